@@ -1,0 +1,37 @@
+#include "lantrel.h"
+
+#include "app/doc.h"
+#include "app/mainfrm.h"
+#include "app/view.h"
+#include "framework/doctemplate.h"
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CDorvelApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+END_MESSAGE_MAP()
+
+// The one application object; the name comes from the title string ("Dorvel").
+CDorvelApp theApp;
+
+CDorvelApp::CDorvelApp() : CWinApp(nullptr) {}
+
+BOOL CDorvelApp::InitInstance() {
+    SetRegistryKey(L"Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDorvelDoc),
+                                          RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CDorvelView)));
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo)) return FALSE;
+    if (m_pMainWnd == nullptr) return FALSE;
+
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    return TRUE;
+}
+
+void CDorvelApp::OnAppAbout() {}

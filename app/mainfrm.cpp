@@ -1,0 +1,38 @@
+#include "mainfrm.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+namespace {
+
+// WS_MAXIMIZE | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX: no sizing border,
+// and a caption that stays the document string's title.
+const DWORD kFrameStyle = 0x018B0000;
+const int kFrameWidth = 800;
+const int kFrameHeight = 600;
+
+}  // namespace
+
+POINT CenteredFramePosition(int screenCx, int screenCy, int cx, int cy) {
+    return POINT{screenCx / 2 - cx / 2, screenCy / 2 - cy / 2};
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
+    if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
+    cs.style = kFrameStyle;
+    cs.cy = kFrameHeight;
+    cs.cx = kFrameWidth;
+    POINT position = CenteredFramePosition(::GetSystemMetrics(SM_CXSCREEN),
+                                           ::GetSystemMetrics(SM_CYSCREEN), cs.cx, cs.cy);
+    cs.y = position.y;
+    cs.x = position.x;
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCTW cs) { return CFrameWnd::OnCreate(cs) == -1 ? -1 : 0; }
+
+void CMainFrame::OnClose() { CFrameWnd::OnClose(); }

@@ -1,0 +1,24 @@
+// The main frame: 800 x 600 outside, centred on the screen, no tool or status bar.
+#ifndef LANTREL_APP_MAINFRM_H
+#define LANTREL_APP_MAINFRM_H
+
+#include "framework/frame.h"
+
+// Where a window of size cx x cy sits centred on a screen of screenCx x screenCy; each half is
+// taken separately, truncating toward zero.
+POINT CenteredFramePosition(int screenCx, int screenCy, int cx, int cy);
+
+class CMainFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+
+protected:
+    int OnCreate(LPCREATESTRUCTW cs);
+    void OnClose();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+#endif

@@ -1,0 +1,57 @@
+// The picture view: shows "Genie" or "Mouse" and turns View commands into transitions.
+#ifndef LANTREL_APP_VIEW_H
+#define LANTREL_APP_VIEW_H
+
+#include "framework/view.h"
+
+class CDorvelView : public CView {
+    DECLARE_DYNCREATE(CDorvelView)
+
+public:
+    CDorvelView();
+    ~CDorvelView() override;
+
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+
+    // Loads the other picture into the memory DC; nothing is drawn.
+    void LoadNextPicture();
+
+protected:
+    BOOL OnEraseBkgnd(CDC* pDC);
+    // Loads the next picture and runs one transition to it.
+    void SwitchPicture(int delay, int flags, int type);
+    // Reverse at random, about half of the runs.
+    static int RandomReverse();
+
+    void OnSmoothVertical();
+    void OnSmoothHorizontal();
+    void OnDoorVertical();
+    void OnDoorHorizontal();
+    void OnCircleLike();
+    void OnRectLike();
+    void OnDiamondLike();
+    void OnLensLike();
+    void OnCornerLtRb();
+    void OnCornerRtLb();
+    void OnBlindVertical();
+    void OnBlindHorizontal();
+    void OnMosaicVertical();
+    void OnMosaicHorizontal();
+    void OnRandomThreads();
+    void OnFadeInOut();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    int m_nNextPicture = 0;             // 0: "Genie" next, 1: "Mouse" next
+    CDC m_dcMem;                        // holds the current picture
+    CBitmap m_bmpPicture;               // the picture selected into m_dcMem
+    HBITMAP m_hInitialBitmap = nullptr; // m_dcMem's own bitmap, put back before it goes
+};
+
+// Draws view's current picture into dc (through its OnDraw).
+void DrawPictureCallback(CWnd* view, CDC* dc);
+
+#endif

@@ -1,0 +1,310 @@
+#include "app.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "afxres.h"
+#include "doctemplate.h"
+#include "document.h"
+#include "recentfiles.h"
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+
+const wchar_t kRecentFileSection[] = L"Recent File List";
+const wchar_t kRecentFileEntry[] = L"File%d";
+const wchar_t kPreviewSection[] = L"Settings";
+const wchar_t kPreviewEntry[] = L"PreviewPages";
+
+std::wstring FullPath(LPCWSTR path) {
+    DWORD needed = ::GetFullPathNameW(path, 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::wstring full(needed, L'\0');
+    DWORD written = ::GetFullPathNameW(path, needed, &full[0], nullptr);
+    if (written == 0 || written >= needed) return path;
+    full.resize(written);
+    return full;
+}
+
+}  // namespace
+
+// ---- command line ---------------------------------------------------------------------------
+
+void CCommandLineInfo::ParseParam(LPCWSTR param, BOOL flag, BOOL last) {
+    if (flag) {
+        if (lstrcmpiW(param, L"pt") == 0) {
+            m_nShellCommand = FilePrintTo;
+        } else if (lstrcmpiW(param, L"p") == 0) {
+            m_nShellCommand = FilePrint;
+        } else if (lstrcmpiW(param, L"dde") == 0) {
+            m_nShellCommand = FileDDE;
+        } else if (lstrcmpiW(param, L"Register") == 0 || lstrcmpiW(param, L"Regserver") == 0) {
+            m_nShellCommand = AppRegister;
+        } else if (lstrcmpiW(param, L"Unregister") == 0 ||
+                   lstrcmpiW(param, L"Unregserver") == 0) {
+            m_nShellCommand = AppUnregister;
+        } else if (lstrcmpiW(param, L"Embedding") == 0 || lstrcmpiW(param, L"Automation") == 0) {
+            m_nShellCommand = FileNothing;
+        }
+        // Other switches are not ours and are ignored.
+    } else if (m_strFileName.IsEmpty()) {
+        m_strFileName = param;
+    }
+    if (last && m_nShellCommand == FileNew && !m_strFileName.IsEmpty()) {
+        m_nShellCommand = FileOpen;
+    }
+}
+
+// ---- application ----------------------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
+END_MESSAGE_MAP()
+
+CWinApp::CWinApp(LPCWSTR appName) : m_strAppName(appName) { g_pApp = this; }
+
+CWinApp::~CWinApp() {
+    if (g_pApp == this) g_pApp = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+HINSTANCE AfxGetInstanceHandle() {
+    return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleW(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+
+int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
+    CWinApp* app = AfxGetApp();
+    HWND owner = nullptr;
+    if (app != nullptr && app->m_pMainWnd != nullptr) {
+        HWND main = app->m_pMainWnd->m_hWnd;
+        if (::IsWindowVisible(main) && ::IsWindowEnabled(main)) owner = main;
+    }
+    LPCWSTR caption = app != nullptr && !app->m_strAppName.IsEmpty()
+                          ? app->m_strAppName.GetString()
+                          : L"Error";
+    return ::MessageBoxW(owner, text, caption, type | MB_TASKMODAL);
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance() {
+    SaveStdProfileSettings();
+    return 0;
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG*) { return FALSE; }
+
+int CWinApp::Run() {
+    MSG msg;
+    for (;;) {
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        HWND stop = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+        if (CWnd::WalkPreTranslateTree(stop, &msg) || PreTranslateMessage(&msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    int exitCode = ExitInstance();
+    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : exitCode;
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) { m_pDocTemplate.reset(docTemplate); }
+
+CDocument* CWinApp::OpenDocumentFile(LPCWSTR pathName, BOOL quiet) {
+    if (m_pDocTemplate == nullptr || pathName == nullptr) return nullptr;
+    std::wstring full = FullPath(pathName);
+    return m_pDocTemplate->OpenDocumentFile(full.c_str(), TRUE, quiet);
+}
+
+void CWinApp::CloseAllDocuments(BOOL endSession) {
+    if (m_pDocTemplate != nullptr) m_pDocTemplate->CloseAllDocuments(endSession);
+}
+
+void CWinApp::AddToRecentFileList(LPCWSTR pathName) {
+    if (m_pRecentFileList == nullptr) return;
+    m_pRecentFileList->Add(pathName);
+    m_pRecentFileList->WriteList(this);  // kept at once, not only at exit
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (argv == nullptr) return;
+    std::vector<std::wstring> args;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] != L'\0') args.emplace_back(argv[i]);  // empty arguments say nothing
+    }
+    ::LocalFree(argv);
+    for (size_t i = 0; i < args.size(); ++i) {
+        LPCWSTR param = args[i].c_str();
+        BOOL flag = param[0] == L'-' || param[0] == L'/';
+        info.ParseParam(flag ? param + 1 : param, flag, i + 1 == args.size());
+    }
+    if (args.empty()) info.ParseParam(L"", FALSE, TRUE);
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
+    switch (info.m_nShellCommand) {
+        case CCommandLineInfo::FileNew:
+            if (!OnCmdMsg(ID_FILE_NEW, nullptr)) OnFileNew();
+            return m_pMainWnd != nullptr;
+        case CCommandLineInfo::FileOpen:
+            return OpenDocumentFile(info.m_strFileName, TRUE) != nullptr;
+        default:
+            // Printing, DDE, registration and automation are not supported: the program
+            // ends without showing anything.
+            return FALSE;
+    }
+}
+
+void CWinApp::OnFileNew() {
+    if (m_pDocTemplate != nullptr) m_pDocTemplate->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen() {
+    std::vector<wchar_t> buffer(32768, L'\0');
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    ofn.lpstrFilter = L"All Files (*.*)\0*.*\0";
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrTitle = L"Open";
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (::GetOpenFileNameW(&ofn)) OpenDocumentFile(buffer.data());
+}
+
+void CWinApp::OnAppExit() {
+    if (m_pMainWnd != nullptr) m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CWinApp::OnOpenRecentFile(UINT id) {
+    if (m_pRecentFileList == nullptr) return;
+    int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
+    if (index < 0 || index >= m_pRecentFileList->GetSize()) return;
+    CString path = (*m_pRecentFileList)[index];
+    if (OpenDocumentFile(path) == nullptr) {
+        // The open reported why; an entry that cannot be opened leaves the list.
+        m_pRecentFileList->Remove(index);
+        m_pRecentFileList->WriteList(this);
+    }
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
+    if (m_pRecentFileList == nullptr) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    m_pRecentFileList->UpdateMenu(pCmdUI);
+}
+
+// ---- profile --------------------------------------------------------------------------------
+
+void CWinApp::SetRegistryKey(LPCWSTR key) {
+    m_strRegistryKey = key;
+    if (m_strAppName.IsEmpty()) m_strAppName.LoadString(AFX_IDS_APP_TITLE);
+}
+
+void CWinApp::LoadStdProfileSettings(UINT maxRecentFiles) {
+    if (maxRecentFiles != 0) {
+        m_pRecentFileList = std::make_unique<CRecentFileList>(
+            ID_FILE_MRU_FILE1, kRecentFileSection, kRecentFileEntry,
+            static_cast<int>(maxRecentFiles));
+        m_pRecentFileList->ReadList(this);
+    }
+    m_nNumPreviewPages = GetProfileInt(kPreviewSection, kPreviewEntry, 0);
+}
+
+void CWinApp::SaveStdProfileSettings() {
+    if (m_pRecentFileList != nullptr) m_pRecentFileList->WriteList(this);
+    if (m_nNumPreviewPages != 0) {
+        WriteProfileInt(kPreviewSection, kPreviewEntry, static_cast<int>(m_nNumPreviewPages));
+    }
+}
+
+HKEY CWinApp::OpenSectionKey(LPCWSTR section, bool create) {
+    if (m_strRegistryKey.IsEmpty() || m_strAppName.IsEmpty()) return nullptr;
+    std::wstring path = L"software\\" + m_strRegistryKey.Str() + L"\\" + m_strAppName.Str() +
+                        L"\\" + section;
+    HKEY key = nullptr;
+    LONG status =
+        create ? ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                   KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
+               : ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+    return status == ERROR_SUCCESS ? key : nullptr;
+}
+
+UINT CWinApp::GetProfileInt(LPCWSTR section, LPCWSTR entry, int defaultValue) {
+    UniqueRegKey key(OpenSectionKey(section, false));
+    if (!key) return static_cast<UINT>(defaultValue);
+    DWORD value = 0, type = 0, size = sizeof(value);
+    if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                           &size) != ERROR_SUCCESS ||
+        type != REG_DWORD) {
+        return static_cast<UINT>(defaultValue);
+    }
+    return value;
+}
+
+BOOL CWinApp::WriteProfileInt(LPCWSTR section, LPCWSTR entry, int value) {
+    UniqueRegKey key(OpenSectionKey(section, true));
+    if (!key) return FALSE;
+    DWORD data = static_cast<DWORD>(value);
+    return ::RegSetValueExW(key.Get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                            sizeof(data)) == ERROR_SUCCESS;
+}
+
+CString CWinApp::GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR defaultValue) {
+    UniqueRegKey key(OpenSectionKey(section, false));
+    if (!key) return CString(defaultValue);
+    DWORD type = 0, size = 0;
+    if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size > (1u << 20)) {
+        return CString(defaultValue);
+    }
+    std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+    if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                           &size) != ERROR_SUCCESS) {
+        return CString(defaultValue);
+    }
+    return CString(data.data());  // stops at the first NUL whatever the stored size
+}
+
+BOOL CWinApp::WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value) {
+    UniqueRegKey key(OpenSectionKey(section, value != nullptr));
+    if (!key) return value == nullptr;
+    if (value == nullptr) {
+        LONG status = ::RegDeleteValueW(key.Get(), entry);
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+    DWORD bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
+    return ::RegSetValueExW(key.Get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                            bytes) == ERROR_SUCCESS;
+}
+
+// ---- entry ----------------------------------------------------------------------------------
+
+int AfxWinMain(HINSTANCE instance, LPWSTR, int nCmdShow) {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr) return -1;
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    app->m_hInstance = instance;
+    app->m_nCmdShow = nCmdShow;
+    if (app->m_strAppName.IsEmpty()) app->m_strAppName.LoadString(AFX_IDS_APP_TITLE);
+    if (!app->InitInstance()) {
+        // Whatever InitInstance left behind goes now; the program ends quietly.
+        if (app->m_pMainWnd != nullptr) app->m_pMainWnd->DestroyWindow();
+        return app->ExitInstance();
+    }
+    return app->Run();
+}

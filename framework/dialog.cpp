@@ -1,0 +1,139 @@
+#include "dialog.h"
+
+#include "app.h"
+
+namespace {
+
+// The dialog being created: the dialog procedure attaches it at the window's first message.
+CDialog* g_pDialogInit = nullptr;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* parent)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(parent) {}
+
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
+    CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+    if (wnd == nullptr && g_pDialogInit != nullptr && g_pDialogInit->m_hWnd == nullptr) {
+        // First message of a new dialog: route its messages through the object from now on.
+        CDialog* dialog = g_pDialogInit;
+        g_pDialogInit = nullptr;
+        dialog->SubclassWindow(hWnd);
+        return FALSE;
+    }
+    if (message == WM_INITDIALOG) {
+        auto* dialog = dynamic_cast<CDialog*>(wnd);
+        return dialog ? dialog->OnInitDialog() : TRUE;
+    }
+    return FALSE;
+}
+
+HWND CDialog::CreateFromTemplate(UINT nIDTemplate, HWND parent) {
+    HINSTANCE instance = AfxGetResourceHandle();
+    HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(nIDTemplate), RT_DIALOG);
+    HGLOBAL loaded = resource ? ::LoadResource(instance, resource) : nullptr;
+    auto* dialogTemplate = loaded ? static_cast<LPCDLGTEMPLATEW>(::LockResource(loaded)) : nullptr;
+    if (dialogTemplate == nullptr) return nullptr;
+    CDialog* previous = g_pDialogInit;
+    g_pDialogInit = this;
+    HWND hWnd = ::CreateDialogIndirectParamW(instance, dialogTemplate, parent, AfxDlgProc, 0);
+    g_pDialogInit = previous;
+    return hWnd;
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_INITDIALOG) return CWnd::WindowProc(message, wParam, lParam);
+    // A pop-up that initialisation left where its template put it, and not yet visible, is
+    // centred over its owner.
+    RECT before;
+    GetWindowRect(&before);
+    LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    RECT after;
+    if (m_hWnd != nullptr && !(GetStyle() & WS_CHILD) && !IsWindowVisible()) {
+        GetWindowRect(&after);
+        if (after.left == before.left && after.top == before.top) CenterWindow();
+    }
+    return result;
+}
+
+INT_PTR CDialog::DoModal() {
+    HWND owner = m_pParentWnd ? ::GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
+    CWinApp* app = AfxGetApp();
+    if (owner == nullptr && app != nullptr && app->m_pMainWnd != nullptr) {
+        owner = app->m_pMainWnd->m_hWnd;
+    }
+    bool enableOwner = false;
+    if (owner != nullptr && ::IsWindowEnabled(owner)) {
+        ::EnableWindow(owner, FALSE);
+        enableOwner = true;
+    }
+    m_nModalResult = -1;
+    if (CreateFromTemplate(m_nIDTemplate, owner) != nullptr && m_hWnd != nullptr) {
+        m_bInModalLoop = true;
+        m_bContinueModal = true;
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+        MSG msg;
+        while (m_bContinueModal && m_hWnd != nullptr) {
+            BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+            if (got == 0 || got == -1) {
+                // Quitting: pass the request on to the outer loop and end the dialog.
+                ::PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 0);
+                m_nModalResult = IDCANCEL;
+                break;
+            }
+            if (CWnd::WalkPreTranslateTree(m_hWnd, &msg)) continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        m_bInModalLoop = false;
+        if (m_hWnd != nullptr) {
+            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE |
+                               SWP_NOZORDER);
+        }
+    }
+    if (enableOwner && ::IsWindow(owner)) ::EnableWindow(owner, TRUE);
+    if (owner != nullptr && ::IsWindow(owner) && m_hWnd != nullptr &&
+        ::GetActiveWindow() == m_hWnd) {
+        ::SetActiveWindow(owner);
+    }
+    DestroyWindow();
+    return m_nModalResult;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* parent) {
+    m_nIDTemplate = nIDTemplate;
+    if (parent != nullptr) m_pParentWnd = parent;
+    HWND parentWnd = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    return CreateFromTemplate(nIDTemplate, parentWnd) != nullptr;
+}
+
+void CDialog::EndDialog(int result) {
+    m_nModalResult = result;
+    if (m_bInModalLoop) {
+        m_bContinueModal = false;
+        // Wake the loop even if no other message is on its way.
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    } else if (m_hWnd != nullptr) {
+        ::EndDialog(m_hWnd, result);
+    }
+}
+
+BOOL CDialog::OnInitDialog() { return TRUE; }
+
+void CDialog::OnOK() { EndDialog(IDOK); }
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+    bool keyboard = pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST;
+    bool mouse = pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST;
+    if (!keyboard && !mouse) return FALSE;
+    return ::IsDialogMessageW(m_hWnd, pMsg);
+}

@@ -1,0 +1,110 @@
+#include "doctemplate.h"
+
+#include "app.h"
+#include "document.h"
+#include "frame.h"
+#include "view.h"
+
+CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* docClass,
+                           const CRuntimeClass* frameClass, const CRuntimeClass* viewClass)
+    : m_nIDResource(nIDResource),
+      m_pDocClass(docClass),
+      m_pFrameClass(frameClass),
+      m_pViewClass(viewClass) {}
+
+CDocument* CDocTemplate::CreateNewDocument() {
+    auto* doc = static_cast<CDocument*>(m_pDocClass->CreateObject());
+    doc->m_pDocTemplate = this;
+    return doc;
+}
+
+CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* doc) {
+    CCreateContext context;
+    context.m_pNewViewClass = m_pViewClass;
+    context.m_pCurrentDoc = doc;
+    auto* frame = static_cast<CFrameWnd*>(m_pFrameClass->CreateObject());
+    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW, nullptr, &context)) {
+        delete frame;
+        return nullptr;
+    }
+    frame->m_bAutoDelete = true;
+    return frame;
+}
+
+CString CDocTemplate::GetDocString(int field) const {
+    CString full;
+    full.LoadString(m_nIDResource);
+    return full.Field(field);
+}
+
+CSingleDocTemplate::~CSingleDocTemplate() {
+    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->m_pDocTemplate = nullptr;
+}
+
+void CSingleDocTemplate::SetDefaultTitle(CDocument* doc) {
+    CString name = GetDocString(1);
+    doc->SetTitle(name.IsEmpty() ? L"Untitled" : name.GetString());
+}
+
+CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible, BOOL quiet) {
+    CDocument* doc = m_pOnlyDoc;
+    CFrameWnd* frame = nullptr;
+    bool created = false;
+    if (doc != nullptr) {
+        if (!doc->SaveModified()) return nullptr;
+        if (CView* view = doc->GetFirstView()) {
+            frame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(
+                ::GetAncestor(view->m_hWnd, GA_ROOT)));
+        }
+    } else {
+        doc = CreateNewDocument();
+        m_pOnlyDoc = doc;
+        created = true;
+    }
+    if (frame == nullptr) {
+        frame = CreateNewFrame(doc);
+        if (frame == nullptr) {
+            if (created) {
+                m_pOnlyDoc = nullptr;
+                delete doc;
+            }
+            return nullptr;
+        }
+        created = true;
+    }
+
+    doc->SetQuietErrors(quiet);
+    BOOL ok;
+    if (pathName == nullptr) {
+        SetDefaultTitle(doc);
+        ok = doc->OnNewDocument();
+    } else {
+        ok = doc->OnOpenDocument(pathName);
+        if (ok) doc->SetPathName(pathName);
+    }
+    doc->SetQuietErrors(FALSE);
+    if (!ok) {
+        // A failed open leaves an existing document as it was; a new one goes again.
+        if (created) {
+            frame->DestroyWindow();
+            if (m_pOnlyDoc == doc) {
+                m_pOnlyDoc = nullptr;
+                delete doc;
+            }
+        }
+        return nullptr;
+    }
+
+    CWinApp* app = AfxGetApp();
+    if (created && app != nullptr && app->m_pMainWnd == nullptr) app->m_pMainWnd = frame;
+    frame->InitialUpdateFrame(doc, makeVisible);
+    return doc;
+}
+
+void CSingleDocTemplate::CloseAllDocuments(BOOL) {
+    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->OnCloseDocument();
+}
+
+void CSingleDocTemplate::RemoveDocument(CDocument* doc) {
+    if (m_pOnlyDoc == doc) m_pOnlyDoc = nullptr;
+}

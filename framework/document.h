@@ -1,0 +1,81 @@
+// CDocument and the archive its Serialize reads from or writes to.
+#ifndef LANTREL_FRAMEWORK_DOCUMENT_H
+#define LANTREL_FRAMEWORK_DOCUMENT_H
+
+#include <windows.h>
+
+#include <vector>
+
+#include "cmdtarget.h"
+#include "cstring.h"
+#include "handle.h"
+
+class CDocTemplate;
+class CFrameWnd;
+class CView;
+
+// Loading reads from the open file; storing collects the bytes in memory, so that the file is
+// only touched once the whole document has been serialised.
+class CArchive {
+public:
+    enum Mode { load, store };
+    CArchive(HANDLE file, Mode mode) : m_hFile(file), m_mode(mode) {}
+    bool IsLoading() const { return m_mode == load; }
+    bool IsStoring() const { return m_mode == store; }
+    void Write(const void* data, size_t size);
+    // Returns the number of bytes read.
+    size_t Read(void* data, size_t size);
+    const std::vector<BYTE>& StoredBytes() const { return m_stored; }
+
+private:
+    HANDLE m_hFile;
+    Mode m_mode;
+    std::vector<BYTE> m_stored;
+};
+
+class CDocument : public CCmdTarget {
+public:
+    CDocument() = default;
+    ~CDocument() override;
+
+    virtual BOOL OnNewDocument();
+    virtual BOOL OnOpenDocument(LPCWSTR pathName);
+    virtual BOOL OnSaveDocument(LPCWSTR pathName);
+    virtual void OnCloseDocument();
+    virtual void DeleteContents() {}
+    virtual void Serialize(CArchive& ar);
+    virtual BOOL SaveModified();
+    virtual BOOL CanCloseFrame(CFrameWnd* frame);
+
+    BOOL IsModified() const { return m_bModified; }
+    void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified; }
+    const CString& GetPathName() const { return m_strPathName; }
+    void SetPathName(LPCWSTR pathName, BOOL addToRecentFiles = TRUE);
+    const CString& GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCWSTR title) { m_strTitle = title; }
+
+    void AddView(CView* view);
+    void RemoveView(CView* view);
+    CView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
+    // Quiet opens report nothing (the command line ends the program quietly instead).
+    void SetQuietErrors(BOOL quiet) { m_bQuietErrors = quiet; }
+
+    CDocTemplate* m_pDocTemplate = nullptr;
+
+protected:
+    void OnFileSave();
+    void OnFileSaveAs();
+    BOOL DoSave(LPCWSTR pathName, BOOL replace = TRUE);
+    void ReportFileError(LPCWSTR pathName, DWORD error, BOOL saving) const;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CString m_strPathName;
+    CString m_strTitle;
+    BOOL m_bModified = FALSE;
+    BOOL m_bQuietErrors = FALSE;
+    std::vector<CView*> m_views;
+};
+
+#endif

@@ -1,0 +1,45 @@
+#include "view.h"
+
+#include "document.h"
+
+BEGIN_MESSAGE_MAP(CView, CWnd)
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+END_MESSAGE_MAP()
+
+CView::~CView() {
+    if (m_pDocument != nullptr) m_pDocument->RemoveView(this);
+}
+
+BOOL CView::PreCreateWindow(CREATESTRUCTW& cs) {
+    if (cs.lpszClass == nullptr) {
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                           ::LoadCursorW(nullptr, IDC_ARROW),
+                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr);
+    }
+    // A view shows a sunken client edge rather than a plain border.
+    if (cs.style & WS_BORDER) {
+        cs.dwExStyle |= WS_EX_CLIENTEDGE;
+        cs.style &= ~WS_BORDER;
+    }
+    return TRUE;
+}
+
+BOOL CView::OnCmdMsg(UINT id, CCmdUI* pCmdUI) {
+    if (CWnd::OnCmdMsg(id, pCmdUI)) return TRUE;
+    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(id, pCmdUI);
+}
+
+void CView::OnInitialUpdate() { Invalidate(TRUE); }
+
+void CView::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    OnDraw(&dc);
+}
+
+LRESULT CView::OnPrintClient(WPARAM wParam, LPARAM) {
+    CDC dc;
+    dc.AttachBorrowed(reinterpret_cast<HDC>(wParam));
+    OnDraw(&dc);
+    return 0;
+}

@@ -1,0 +1,51 @@
+// Resource ids of Lantrel.  Plain #defines only: windres reads this file too.
+#ifndef LANTREL_RES_RESOURCE_H
+#define LANTREL_RES_RESOURCE_H
+
+#include "framework/afxres.h"
+
+// Menu, accelerators, icon and document string of the main frame
+#define IDR_MAINFRAME 128
+
+// About box and its controls
+#define IDD_ABOUTBOX 100
+#define IDC_HAND_CURSOR 109
+#define IDC_AUTHOR_NAME 118
+#define IDC_HOMEPAGE_LINK 1007
+#define IDC_EMAIL_LINK 1008
+
+// Demonstration dialogs and their controls
+#define IDD_SLIDE_DIALOG 150
+#define IDC_SLIDE_PICTURE 150
+#define IDD_MESH_DIALOG 160
+#define IDD_MESH_DIALOG_COPY 161
+#define IDC_MESH_RADIO 1002
+#define IDC_MESH_CHECK 1003
+#define IDC_MESH_EDIT 1004
+
+// View commands
+#define ID_VIEW_MODE 32771
+#define ID_VIEW_SMOOTH_VERTICAL 32772
+#define ID_VIEW_SMOOTH_HORIZONTAL 32773
+#define ID_VIEW_CIRCLE_OUT 32774
+#define ID_VIEW_CIRCLE_LIKE 32775
+#define ID_VIEW_DOOR_LIKE 32776
+#define ID_VIEW_DOOR_VERTICAL 32777
+#define ID_VIEW_DOOR_HORIZONTAL 32778
+#define ID_VIEW_RECT_LIKE 32779
+#define ID_VIEW_CORNER_LT_RB 32780
+#define ID_VIEW_CORNER_RT_LB 32781
+#define ID_VIEW_BLIND_VERTICAL 32782
+#define ID_VIEW_BLIND_HORIZONTAL 32783
+#define ID_VIEW_MOSAIC_VERTICAL 32784
+#define ID_VIEW_MOSAIC_HORIZONTAL_UNUSED 32785
+#define ID_VIEW_MOSAIC_HORIZONTAL 32786
+#define ID_VIEW_SEMI_TRANSPARENT 32787
+#define ID_VIEW_RANDOM_THREADS 32788
+#define ID_DIALOG_SLID_SHOW 32789
+#define ID_VIEW_FADE 32790
+#define ID_DIALOG_SMOOTH_VERTICAL 32791
+#define ID_VIEW_DIAMOND_LIKE 32792
+#define ID_VIEW_LENS_LIKE 32793
+
+#endif

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Source this file to get a private, deterministic Wine environment:
+#   - a fresh WINEPREFIX (unless WINEPREFIX is already set and initialised),
+#   - Wine drawing its own captions and menus (X11 Driver "Managed" = "N"),
+#   - the Wine fonts copied in so caption buttons show glyphs,
+#   - an Xvfb display when there is none (or when LANTREL_OWN_XVFB=1).
+# It defines lantrel_env_cleanup, which stops the Xvfb it started.
+
+lantrel_env_cleanup() {
+  if [ -n "${LANTREL_XVFB_PID:-}" ]; then
+    kill "$LANTREL_XVFB_PID" 2>/dev/null
+    wait "$LANTREL_XVFB_PID" 2>/dev/null
+    LANTREL_XVFB_PID=
+  fi
+  if [ -n "${LANTREL_PREFIX_TMP:-}" ]; then
+    WINEPREFIX="$LANTREL_PREFIX_TMP" wineserver -k 2>/dev/null
+    rm -rf "$LANTREL_PREFIX_TMP"
+    LANTREL_PREFIX_TMP=
+  fi
+}
+
+lantrel_start_xvfb() {
+  local size=${LANTREL_SCREEN:-1024x768x24} n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "$size" -nolisten tcp -ac >/dev/null 2>&1 &
+    LANTREL_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && return 0
+      sleep 0.1
+    done
+    kill "$LANTREL_XVFB_PID" 2>/dev/null
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+if [ -z "${DISPLAY:-}" ] || [ "${LANTREL_OWN_XVFB:-0}" = 1 ]; then
+  lantrel_start_xvfb || return 1
+fi
+
+if [ -z "${WINEPREFIX:-}" ]; then
+  LANTREL_PREFIX_TMP=$(mktemp -d /tmp/lantrel-wine.XXXXXX)
+  export WINEPREFIX="$LANTREL_PREFIX_TMP"
+fi
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+if [ ! -e "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+wineserver -w

@@ -1,0 +1,142 @@
+#include "transition.h"
+
+#include "effects.h"
+#include "random.h"
+#include "steps.h"
+
+namespace {
+
+// How the dispatcher hands its hundredth-of-a-pixel base steps to a routine.
+enum class StepUnit { WholePixels, Hundredths, DoubledHundredths };
+
+struct EffectEntry {
+    EffectRoutine routine;  // nullptr: no effect drawn, the final copy switches at once
+    StepUnit unit;
+};
+
+EffectEntry EntryFor(int type) {
+    switch (type) {
+        case SmoothAway:
+        case DoorLike:
+            return {nullptr, StepUnit::WholePixels};
+        case Corner:
+            return {nullptr, StepUnit::Hundredths};
+        case CircleLike:
+        case RectLike:
+            return {nullptr, StepUnit::Hundredths};
+        case DiamondLike:
+        case Lens:
+            return {nullptr, StepUnit::DoubledHundredths};
+        case WindowBlind:
+        case Mosaic:
+            return {nullptr, StepUnit::WholePixels};
+        case RandomThreads:
+            return {nullptr, StepUnit::WholePixels};
+        case FadeIn:
+        case FadeOut:
+            return {nullptr, StepUnit::WholePixels};
+        default:
+            return {nullptr, StepUnit::WholePixels};
+    }
+}
+
+int ScaleStep(int step, StepUnit unit) {
+    switch (unit) {
+        case StepUnit::WholePixels:
+            return step / 100;
+        case StepUnit::DoubledHundredths:
+            return 2 * step;
+        default:
+            return step;
+    }
+}
+
+}  // namespace
+
+void BaseSteps(int width, int height, int& stepX, int& stepY) {
+    stepX = 800;
+    stepY = (height * 800) / width;
+}
+
+void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type) {
+    if (type == 0) return;
+    if (view == nullptr || !view->IsWindow()) return;
+    TimerResolutionScope timer;
+
+    RECT client;
+    view->GetClientRect(&client);
+    int width = client.right - client.left;
+    int height = client.bottom - client.top;
+
+    CClientDC target(view->m_hWnd);
+    CDC source;
+    CBitmap frame;
+    if (target.GetSafeHdc() == nullptr || !source.CreateCompatibleDC(&target) ||
+        !frame.CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)) {
+        // Without an off-screen picture there is nothing to reveal: repaint at once instead.
+        view->Invalidate(FALSE);
+        view->UpdateWindow();
+        return;
+    }
+    CSelectObject selectFrame(source, frame);
+
+    CBrush background(::GetSysColor(COLOR_WINDOW));
+    ::UnrealizeObject(background);
+    source.FillRect(&client, background);
+    background.DeleteObject();
+
+    if (draw != nullptr) draw(view, &source);
+
+    TransitionRequest request;
+    request.window = view;
+    request.targetDC = &target;
+    request.sourceDC = &source;
+    request.delay = delay;
+    request.flags = flags;
+    request.type = type;
+    DispatchTransition(&request);
+}  // the frame bitmap is deselected, then deleted, the memory DC deleted, the window DC released
+
+void DispatchTransition(const TransitionRequest* request) {
+    CWnd* window = request->window;
+    if (window == nullptr || window->m_hWnd == nullptr || !::IsWindow(window->m_hWnd)) return;
+
+    RECT client;
+    window->GetClientRect(&client);
+    int x0 = client.left, y0 = client.top, x1 = client.right, y1 = client.bottom;
+    if (x1 - x0 > 0 && y1 - y0 > 0) {
+        int stepX, stepY;
+        BaseSteps(x1 - x0, y1 - y0, stepX, stepY);
+        if (request->flags & Reverse) {
+            SwapInts(x0, x1);
+            SwapInts(y0, y1);
+            stepX = -stepX;
+            stepY = -stepY;
+        }
+        EffectEntry entry = EntryFor(request->type);
+        if (entry.routine != nullptr) {
+            entry.routine(x0, y0, x1, y1, ScaleStep(stepX, entry.unit),
+                          ScaleStep(stepY, entry.unit), request);
+        }
+    }
+    // Whatever the effect left, the window is whole again and the new picture complete.
+    window->SetWindowRgn(nullptr, TRUE);
+    if (request->type != FadeOut) {
+        request->targetDC->BitBlt(client.left, client.top, client.right - client.left,
+                                  client.bottom - client.top, request->sourceDC, client.left,
+                                  client.top, SRCCOPY);
+    }
+}
+
+void RevealRegion(CRgn region, const TransitionRequest* request) {
+    if (region.GetSafeHandle() == nullptr) return;
+    RECT box;
+    region.GetRgnBox(&box);
+    CWnd* window = request->window;
+    if (!window->SetWindowRgn(region.GetSafeHandle(), FALSE)) return;  // ours to delete still
+    region.Detach();  // the system owns it now
+    if (request->delay != 0) PauseMs(request->delay * 5);
+    request->targetDC->BitBlt(box.left, box.top, box.right - box.left, box.bottom - box.top,
+                              request->sourceDC, box.left, box.top, SRCCOPY);
+    window->SetWindowRgn(nullptr, FALSE);
+}
