@@ -1,0 +1,155 @@
+// Pure functions: the shared helpers, step planning, base steps, frame placement.
+#include <windows.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "app/mainfrm.h"
+#include "tests/check.h"
+#include "transitions/random.h"
+#include "transitions/steps.h"
+#include "transitions/transition.h"
+
+TEST_CASE(RuntimeGeneratorIsTheClassicSequence) {
+    std::srand(1);
+    CHECK_EQ(std::rand(), 41);
+    CHECK_EQ(std::rand(), 18467);
+    CHECK_EQ(std::rand(), 6334);
+}
+
+TEST_CASE(RandomInRangeSplitsEvenlyBetweenTwoOutcomes) {
+    int counts[2] = {0, 0};
+    for (int r = 0; r <= 32767; ++r) {
+        int v = ScaleRandom(r, 0, 1);
+        CHECK(v == 0 || v == 1);
+        if (v == 0 || v == 1) ++counts[v];
+    }
+    CHECK_EQ(counts[0], 16384);
+    CHECK_EQ(counts[1], 16384);
+    // Wider ranges reach both ends, half as often as each inner value.
+    int ends[3] = {0, 0, 0};
+    for (int r = 0; r <= 32767; ++r) ++ends[ScaleRandom(r, 10, 12) - 10];
+    CHECK_EQ(ends[0], 8192);
+    CHECK_EQ(ends[1], 16384);
+    CHECK_EQ(ends[2], 8192);
+    CHECK_EQ(ScaleRandom(32767, 5, 5), 5);
+    // RandomInRange draws from the runtime generator.
+    std::srand(1);
+    CHECK_EQ(RandomInRange(0, 1), 0);                   // 41
+    CHECK_EQ(RandomInRange(0, 1), 1);                   // 18467
+    CHECK_EQ(RandomInRange(0, 100), MulDiv(6334, 100, 32767));
+}
+
+TEST_CASE(SwapIntsExchanges) {
+    int a = 3, b = -7;
+    SwapInts(a, b);
+    CHECK_EQ(a, -7);
+    CHECK_EQ(b, 3);
+}
+
+struct PlanRow {
+    int x0, y0, x1, y1, stepX, stepY;
+    int count, stepXAfter, stepYAfter;
+};
+
+TEST_CASE(PlanStepsWorkedTable) {
+    const PlanRow rows[] = {
+        {0, 0, 800, 600, 8, 6, 100, 8, 6},
+        {800, 600, 0, 0, -8, -6, 100, -8, -5},
+        {0, 0, 80000, 60000, 800, 600, 100, 800, 600},
+        {80000, 60000, 0, 0, -800, -600, 100, -800, -599},
+        {0, 0, 800, 600, 8, 0, 100, 8, 0},
+        {0, 0, 800, 600, 0, 6, 100, 0, 6},
+        {0, 0, 784, 541, 8, 5, 109, 7, 5},
+        {0, 0, 800, 600, 7, 0, 115, 7, 0},
+        // the vertical axis needs more steps: stepX is rescaled
+        {0, 0, 78400, 54100, 800, 552, 99, 792, 552},
+        // exact multiple, and one pixel more
+        {0, 0, 80, 0, 8, 0, 10, 8, 0},
+        {0, 0, 81, 0, 8, 0, 11, 8, 0},
+    };
+    for (const PlanRow& row : rows) {
+        int sx = row.stepX, sy = row.stepY;
+        CHECK_EQ(PlanSteps(row.x0, row.y0, row.x1, row.y1, sx, sy), row.count);
+        CHECK_EQ(sx, row.stepXAfter);
+        CHECK_EQ(sy, row.stepYAfter);
+    }
+}
+
+TEST_CASE(PlanStepsDegenerateInputsNeitherCrashNorRewrite) {
+    int sx = 0, sy = 0;
+    CHECK_EQ(PlanSteps(0, 0, 800, 600, sx, sy), 0);
+    CHECK_EQ(sx, 0);
+    CHECK_EQ(sy, 0);
+    // Both counts zero with a non-zero vertical step: no division by zero.
+    sx = 0;
+    sy = 6;
+    CHECK_EQ(PlanSteps(0, 5, 800, 5, sx, sy), 0);
+    CHECK_EQ(sy, 6);
+    sx = 8;
+    sy = 6;
+    CHECK_EQ(PlanSteps(10, 5, 10, 5, sx, sy), 0);
+    CHECK_EQ(sx, 8);
+    CHECK_EQ(sy, 6);
+    // Steps pointing away from the end: no steps.
+    sx = -8;
+    sy = 0;
+    CHECK(PlanSteps(0, 0, 800, 0, sx, sy) < 1);
+    sx = 0;
+    sy = -6;
+    CHECK(PlanSteps(0, 0, 0, 600, sx, sy) < 1);
+}
+
+TEST_CASE(ShuffleIndicesPermutes) {
+    std::vector<int> one = {42};
+    ShuffleIndices(one.data(), 1);
+    CHECK_EQ(one[0], 42);
+    ShuffleIndices(nullptr, 0);  // only reseeds
+    std::vector<int> many(192);
+    for (int i = 0; i < 192; ++i) many[i] = i;
+    ShuffleIndices(many.data(), 192);
+    std::vector<int> seen(192, 0);
+    for (int v : many) {
+        CHECK(v >= 0 && v < 192);
+        if (v >= 0 && v < 192) ++seen[v];
+    }
+    for (int i = 0; i < 192; ++i) CHECK_EQ(seen[i], 1);
+}
+
+TEST_CASE(PumpAndWaitKeepsAQuitRequest) {
+    ::PostQuitMessage(7);
+    PumpAndWait(1);
+    MSG msg = {};
+    CHECK(::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    CHECK_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    CHECK_EQ(static_cast<int>(msg.wParam), 7);
+    DWORD start = ::GetTickCount();
+    PumpAndWait(0);
+    PumpAndWait(-3);
+    CHECK(::GetTickCount() - start < 50);
+}
+
+TEST_CASE(BaseStepsFollowTheClientProportions) {
+    int sx = 0, sy = 0;
+    BaseSteps(800, 600, sx, sy);
+    CHECK_EQ(sx, 800);
+    CHECK_EQ(sy, 600);
+    BaseSteps(784, 541, sx, sy);
+    CHECK_EQ(sx, 800);
+    CHECK_EQ(sy, 552);
+}
+
+TEST_CASE(FramePositionCentresOnTheScreen) {
+    struct Row {
+        int cx, cy, x, y;
+    };
+    const Row rows[] = {{1024, 768, 112, 84}, {1366, 768, 283, 84}, {1023, 767, 111, 83},
+                        {800, 600, 0, 0},     {640, 480, -80, -60}};
+    for (const Row& row : rows) {
+        POINT p = CenteredFramePosition(row.cx, row.cy, 800, 600);
+        CHECK_EQ(p.x, row.x);
+        CHECK_EQ(p.y, row.y);
+    }
+}
+
+int main(int argc, char** argv) { return check::RunAllTests(argc, argv); }

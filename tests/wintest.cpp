@@ -1,0 +1,202 @@
+#include "wintest.h"
+
+#include <cstdio>
+
+namespace wintest {
+
+void Settle(int ms) {
+    DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
+    do {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, 5, QS_ALLINPUT, 0);
+    } while (static_cast<int>(end - ::GetTickCount()) > 0);
+}
+
+RecordingView::RecordingView() = default;
+
+RecordingView::~RecordingView() {
+    Close();
+    ClearRegions();
+}
+
+bool RecordingView::Open(int x, int y, int width, int height) {
+    LPCWSTR hostClass =
+        AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+    m_hHost = ::CreateWindowExW(WS_EX_TOPMOST, hostClass, L"test host",
+                                WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height,
+                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (m_hHost == nullptr) return false;
+    if (!CreateEx(0, nullptr, L"view", WS_CHILD | WS_VISIBLE, 0, 0, width, height, m_hHost,
+                  reinterpret_cast<HMENU>(1))) {
+        return false;
+    }
+    Settle(100);
+    return true;
+}
+
+void RecordingView::Close() {
+    if (m_hHost != nullptr) ::DestroyWindow(m_hHost);
+    m_hHost = nullptr;
+}
+
+void RecordingView::ClearRegions() {
+    for (HRGN region : regions) {
+        if (region != nullptr) ::DeleteObject(region);
+    }
+    regions.clear();
+}
+
+LRESULT RecordingView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_WINDOWPOSCHANGED: {
+            HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+            if (::GetWindowRgn(m_hWnd, region) == ERROR) {
+                ::DeleteObject(region);
+                if (recordEmpty) regions.push_back(nullptr);
+            } else {
+                regions.push_back(region);
+            }
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(m_hWnd, &ps);
+            if (paintColor != static_cast<COLORREF>(-1)) {
+                HBRUSH brush = ::CreateSolidBrush(paintColor);
+                ::FillRect(dc, &ps.rcPaint, brush);
+                ::DeleteObject(brush);
+            }
+            ::EndPaint(m_hWnd, &ps);
+            return 0;
+        }
+        default:
+            return CWnd::WindowProc(message, wParam, lParam);
+    }
+}
+
+HRGN MakeRegion(const std::vector<RECT>& rects) {
+    HRGN result = ::CreateRectRgn(0, 0, 0, 0);
+    for (const RECT& r : rects) {
+        HRGN part = ::CreateRectRgn(r.left, r.top, r.right, r.bottom);
+        ::CombineRgn(result, result, part, RGN_OR);
+        ::DeleteObject(part);
+    }
+    return result;
+}
+
+bool SameRegion(HRGN a, HRGN b) {
+    HRGN empty = ::CreateRectRgn(0, 0, 0, 0);
+    HRGN left = a ? a : empty;
+    HRGN right = b ? b : empty;
+    HRGN diff = ::CreateRectRgn(0, 0, 0, 0);
+    int kind = ::CombineRgn(diff, left, right, RGN_XOR);
+    ::DeleteObject(diff);
+    ::DeleteObject(empty);
+    return kind == NULLREGION;
+}
+
+static std::vector<RECT> Rects(HRGN region) {
+    std::vector<RECT> rects;
+    if (region == nullptr) return rects;
+    DWORD size = ::GetRegionData(region, 0, nullptr);
+    if (size == 0) return rects;
+    std::vector<char> buffer(size);
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    if (::GetRegionData(region, size, data) == 0) return rects;
+    const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
+    rects.assign(r, r + data->rdh.nCount);
+    return rects;
+}
+
+std::string Describe(HRGN region) {
+    if (region == nullptr) return "(no region)";
+    std::vector<RECT> rects = Rects(region);
+    std::string text = std::to_string(rects.size()) + " rects:";
+    for (size_t i = 0; i < rects.size() && i < 12; ++i) {
+        char part[64];
+        std::snprintf(part, sizeof(part), " (%ld,%ld,%ld,%ld)", rects[i].left, rects[i].top,
+                      rects[i].right, rects[i].bottom);
+        text += part;
+    }
+    if (rects.size() > 12) text += " ...";
+    return text;
+}
+
+long long Area(HRGN region) {
+    long long area = 0;
+    for (const RECT& r : Rects(region)) {
+        area += static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
+    }
+    return area;
+}
+
+std::vector<unsigned> ReadScreen(const RECT& rect) {
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    std::vector<unsigned> pixels(static_cast<size_t>(width) * height, 0);
+    if (width <= 0 || height <= 0) return pixels;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::GdiFlush();
+    const unsigned* source = static_cast<const unsigned*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFFu;
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+unsigned ScreenPixel(int x, int y) {
+    RECT one = {x, y, x + 1, y + 1};
+    return ReadScreen(one)[0];
+}
+
+Picture::Picture(int width, int height, COLORREF (*fill)(int x, int y))
+    : m_nWidth(width), m_nHeight(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    m_hDC = ::CreateCompatibleDC(nullptr);
+    m_hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_pBits = static_cast<unsigned*>(bits);
+    m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = fill(x, y);
+            m_pBits[y * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+    }
+}
+
+Picture::~Picture() {
+    ::SelectObject(m_hDC, m_hOld);
+    ::DeleteObject(m_hBitmap);
+    ::DeleteDC(m_hDC);
+}
+
+COLORREF Picture::At(int x, int y) const {
+    unsigned v = m_pBits[y * m_nWidth + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+}  // namespace wintest

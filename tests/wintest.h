@@ -1,0 +1,80 @@
+// Helpers for tests that run against real windows: a test view that records the window
+// region of every step, region comparison, and pixels read back from the screen.
+#ifndef LANTREL_TESTS_WINTEST_H
+#define LANTREL_TESTS_WINTEST_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/wnd.h"
+
+namespace wintest {
+
+// Pumps pending messages and waits ms milliseconds, so windows paint and reach the screen.
+void Settle(int ms = 50);
+
+// A top-level popup window at (x, y) whose client area is exactly width x height (no border,
+// no caption), hosting a child "view" of the same size.  The view records the window region
+// it is given each time SetWindowRgn changes it (WM_WINDOWPOSCHANGED), as a copy.
+class RecordingView : public CWnd {
+public:
+    RecordingView();
+    ~RecordingView() override;
+    // Creates host and view; returns false if either failed.
+    bool Open(int x, int y, int width, int height);
+    void Close();
+    HWND Host() const { return m_hHost; }
+
+    // Regions seen so far (null entries for "no region").
+    std::vector<HRGN> regions;
+    void ClearRegions();
+    bool recordEmpty = false;  // also record "no region" states
+
+    // Paints with this colour when it receives WM_PAINT (-1: paint nothing).
+    COLORREF paintColor = RGB(0, 0, 0);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HWND m_hHost = nullptr;
+};
+
+// A region from a list of rectangles (left, top, right, bottom).
+HRGN MakeRegion(const std::vector<RECT>& rects);
+// True if the two regions cover exactly the same pixels.
+bool SameRegion(HRGN a, HRGN b);
+// The rectangles a region is made of, as text ("(l,t,r,b) ..."), for failure messages.
+std::string Describe(HRGN region);
+// Number of pixels inside the region.
+long long Area(HRGN region);
+
+// The screen's pixels in rect (screen coordinates), as 0x00RRGGBB values, row by row.
+std::vector<unsigned> ReadScreen(const RECT& rect);
+// One screen pixel as 0x00RRGGBB.
+unsigned ScreenPixel(int x, int y);
+
+// A 24-bit memory picture of width x height filled by fill(x, y) -> COLORREF, selected into a
+// memory DC, usable as a source for copies.
+class Picture {
+public:
+    Picture(int width, int height, COLORREF (*fill)(int x, int y));
+    ~Picture();
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    HDC Dc() const { return m_hDC; }
+    COLORREF At(int x, int y) const;
+
+private:
+    int m_nWidth, m_nHeight;
+    HDC m_hDC = nullptr;
+    HBITMAP m_hBitmap = nullptr;
+    HGDIOBJ m_hOld = nullptr;
+    unsigned* m_pBits = nullptr;
+};
+
+}  // namespace wintest
+
+#endif

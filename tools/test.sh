@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds Lantrel and its tests, then runs every test under Wine in a fresh prefix on a private
+# Xvfb screen (1024 x 768), and prints ctest's summary.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/setup.sh
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw
+
+export LANTREL_OWN_XVFB=1
+unset WINEPREFIX
+# shellcheck source=tools/wine-env.sh
+source tools/wine-env.sh
+trap lantrel_env_cleanup EXIT
+
+ctest --preset mingw "$@"
