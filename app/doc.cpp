@@ -4,4 +4,6 @@ IMPLEMENT_DYNCREATE(CDorvelDoc)
 
 void CDorvelDoc::Serialize(CArchive&) {}
 
-BOOL CDorvelDoc::OnNewDocument() { return CDocument::OnNewDocument() ? TRUE : FALSE; }
+BOOL CDorvelDoc::OnNewDocument() {
+    return CDocument::OnNewDocument() ? TRUE : FALSE;
+}

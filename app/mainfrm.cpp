@@ -3,8 +3,8 @@
 IMPLEMENT_DYNCREATE(CMainFrame)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-    ON_WM_CREATE()
-    ON_WM_CLOSE()
+ON_WM_CREATE()
+ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -33,6 +33,10 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     return CFrameWnd::PreCreateWindow(cs);
 }
 
-int CMainFrame::OnCreate(LPCREATESTRUCTW cs) { return CFrameWnd::OnCreate(cs) == -1 ? -1 : 0; }
+int CMainFrame::OnCreate(LPCREATESTRUCTW cs) {
+    return CFrameWnd::OnCreate(cs) == -1 ? -1 : 0;
+}
 
-void CMainFrame::OnClose() { CFrameWnd::OnClose(); }
+void CMainFrame::OnClose() {
+    CFrameWnd::OnClose();
+}

@@ -8,23 +8,23 @@
 IMPLEMENT_DYNCREATE(CDorvelView)
 
 BEGIN_MESSAGE_MAP(CDorvelView, CView)
-    ON_WM_ERASEBKGND()
-    ON_COMMAND(ID_VIEW_SMOOTH_VERTICAL, OnSmoothVertical)
-    ON_COMMAND(ID_VIEW_SMOOTH_HORIZONTAL, OnSmoothHorizontal)
-    ON_COMMAND(ID_VIEW_CIRCLE_LIKE, OnCircleLike)
-    ON_COMMAND(ID_VIEW_DOOR_VERTICAL, OnDoorVertical)
-    ON_COMMAND(ID_VIEW_DOOR_HORIZONTAL, OnDoorHorizontal)
-    ON_COMMAND(ID_VIEW_RECT_LIKE, OnRectLike)
-    ON_COMMAND(ID_VIEW_CORNER_LT_RB, OnCornerLtRb)
-    ON_COMMAND(ID_VIEW_CORNER_RT_LB, OnCornerRtLb)
-    ON_COMMAND(ID_VIEW_BLIND_VERTICAL, OnBlindVertical)
-    ON_COMMAND(ID_VIEW_BLIND_HORIZONTAL, OnBlindHorizontal)
-    ON_COMMAND(ID_VIEW_MOSAIC_VERTICAL, OnMosaicVertical)
-    ON_COMMAND(ID_VIEW_MOSAIC_HORIZONTAL, OnMosaicHorizontal)
-    ON_COMMAND(ID_VIEW_RANDOM_THREADS, OnRandomThreads)
-    ON_COMMAND(ID_VIEW_FADE, OnFadeInOut)
-    ON_COMMAND(ID_VIEW_DIAMOND_LIKE, OnDiamondLike)
-    ON_COMMAND(ID_VIEW_LENS_LIKE, OnLensLike)
+ON_WM_ERASEBKGND()
+ON_COMMAND(ID_VIEW_SMOOTH_VERTICAL, OnSmoothVertical)
+ON_COMMAND(ID_VIEW_SMOOTH_HORIZONTAL, OnSmoothHorizontal)
+ON_COMMAND(ID_VIEW_CIRCLE_LIKE, OnCircleLike)
+ON_COMMAND(ID_VIEW_DOOR_VERTICAL, OnDoorVertical)
+ON_COMMAND(ID_VIEW_DOOR_HORIZONTAL, OnDoorHorizontal)
+ON_COMMAND(ID_VIEW_RECT_LIKE, OnRectLike)
+ON_COMMAND(ID_VIEW_CORNER_LT_RB, OnCornerLtRb)
+ON_COMMAND(ID_VIEW_CORNER_RT_LB, OnCornerRtLb)
+ON_COMMAND(ID_VIEW_BLIND_VERTICAL, OnBlindVertical)
+ON_COMMAND(ID_VIEW_BLIND_HORIZONTAL, OnBlindHorizontal)
+ON_COMMAND(ID_VIEW_MOSAIC_VERTICAL, OnMosaicVertical)
+ON_COMMAND(ID_VIEW_MOSAIC_HORIZONTAL, OnMosaicHorizontal)
+ON_COMMAND(ID_VIEW_RANDOM_THREADS, OnRandomThreads)
+ON_COMMAND(ID_VIEW_FADE, OnFadeInOut)
+ON_COMMAND(ID_VIEW_DIAMOND_LIKE, OnDiamondLike)
+ON_COMMAND(ID_VIEW_LENS_LIKE, OnLensLike)
 END_MESSAGE_MAP()
 
 namespace {
@@ -35,7 +35,9 @@ const int kPictureHeight = 600;
 
 }  // namespace
 
-void DrawPictureCallback(CWnd* view, CDC* dc) { static_cast<CView*>(view)->OnDraw(dc); }
+void DrawPictureCallback(CWnd* view, CDC* dc) {
+    static_cast<CView*>(view)->OnDraw(dc);
+}
 
 CDorvelView::CDorvelView() {
     CDC display;
@@ -50,7 +52,9 @@ CDorvelView::~CDorvelView() {
     m_bmpPicture.DeleteObject();
 }
 
-BOOL CDorvelView::PreCreateWindow(CREATESTRUCTW& cs) { return CView::PreCreateWindow(cs); }
+BOOL CDorvelView::PreCreateWindow(CREATESTRUCTW& cs) {
+    return CView::PreCreateWindow(cs);
+}
 
 void CDorvelView::OnInitialUpdate() {
     CView::OnInitialUpdate();
@@ -76,46 +80,78 @@ void CDorvelView::OnDraw(CDC* pDC) {
     pDC->BitBlt(0, 0, kPictureWidth, kPictureHeight, &m_dcMem, 0, 0, SRCCOPY);
 }
 
-BOOL CDorvelView::OnEraseBkgnd(CDC*) { return FALSE; }
+BOOL CDorvelView::OnEraseBkgnd(CDC*) {
+    return FALSE;
+}
 
-int CDorvelView::RandomReverse() { return RandomInRange(0, 1); }
+int CDorvelView::RandomReverse() {
+    return RandomInRange(0, 1);
+}
 
 void CDorvelView::SwitchPicture(int delay, int flags, int type) {
     LoadNextPicture();
     RunTransition(this, DrawPictureCallback, delay, flags, type);
 }
 
-void CDorvelView::OnSmoothVertical() { SwitchPicture(2, RandomReverse() | Vertical, SmoothAway); }
+void CDorvelView::OnSmoothVertical() {
+    SwitchPicture(2, RandomReverse() | Vertical, SmoothAway);
+}
 
 void CDorvelView::OnSmoothHorizontal() {
     SwitchPicture(2, RandomReverse() | Horizontal, SmoothAway);
 }
 
-void CDorvelView::OnDoorVertical() { SwitchPicture(2, RandomReverse() | Vertical, DoorLike); }
+void CDorvelView::OnDoorVertical() {
+    SwitchPicture(2, RandomReverse() | Vertical, DoorLike);
+}
 
-void CDorvelView::OnDoorHorizontal() { SwitchPicture(2, RandomReverse() | Horizontal, DoorLike); }
+void CDorvelView::OnDoorHorizontal() {
+    SwitchPicture(2, RandomReverse() | Horizontal, DoorLike);
+}
 
-void CDorvelView::OnCircleLike() { SwitchPicture(2, RandomReverse(), CircleLike); }
+void CDorvelView::OnCircleLike() {
+    SwitchPicture(2, RandomReverse(), CircleLike);
+}
 
-void CDorvelView::OnRectLike() { SwitchPicture(2, RandomReverse(), RectLike); }
+void CDorvelView::OnRectLike() {
+    SwitchPicture(2, RandomReverse(), RectLike);
+}
 
-void CDorvelView::OnDiamondLike() { SwitchPicture(2, RandomReverse(), DiamondLike); }
+void CDorvelView::OnDiamondLike() {
+    SwitchPicture(2, RandomReverse(), DiamondLike);
+}
 
-void CDorvelView::OnLensLike() { SwitchPicture(0, RandomReverse(), Lens); }
+void CDorvelView::OnLensLike() {
+    SwitchPicture(0, RandomReverse(), Lens);
+}
 
-void CDorvelView::OnCornerLtRb() { SwitchPicture(2, RandomReverse() | Horizontal, Corner); }
+void CDorvelView::OnCornerLtRb() {
+    SwitchPicture(2, RandomReverse() | Horizontal, Corner);
+}
 
-void CDorvelView::OnCornerRtLb() { SwitchPicture(2, RandomReverse() | Vertical, Corner); }
+void CDorvelView::OnCornerRtLb() {
+    SwitchPicture(2, RandomReverse() | Vertical, Corner);
+}
 
-void CDorvelView::OnBlindVertical() { SwitchPicture(5, Vertical, WindowBlind); }
+void CDorvelView::OnBlindVertical() {
+    SwitchPicture(5, Vertical, WindowBlind);
+}
 
-void CDorvelView::OnBlindHorizontal() { SwitchPicture(5, Horizontal, WindowBlind); }
+void CDorvelView::OnBlindHorizontal() {
+    SwitchPicture(5, Horizontal, WindowBlind);
+}
 
-void CDorvelView::OnMosaicVertical() { SwitchPicture(5, Vertical, Mosaic); }
+void CDorvelView::OnMosaicVertical() {
+    SwitchPicture(5, Vertical, Mosaic);
+}
 
-void CDorvelView::OnMosaicHorizontal() { SwitchPicture(5, Horizontal, Mosaic); }
+void CDorvelView::OnMosaicHorizontal() {
+    SwitchPicture(5, Horizontal, Mosaic);
+}
 
-void CDorvelView::OnRandomThreads() { SwitchPicture(2, 0, RandomThreads); }
+void CDorvelView::OnRandomThreads() {
+    SwitchPicture(2, 0, RandomThreads);
+}
 
 void CDorvelView::OnFadeInOut() {
     RunTransition(this, DrawPictureCallback, 2, 0, FadeOut);

@@ -45,10 +45,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    int m_nNextPicture = 0;             // 0: "Genie" next, 1: "Mouse" next
-    CDC m_dcMem;                        // holds the current picture
-    CBitmap m_bmpPicture;               // the picture selected into m_dcMem
-    HBITMAP m_hInitialBitmap = nullptr; // m_dcMem's own bitmap, put back before it goes
+    int m_nNextPicture = 0;              // 0: "Genie" next, 1: "Mouse" next
+    CDC m_dcMem;                         // holds the current picture
+    CBitmap m_bmpPicture;                // the picture selected into m_dcMem
+    HBITMAP m_hInitialBitmap = nullptr;  // m_dcMem's own bitmap, put back before it goes
 };
 
 // Draws view's current picture into dc (through its OnDraw).

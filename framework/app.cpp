@@ -44,8 +44,7 @@ void CCommandLineInfo::ParseParam(LPCWSTR param, BOOL flag, BOOL last) {
             m_nShellCommand = FileDDE;
         } else if (lstrcmpiW(param, L"Register") == 0 || lstrcmpiW(param, L"Regserver") == 0) {
             m_nShellCommand = AppRegister;
-        } else if (lstrcmpiW(param, L"Unregister") == 0 ||
-                   lstrcmpiW(param, L"Unregserver") == 0) {
+        } else if (lstrcmpiW(param, L"Unregister") == 0 || lstrcmpiW(param, L"Unregserver") == 0) {
             m_nShellCommand = AppUnregister;
         } else if (lstrcmpiW(param, L"Embedding") == 0 || lstrcmpiW(param, L"Automation") == 0) {
             m_nShellCommand = FileNothing;
@@ -62,24 +61,30 @@ void CCommandLineInfo::ParseParam(LPCWSTR param, BOOL flag, BOOL last) {
 // ---- application ----------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-    ON_COMMAND(ID_APP_EXIT, OnAppExit)
-    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
-    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCWSTR appName) : m_strAppName(appName) { g_pApp = this; }
+CWinApp::CWinApp(LPCWSTR appName) : m_strAppName(appName) {
+    g_pApp = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_pApp == this) g_pApp = nullptr;
 }
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
 
 HINSTANCE AfxGetInstanceHandle() {
     return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleW(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+HINSTANCE AfxGetResourceHandle() {
+    return AfxGetInstanceHandle();
+}
 
 int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
     CWinApp* app = AfxGetApp();
@@ -88,20 +93,23 @@ int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
         HWND main = app->m_pMainWnd->m_hWnd;
         if (::IsWindowVisible(main) && ::IsWindowEnabled(main)) owner = main;
     }
-    LPCWSTR caption = app != nullptr && !app->m_strAppName.IsEmpty()
-                          ? app->m_strAppName.GetString()
-                          : L"Error";
+    LPCWSTR caption =
+        app != nullptr && !app->m_strAppName.IsEmpty() ? app->m_strAppName.GetString() : L"Error";
     return ::MessageBoxW(owner, text, caption, type | MB_TASKMODAL);
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
 int CWinApp::ExitInstance() {
     SaveStdProfileSettings();
     return 0;
 }
 
-BOOL CWinApp::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWinApp::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 int CWinApp::Run() {
     MSG msg;
@@ -117,7 +125,9 @@ int CWinApp::Run() {
     return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : exitCode;
 }
 
-void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) { m_pDocTemplate.reset(docTemplate); }
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) {
+    m_pDocTemplate.reset(docTemplate);
+}
 
 CDocument* CWinApp::OpenDocumentFile(LPCWSTR pathName, BOOL quiet) {
     if (m_pDocTemplate == nullptr || pathName == nullptr) return nullptr;
@@ -216,9 +226,9 @@ void CWinApp::SetRegistryKey(LPCWSTR key) {
 
 void CWinApp::LoadStdProfileSettings(UINT maxRecentFiles) {
     if (maxRecentFiles != 0) {
-        m_pRecentFileList = std::make_unique<CRecentFileList>(
-            ID_FILE_MRU_FILE1, kRecentFileSection, kRecentFileEntry,
-            static_cast<int>(maxRecentFiles));
+        m_pRecentFileList =
+            std::make_unique<CRecentFileList>(ID_FILE_MRU_FILE1, kRecentFileSection,
+                                              kRecentFileEntry, static_cast<int>(maxRecentFiles));
         m_pRecentFileList->ReadList(this);
     }
     m_nNumPreviewPages = GetProfileInt(kPreviewSection, kPreviewEntry, 0);
@@ -233,13 +243,12 @@ void CWinApp::SaveStdProfileSettings() {
 
 HKEY CWinApp::OpenSectionKey(LPCWSTR section, bool create) {
     if (m_strRegistryKey.IsEmpty() || m_strAppName.IsEmpty()) return nullptr;
-    std::wstring path = L"software\\" + m_strRegistryKey.Str() + L"\\" + m_strAppName.Str() +
-                        L"\\" + section;
+    std::wstring path =
+        L"software\\" + m_strRegistryKey.Str() + L"\\" + m_strAppName.Str() + L"\\" + section;
     HKEY key = nullptr;
-    LONG status =
-        create ? ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                   KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
-               : ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+    LONG status = create ? ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                             KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
+                         : ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
     return status == ERROR_SUCCESS ? key : nullptr;
 }
 

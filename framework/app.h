@@ -16,8 +16,16 @@ class CRecentFileList;
 
 class CCommandLineInfo {
 public:
-    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister,
-           FileNothing };
+    enum {
+        FileNew,
+        FileOpen,
+        FilePrint,
+        FilePrintTo,
+        FileDDE,
+        AppRegister,
+        AppUnregister,
+        FileNothing
+    };
     int m_nShellCommand = FileNew;
     CString m_strFileName;
 

@@ -15,7 +15,9 @@ BOOL CCmdTarget::OnCmdMsg(UINT id, CCmdUI* pCmdUI) {
     return TRUE;
 }
 
-BOOL CCmdTarget::ProcessMessageMap(AfxMsg&) { return FALSE; }
+BOOL CCmdTarget::ProcessMessageMap(AfxMsg&) {
+    return FALSE;
+}
 
 void CCmdUI::Enable(BOOL on) {
     if (m_hMenu != nullptr) {

@@ -52,13 +52,15 @@ struct CRuntimeClass {
     CCmdTarget* CreateObject() const { return m_pfnCreateObject(); }
 };
 
-#define DECLARE_DYNCREATE(class_name)       \
-public:                                     \
-    static const CRuntimeClass classInfo;   \
+#define DECLARE_DYNCREATE(class_name)     \
+public:                                   \
+    static const CRuntimeClass classInfo; \
     static CCmdTarget* CreateObject();
 
-#define IMPLEMENT_DYNCREATE(class_name)                                   \
-    CCmdTarget* class_name::CreateObject() { return new class_name; }     \
+#define IMPLEMENT_DYNCREATE(class_name)      \
+    CCmdTarget* class_name::CreateObject() { \
+        return new class_name;               \
+    }                                        \
     const CRuntimeClass class_name::classInfo = {#class_name, &class_name::CreateObject};
 
 #define RUNTIME_CLASS(class_name) (&class_name::classInfo)
@@ -106,24 +108,24 @@ public:
 protected:                    \
     BOOL ProcessMessageMap(AfxMsg& msg) override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)          \
-    BOOL theClass::ProcessMessageMap(AfxMsg& msg) {     \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)      \
+    BOOL theClass::ProcessMessageMap(AfxMsg& msg) { \
         using TheBaseClass = baseClass;
 
-#define END_MESSAGE_MAP()                          \
-        return TheBaseClass::ProcessMessageMap(msg); \
+#define END_MESSAGE_MAP()                        \
+    return TheBaseClass::ProcessMessageMap(msg); \
     }
 
-#define ON_COMMAND(id, handler)      \
-    if (msg.IsCommand(id)) {         \
-        if (msg.Runs()) handler();   \
-        return TRUE;                 \
+#define ON_COMMAND(id, handler)    \
+    if (msg.IsCommand(id)) {       \
+        if (msg.Runs()) handler(); \
+        return TRUE;               \
     }
 
-#define ON_COMMAND_RANGE(first, last, handler)   \
-    if (msg.IsCommandInRange(first, last)) {     \
-        if (msg.Runs()) handler(msg.id);         \
-        return TRUE;                             \
+#define ON_COMMAND_RANGE(first, last, handler) \
+    if (msg.IsCommandInRange(first, last)) {   \
+        if (msg.Runs()) handler(msg.id);       \
+        return TRUE;                           \
     }
 
 #define ON_UPDATE_COMMAND_UI(id, handler) \
@@ -132,95 +134,95 @@ protected:                    \
         return TRUE;                      \
     }
 
-#define ON_MESSAGE(message_id, handler)                      \
-    if (msg.IsWindowMessage(message_id)) {                   \
-        msg.result = handler(msg.wParam, msg.lParam);        \
-        return TRUE;                                         \
+#define ON_MESSAGE(message_id, handler)               \
+    if (msg.IsWindowMessage(message_id)) {            \
+        msg.result = handler(msg.wParam, msg.lParam); \
+        return TRUE;                                  \
     }
 
-#define ON_WM_CREATE()                                                                   \
-    if (msg.IsWindowMessage(WM_CREATE)) {                                                \
-        msg.result = OnCreate(reinterpret_cast<LPCREATESTRUCTW>(msg.lParam));            \
-        return TRUE;                                                                     \
-    }
-
-#define ON_WM_CLOSE()                         \
-    if (msg.IsWindowMessage(WM_CLOSE)) {      \
-        OnClose();                            \
-        return TRUE;                          \
-    }
-
-#define ON_WM_DESTROY()                       \
-    if (msg.IsWindowMessage(WM_DESTROY)) {    \
-        OnDestroy();                          \
-        return TRUE;                          \
-    }
-
-#define ON_WM_PAINT()                         \
-    if (msg.IsWindowMessage(WM_PAINT)) {      \
-        OnPaint();                            \
-        return TRUE;                          \
-    }
-
-#define ON_WM_ERASEBKGND()                                                   \
-    if (msg.IsWindowMessage(WM_ERASEBKGND)) {                                \
-        CDC eraseDC;                                                         \
-        eraseDC.AttachBorrowed(reinterpret_cast<HDC>(msg.wParam));           \
-        msg.result = OnEraseBkgnd(&eraseDC);                                 \
-        return TRUE;                                                         \
-    }
-
-#define ON_WM_SIZE()                                                                         \
-    if (msg.IsWindowMessage(WM_SIZE)) {                                                      \
-        OnSize(static_cast<UINT>(msg.wParam), LOWORD(msg.lParam), HIWORD(msg.lParam));       \
-        return TRUE;                                                                         \
-    }
-
-#define ON_WM_SETFOCUS()                                              \
-    if (msg.IsWindowMessage(WM_SETFOCUS)) {                           \
-        OnSetFocus(reinterpret_cast<HWND>(msg.wParam));               \
-        return TRUE;                                                  \
-    }
-
-#define ON_WM_INITMENUPOPUP()                                                              \
-    if (msg.IsWindowMessage(WM_INITMENUPOPUP)) {                                           \
-        OnInitMenuPopup(reinterpret_cast<HMENU>(msg.wParam), LOWORD(msg.lParam),           \
-                        HIWORD(msg.lParam));                                               \
-        return TRUE;                                                                       \
-    }
-
-#define ON_WM_MOUSEMOVE()                                                           \
-    if (msg.IsWindowMessage(WM_MOUSEMOVE)) {                                        \
-        POINT point = {static_cast<short>(LOWORD(msg.lParam)),                      \
-                       static_cast<short>(HIWORD(msg.lParam))};                     \
-        OnMouseMove(static_cast<UINT>(msg.wParam), point);                          \
-        return TRUE;                                                                \
-    }
-
-#define ON_WM_SETCURSOR()                                                                  \
-    if (msg.IsWindowMessage(WM_SETCURSOR)) {                                               \
-        msg.result = OnSetCursor(reinterpret_cast<HWND>(msg.wParam), LOWORD(msg.lParam),   \
-                                 HIWORD(msg.lParam));                                      \
-        return TRUE;                                                                       \
-    }
-
-// A control's own notification code (WM_COMMAND from the control), reflected back to it.
-#define ON_CONTROL_REFLECT(code, handler)                                     \
-    if (msg.kind == AfxMsg::Reflected && msg.message == WM_COMMAND &&         \
-        HIWORD(msg.wParam) == (code)) {                                       \
-        handler();                                                            \
+#define ON_WM_CREATE()                                                        \
+    if (msg.IsWindowMessage(WM_CREATE)) {                                     \
+        msg.result = OnCreate(reinterpret_cast<LPCREATESTRUCTW>(msg.lParam)); \
         return TRUE;                                                          \
     }
 
+#define ON_WM_CLOSE()                    \
+    if (msg.IsWindowMessage(WM_CLOSE)) { \
+        OnClose();                       \
+        return TRUE;                     \
+    }
+
+#define ON_WM_DESTROY()                    \
+    if (msg.IsWindowMessage(WM_DESTROY)) { \
+        OnDestroy();                       \
+        return TRUE;                       \
+    }
+
+#define ON_WM_PAINT()                    \
+    if (msg.IsWindowMessage(WM_PAINT)) { \
+        OnPaint();                       \
+        return TRUE;                     \
+    }
+
+#define ON_WM_ERASEBKGND()                                         \
+    if (msg.IsWindowMessage(WM_ERASEBKGND)) {                      \
+        CDC eraseDC;                                               \
+        eraseDC.AttachBorrowed(reinterpret_cast<HDC>(msg.wParam)); \
+        msg.result = OnEraseBkgnd(&eraseDC);                       \
+        return TRUE;                                               \
+    }
+
+#define ON_WM_SIZE()                                                                   \
+    if (msg.IsWindowMessage(WM_SIZE)) {                                                \
+        OnSize(static_cast<UINT>(msg.wParam), LOWORD(msg.lParam), HIWORD(msg.lParam)); \
+        return TRUE;                                                                   \
+    }
+
+#define ON_WM_SETFOCUS()                                \
+    if (msg.IsWindowMessage(WM_SETFOCUS)) {             \
+        OnSetFocus(reinterpret_cast<HWND>(msg.wParam)); \
+        return TRUE;                                    \
+    }
+
+#define ON_WM_INITMENUPOPUP()                                                    \
+    if (msg.IsWindowMessage(WM_INITMENUPOPUP)) {                                 \
+        OnInitMenuPopup(reinterpret_cast<HMENU>(msg.wParam), LOWORD(msg.lParam), \
+                        HIWORD(msg.lParam));                                     \
+        return TRUE;                                                             \
+    }
+
+#define ON_WM_MOUSEMOVE()                                       \
+    if (msg.IsWindowMessage(WM_MOUSEMOVE)) {                    \
+        POINT point = {static_cast<short>(LOWORD(msg.lParam)),  \
+                       static_cast<short>(HIWORD(msg.lParam))}; \
+        OnMouseMove(static_cast<UINT>(msg.wParam), point);      \
+        return TRUE;                                            \
+    }
+
+#define ON_WM_SETCURSOR()                                                                \
+    if (msg.IsWindowMessage(WM_SETCURSOR)) {                                             \
+        msg.result = OnSetCursor(reinterpret_cast<HWND>(msg.wParam), LOWORD(msg.lParam), \
+                                 HIWORD(msg.lParam));                                    \
+        return TRUE;                                                                     \
+    }
+
+// A control's own notification code (WM_COMMAND from the control), reflected back to it.
+#define ON_CONTROL_REFLECT(code, handler)                             \
+    if (msg.kind == AfxMsg::Reflected && msg.message == WM_COMMAND && \
+        HIWORD(msg.wParam) == (code)) {                               \
+        handler();                                                    \
+        return TRUE;                                                  \
+    }
+
 // WM_CTLCOLOR* sent to the parent, reflected back to the control: HBRUSH CtlColor(CDC*, UINT).
-#define ON_WM_CTLCOLOR_REFLECT()                                                      \
-    if (msg.kind == AfxMsg::Reflected && msg.message >= WM_CTLCOLORMSGBOX &&          \
-        msg.message <= WM_CTLCOLORSTATIC) {                                           \
-        CDC ctlDC;                                                                    \
-        ctlDC.AttachBorrowed(reinterpret_cast<HDC>(msg.wParam));                      \
-        HBRUSH brush = CtlColor(&ctlDC, msg.message - WM_CTLCOLORMSGBOX);             \
-        msg.result = reinterpret_cast<LRESULT>(brush);                                \
-        return brush != nullptr;                                                      \
+#define ON_WM_CTLCOLOR_REFLECT()                                             \
+    if (msg.kind == AfxMsg::Reflected && msg.message >= WM_CTLCOLORMSGBOX && \
+        msg.message <= WM_CTLCOLORSTATIC) {                                  \
+        CDC ctlDC;                                                           \
+        ctlDC.AttachBorrowed(reinterpret_cast<HDC>(msg.wParam));             \
+        HBRUSH brush = CtlColor(&ctlDC, msg.message - WM_CTLCOLORMSGBOX);    \
+        msg.result = reinterpret_cast<LRESULT>(brush);                       \
+        return brush != nullptr;                                             \
     }
 
 #endif

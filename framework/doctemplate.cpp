@@ -53,8 +53,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisib
     if (doc != nullptr) {
         if (!doc->SaveModified()) return nullptr;
         if (CView* view = doc->GetFirstView()) {
-            frame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(
-                ::GetAncestor(view->m_hWnd, GA_ROOT)));
+            frame = dynamic_cast<CFrameWnd*>(
+                CWnd::FromHandlePermanent(::GetAncestor(view->m_hWnd, GA_ROOT)));
         }
     } else {
         doc = CreateNewDocument();

@@ -25,8 +25,8 @@ size_t CArchive::Read(void* data, size_t size) {
 }
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
-    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
-    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
 END_MESSAGE_MAP()
 
 CDocument::~CDocument() {
@@ -88,10 +88,10 @@ BOOL CDocument::OnSaveDocument(LPCWSTR pathName) {
         return FALSE;
     }
     DWORD written = 0;
-    BOOL ok = bytes.size() <= MAXDWORD &&
-              ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                          nullptr) &&
-              written == bytes.size();
+    BOOL ok =
+        bytes.size() <= MAXDWORD &&
+        ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     DWORD error = ::GetLastError();
     ::CloseHandle(handle);
     if (ok) ok = ::MoveFileExW(temp.c_str(), pathName, MOVEFILE_REPLACE_EXISTING);
@@ -133,16 +133,19 @@ BOOL CDocument::SaveModified() {
     }
 }
 
-BOOL CDocument::CanCloseFrame(CFrameWnd*) { return SaveModified(); }
+BOOL CDocument::CanCloseFrame(CFrameWnd*) {
+    return SaveModified();
+}
 
 void CDocument::SetPathName(LPCWSTR pathName, BOOL addToRecentFiles) {
-    m_strPathName = pathName;
+    CString path(pathName);  // pathName may point into m_strPathName itself
+    m_strPathName = path;
     int slash = -1;
     for (int i = 0; i < m_strPathName.GetLength(); ++i) {
         if (m_strPathName[i] == L'\\' || m_strPathName[i] == L'/') slash = i;
     }
     m_strTitle = m_strPathName.Mid(slash + 1);
-    if (addToRecentFiles && AfxGetApp() != nullptr) AfxGetApp()->AddToRecentFileList(pathName);
+    if (addToRecentFiles && AfxGetApp() != nullptr) AfxGetApp()->AddToRecentFileList(path);
 }
 
 void CDocument::AddView(CView* view) {
@@ -159,7 +162,9 @@ void CDocument::OnFileSave() {
     DoSave(m_strPathName.IsEmpty() ? nullptr : m_strPathName.GetString());
 }
 
-void CDocument::OnFileSaveAs() { DoSave(nullptr); }
+void CDocument::OnFileSaveAs() {
+    DoSave(nullptr);
+}
 
 BOOL CDocument::DoSave(LPCWSTR pathName, BOOL replace) {
     std::wstring chosen;
@@ -188,9 +193,9 @@ BOOL CDocument::DoSave(LPCWSTR pathName, BOOL replace) {
 void CDocument::ReportFileError(LPCWSTR pathName, DWORD error, BOOL saving) const {
     if (m_bQuietErrors) return;
     wchar_t* system = nullptr;
-    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<LPWSTR>(&system), 0, nullptr);
+    ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<LPWSTR>(&system), 0, nullptr);
     CString text;
     text.Format(L"%ls\n\n%ls%ls", pathName,
                 saving ? L"Failed to save document." : L"Failed to open document.",

@@ -46,14 +46,18 @@ HDC CDC::Detach() {
     return dc;
 }
 
-CClientDC::CClientDC(HWND window) : m_hWnd(window) { m_hDC = ::GetDC(window); }
+CClientDC::CClientDC(HWND window) : m_hWnd(window) {
+    m_hDC = ::GetDC(window);
+}
 
 CClientDC::~CClientDC() {
     if (m_hDC != nullptr) ::ReleaseDC(m_hWnd, m_hDC);
     m_hDC = nullptr;
 }
 
-CPaintDC::CPaintDC(HWND window) : m_hWnd(window) { m_hDC = ::BeginPaint(window, &m_ps); }
+CPaintDC::CPaintDC(HWND window) : m_hWnd(window) {
+    m_hDC = ::BeginPaint(window, &m_ps);
+}
 
 CPaintDC::~CPaintDC() {
     if (m_hDC != nullptr) ::EndPaint(m_hWnd, &m_ps);

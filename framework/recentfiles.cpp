@@ -8,8 +8,7 @@ const int kMaxDisplayLength = 40;
 
 }  // namespace
 
-CRecentFileList::CRecentFileList(UINT firstCommand, LPCWSTR section, LPCWSTR entryFormat,
-                                 int size)
+CRecentFileList::CRecentFileList(UINT firstCommand, LPCWSTR section, LPCWSTR entryFormat, int size)
     : m_nFirstCommand(firstCommand),
       m_strSection(section),
       m_strEntryFormat(entryFormat),

@@ -3,8 +3,8 @@
 #include "document.h"
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-    ON_WM_PAINT()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+ON_WM_PAINT()
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CView::~CView() {
@@ -30,7 +30,9 @@ BOOL CView::OnCmdMsg(UINT id, CCmdUI* pCmdUI) {
     return m_pDocument != nullptr && m_pDocument->OnCmdMsg(id, pCmdUI);
 }
 
-void CView::OnInitialUpdate() { Invalidate(TRUE); }
+void CView::OnInitialUpdate() {
+    Invalidate(TRUE);
+}
 
 void CView::OnPaint() {
     CPaintDC dc(m_hWnd);

@@ -76,23 +76,23 @@ inline int RunAllTests(int argc = 0, char** argv = nullptr) {
 
 }  // namespace check
 
-#define TEST_CASE(name)                                            \
-    static void name();                                            \
-    static const check::Registrar name##_registrar(#name, &name);  \
+#define TEST_CASE(name)                                           \
+    static void name();                                           \
+    static const check::Registrar name##_registrar(#name, &name); \
     static void name()
 
 #define CHECK(condition) \
     ((condition) ? (void)0 : check::Fail(__FILE__, __LINE__, "CHECK(" #condition ") failed"))
 
-#define CHECK_EQ(actual, expected)                                                        \
-    do {                                                                                  \
-        const auto& check_a_ = (actual);                                                  \
-        const auto& check_e_ = (expected);                                                \
-        if (!(check_a_ == check_e_)) {                                                    \
-            check::Fail(__FILE__, __LINE__,                                               \
-                        std::string(#actual " == " #expected ": got ") +                  \
-                            check::Show(check_a_) + ", want " + check::Show(check_e_));   \
-        }                                                                                 \
+#define CHECK_EQ(actual, expected)                                                               \
+    do {                                                                                         \
+        const auto& check_a_ = (actual);                                                         \
+        const auto& check_e_ = (expected);                                                       \
+        if (!(check_a_ == check_e_)) {                                                           \
+            check::Fail(__FILE__, __LINE__,                                                      \
+                        std::string(#actual " == " #expected ": got ") + check::Show(check_a_) + \
+                            ", want " + check::Show(check_e_));                                  \
+        }                                                                                        \
     } while (0)
 
 #endif

@@ -35,8 +35,8 @@ TEST_CASE(RandomInRangeSplitsEvenlyBetweenTwoOutcomes) {
     CHECK_EQ(ScaleRandom(32767, 5, 5), 5);
     // RandomInRange draws from the runtime generator.
     std::srand(1);
-    CHECK_EQ(RandomInRange(0, 1), 0);                   // 41
-    CHECK_EQ(RandomInRange(0, 1), 1);                   // 18467
+    CHECK_EQ(RandomInRange(0, 1), 0);  // 41
+    CHECK_EQ(RandomInRange(0, 1), 1);  // 18467
     CHECK_EQ(RandomInRange(0, 100), MulDiv(6334, 100, 32767));
 }
 
@@ -143,8 +143,11 @@ TEST_CASE(FramePositionCentresOnTheScreen) {
     struct Row {
         int cx, cy, x, y;
     };
-    const Row rows[] = {{1024, 768, 112, 84}, {1366, 768, 283, 84}, {1023, 767, 111, 83},
-                        {800, 600, 0, 0},     {640, 480, -80, -60}};
+    const Row rows[] = {{1024, 768, 112, 84},
+                        {1366, 768, 283, 84},
+                        {1023, 767, 111, 83},
+                        {800, 600, 0, 0},
+                        {640, 480, -80, -60}};
     for (const Row& row : rows) {
         POINT p = CenteredFramePosition(row.cx, row.cy, 800, 600);
         CHECK_EQ(p.x, row.x);
@@ -152,4 +155,6 @@ TEST_CASE(FramePositionCentresOnTheScreen) {
     }
 }
 
-int main(int argc, char** argv) { return check::RunAllTests(argc, argv); }
+int main(int argc, char** argv) {
+    return check::RunAllTests(argc, argv);
+}

@@ -24,8 +24,7 @@ RecordingView::~RecordingView() {
 }
 
 bool RecordingView::Open(int x, int y, int width, int height) {
-    LPCWSTR hostClass =
-        AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+    LPCWSTR hostClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
     m_hHost = ::CreateWindowExW(WS_EX_TOPMOST, hostClass, L"test host",
                                 WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height,
                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);

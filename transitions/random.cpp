@@ -10,8 +10,14 @@ void SwapInts(int& a, int& b) {
     b = t;
 }
 
-void SeedRandom() { std::srand(::GetTickCount()); }
+void SeedRandom() {
+    std::srand(::GetTickCount());
+}
 
-int ScaleRandom(int r, int a, int b) { return a + ::MulDiv(r, b - a, 32767); }
+int ScaleRandom(int r, int a, int b) {
+    return a + ::MulDiv(r, b - a, 32767);
+}
 
-int RandomInRange(int a, int b) { return ScaleRandom(std::rand(), a, b); }
+int RandomInRange(int a, int b) {
+    return ScaleRandom(std::rand(), a, b);
+}

@@ -14,7 +14,9 @@ int CountSteps(int distance, int step) {
     return q * step != distance ? q + 1 : q;
 }
 
-int RescaleStep(int distance, int count) { return ((distance * 10) / count + 5) / 10; }
+int RescaleStep(int distance, int count) {
+    return ((distance * 10) / count + 5) / 10;
+}
 
 }  // namespace
 

@@ -134,7 +134,7 @@ void RevealRegion(CRgn region, const TransitionRequest* request) {
     region.GetRgnBox(&box);
     CWnd* window = request->window;
     if (!window->SetWindowRgn(region.GetSafeHandle(), FALSE)) return;  // ours to delete still
-    region.Detach();  // the system owns it now
+    region.Detach();                                                   // the system owns it now
     if (request->delay != 0) PauseMs(request->delay * 5);
     request->targetDC->BitBlt(box.left, box.top, box.right - box.left, box.bottom - box.top,
                               request->sourceDC, box.left, box.top, SRCCOPY);

@@ -7,18 +7,18 @@
 #include "framework/wnd.h"
 
 enum EffectType : int {
-    SmoothAway = 1,     // wipe from one edge
-    DoorLike = 2,       // centre band opening, or two leaves closing
-    Corner = 3,         // diagonal sweep from a corner
-    CircleLike = 4,     // growing ellipse
-    RectLike = 5,       // growing rectangle
-    DiamondLike = 6,    // growing diamond
-    Lens = 7,           // growing, turning hexagon
-    WindowBlind = 8,    // window blinds
-    Mosaic = 9,         // brick mosaic
-    RandomThreads = 10, // random tiles
-    FadeIn = 11,        // brightness fade in from dark
-    FadeOut = 12,       // brightness fade out to dark
+    SmoothAway = 1,      // wipe from one edge
+    DoorLike = 2,        // centre band opening, or two leaves closing
+    Corner = 3,          // diagonal sweep from a corner
+    CircleLike = 4,      // growing ellipse
+    RectLike = 5,        // growing rectangle
+    DiamondLike = 6,     // growing diamond
+    Lens = 7,            // growing, turning hexagon
+    WindowBlind = 8,     // window blinds
+    Mosaic = 9,          // brick mosaic
+    RandomThreads = 10,  // random tiles
+    FadeIn = 11,         // brightness fade in from dark
+    FadeOut = 12,        // brightness fade out to dark
 };
 
 enum EffectFlags : int {
@@ -30,12 +30,12 @@ enum EffectFlags : int {
 // Everything an effect routine needs; lives for one RunTransition call and is never changed
 // by the routines.
 struct TransitionRequest {
-    CWnd* window = nullptr;    // the view; its handle is used for client rect and regions
-    CDC* targetDC = nullptr;   // the view's client-area DC: drawing here goes to the screen
-    CDC* sourceDC = nullptr;   // memory DC holding the new picture, client-area sized
-    int delay = 0;             // pause per reveal step in units of 5 ms
-    int flags = 0;             // EffectFlags
-    int type = 0;              // EffectType
+    CWnd* window = nullptr;   // the view; its handle is used for client rect and regions
+    CDC* targetDC = nullptr;  // the view's client-area DC: drawing here goes to the screen
+    CDC* sourceDC = nullptr;  // memory DC holding the new picture, client-area sized
+    int delay = 0;            // pause per reveal step in units of 5 ms
+    int flags = 0;            // EffectFlags
+    int type = 0;             // EffectType
 };
 
 // Draws the view's current picture into dc.

@@ -1,0 +1,282 @@
+// The real lantrel.exe, started and driven from outside as a user would: menu commands, keys,
+// command lines; its frame, menu, pictures and files checked from outside.
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/check.h"
+#include "tests/program.h"
+#include "tests/wintest.h"
+
+using program::Lantrel;
+using program::Match;
+
+namespace {
+
+program::Pictures& Pictures() {
+    static program::Pictures pictures;
+    static bool loaded = pictures.Load();
+    (void)loaded;
+    return pictures;
+}
+
+// The whole view client area that the picture covers.
+RECT PictureArea(const Lantrel& app) {
+    RECT view = app.ViewOnScreen();
+    RECT area = {0, 0, std::min<LONG>(800, view.right - view.left),
+                 std::min<LONG>(600, view.bottom - view.top)};
+    return area;
+}
+
+// 'G' if the view shows Genie, 'M' for Mouse, '?' otherwise.
+char Shown(const Lantrel& app) {
+    Match m = program::Compare(Pictures(), app.ViewOnScreen(), PictureArea(app));
+    if (m.genie > m.Total() * 95 / 100 && m.mouse == 0) return 'G';
+    if (m.mouse > m.Total() * 95 / 100 && m.genie == 0) return 'M';
+    return '?';
+}
+
+std::wstring TempFile(const wchar_t* name, const std::string& contents) {
+    wchar_t dir[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    std::wstring path = std::wstring(dir) + name;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+    ::CloseHandle(file);
+    return path;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes(1 << 16, '\0');
+    DWORD read = 0;
+    ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+std::wstring RecentFile(int n) {
+    wchar_t name[16];
+    wsprintfW(name, L"File%d", n);
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    LONG status = ::RegGetValueW(
+        HKEY_CURRENT_USER,
+        L"software\\Local AppWizard-Generated Applications\\Dorvel\\Recent File List", name,
+        RRF_RT_REG_SZ, nullptr, value, &size);
+    return status == ERROR_SUCCESS ? value : L"";
+}
+
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
+TEST_CASE(StartsCentredAtItsSizeShowingGenie) {
+    Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame()) return;
+    RECT frame;
+    ::GetWindowRect(app.Frame(), &frame);
+    // Screen 1024 x 768: (1024 / 2 - 800 / 2, 768 / 2 - 600 / 2).
+    CHECK_EQ(frame.left, 112);
+    CHECK_EQ(frame.top, 84);
+    CHECK_EQ(frame.right - frame.left, 800);
+    CHECK_EQ(frame.bottom - frame.top, 600);
+    CHECK(!::IsZoomed(app.Frame()));
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(app.Frame(), caption, 64);
+    CHECK(lstrcmpW(caption, L"Lantrel") == 0);
+    DWORD style = static_cast<DWORD>(::GetWindowLongW(app.Frame(), GWL_STYLE));
+    CHECK(!(style & WS_THICKFRAME));
+    CHECK(style & WS_SYSMENU);
+    // The client area is smaller than the picture: the picture is cut off at the right/bottom.
+    RECT view = app.ViewOnScreen();
+    CHECK(view.right - view.left < 800);
+    CHECK(view.bottom - view.top < 600);
+    CHECK_EQ(Shown(app), 'G');
+    // No tool bar or status bar: the view is the frame's only child.
+    CHECK(::GetWindow(app.View(), GW_HWNDNEXT) == nullptr);
+    CHECK(::GetWindow(app.View(), GW_HWNDPREV) == nullptr);
+}
+
+TEST_CASE(EveryViewCommandBringsTheOtherPicture) {
+    Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame()) return;
+    const UINT commands[] = {
+        ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL,
+        ID_VIEW_DOOR_VERTICAL,   ID_VIEW_DOOR_HORIZONTAL,
+        ID_VIEW_CIRCLE_LIKE,     ID_VIEW_RECT_LIKE,
+        ID_VIEW_DIAMOND_LIKE,    ID_VIEW_LENS_LIKE,
+        ID_VIEW_CORNER_LT_RB,    ID_VIEW_CORNER_RT_LB,
+        ID_VIEW_BLIND_VERTICAL,  ID_VIEW_BLIND_HORIZONTAL,
+        ID_VIEW_MOSAIC_VERTICAL, ID_VIEW_MOSAIC_HORIZONTAL,
+        ID_VIEW_RANDOM_THREADS,  ID_VIEW_FADE,
+    };
+    char expected = 'M';
+    for (UINT id : commands) {
+        app.SendCommand(id);
+        program::Wait(150);
+        char shown = Shown(app);
+        if (shown != expected) std::printf("  after command %u\n", id);
+        CHECK_EQ(shown, expected);
+        expected = expected == 'M' ? 'G' : 'M';
+    }
+    // The view has no window region left after any transition.
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    CHECK_EQ(::GetWindowRgn(app.View(), region), ERROR);
+    ::DeleteObject(region);
+}
+
+TEST_CASE(CommandsWithoutHandlersDoNothing) {
+    Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame()) return;
+    const UINT idle[] = {ID_EDIT_UNDO,
+                         ID_EDIT_CUT,
+                         ID_EDIT_COPY,
+                         ID_EDIT_PASTE,
+                         ID_NEXT_PANE,
+                         ID_PREV_PANE,
+                         ID_DIALOG_SMOOTH_VERTICAL};
+    for (UINT id : idle) app.SendCommand(id);
+    // Their keys too: Ctrl+Z, Ctrl+X, Ctrl+C, Ctrl+V, Alt+Backspace, Shift+Delete,
+    // Ctrl+Insert, Shift+Insert, F6, Shift+F6.
+    app.Keys({VK_CONTROL, 'Z'});
+    app.Keys({VK_CONTROL, 'X'});
+    app.Keys({VK_CONTROL, 'C'});
+    app.Keys({VK_CONTROL, 'V'});
+    app.Keys({VK_MENU, VK_BACK});
+    app.Keys({VK_SHIFT, VK_DELETE});
+    app.Keys({VK_CONTROL, VK_INSERT});
+    app.Keys({VK_SHIFT, VK_INSERT});
+    app.Keys({VK_F6});
+    app.Keys({VK_SHIFT, VK_F6});
+    CHECK(app.Running());
+    CHECK_EQ(Shown(app), 'G');
+    CHECK(app.OtherWindows().empty());
+    // Ctrl+N is File New: the document starts again and the picture switches at once.
+    app.Keys({VK_CONTROL, 'N'});
+    program::Wait(300);
+    CHECK_EQ(Shown(app), 'M');
+}
+
+TEST_CASE(OpenedFilesEnterTheRecentFileListAndSaveKeepsTheirBytes) {
+    const std::string precious = "precious bytes \x01\x02\x03 that must survive";
+    std::wstring path = TempFile(L"lantrel-open.dat", precious);
+    Lantrel app;
+    CHECK(app.Start(L"\"" + path + L"\""));
+    if (!app.Frame()) return;
+    CHECK_EQ(Shown(app), 'G');
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(app.Frame(), caption, 64);
+    CHECK(lstrcmpiW(caption, L"Lantrel") == 0);
+    CHECK_EQ(Narrow(RecentFile(1)), Narrow(path));
+    // Save: nothing of the document's own to write, and the file keeps every byte.
+    app.SendCommand(ID_FILE_SAVE);
+    program::Wait(200);
+    CHECK(app.OtherWindows().empty());
+    CHECK_EQ(ReadFileBytes(path), precious);
+    app.Keys({VK_CONTROL, 'S'});
+    CHECK_EQ(ReadFileBytes(path), precious);
+    CHECK_EQ(Narrow(RecentFile(1)), Narrow(path));  // saving keeps the entry intact
+    // The recent-file item reopens it: the picture switches at once.
+    app.SendCommand(ID_FILE_MRU_FILE1);
+    program::Wait(300);
+    CHECK_EQ(Shown(app), 'M');
+    CHECK_EQ(ReadFileBytes(path), precious);
+    ::DeleteFileW(path.c_str());
+}
+
+TEST_CASE(EveryWayOfClosingEndsTheProgramWithoutQuestions) {
+    struct Way {
+        const char* name;
+        int kind;
+    };
+    const Way ways[] = {{"File Exit", 0}, {"system menu Close", 1}, {"Alt+F4", 2}};
+    for (const Way& way : ways) {
+        Lantrel app;
+        CHECK(app.Start());
+        if (!app.Frame()) continue;
+        if (way.kind == 0) app.PostCommand(ID_APP_EXIT);
+        if (way.kind == 1) ::PostMessageW(app.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (way.kind == 2) app.Keys({VK_MENU, VK_F4});
+        int code = app.WaitExit(15000);
+        if (code != 0) std::printf("  closing by %s\n", way.name);
+        CHECK_EQ(code, 0);
+    }
+}
+
+TEST_CASE(CommandLinesThatCannotBeServedEndQuietly) {
+    wchar_t dir[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    std::wstring longName(5000, L'x');
+    const std::wstring failing[] = {
+        L"\"Z:\\no\\such\\file.txt\"",
+        L"missing-file.txt",
+        L"\"" + std::wstring(dir) + L"\"",  // a directory
+        L"/p somefile.txt",
+        L"/pt somefile.txt printer driver port",
+        L"/dde",
+        L"/Unregister",
+        L"/Embedding",
+        longName,
+    };
+    for (const std::wstring& arguments : failing) {
+        Lantrel app;
+        int code = app.RunToExit(arguments, 15000);
+        if (code != 0) std::printf("  arguments %s...\n", Narrow(arguments.substr(0, 40)).c_str());
+        CHECK_EQ(code, 0);
+    }
+    // Unknown switches and empty arguments change nothing: a new document as usual.
+    const std::wstring harmless[] = {L"/zzz -q", L"\"\" \"\""};
+    for (const std::wstring& arguments : harmless) {
+        Lantrel app;
+        CHECK(app.Start(arguments));
+        if (!app.Frame()) continue;
+        CHECK_EQ(Shown(app), 'G');
+        app.PostCommand(ID_APP_EXIT);
+        CHECK_EQ(app.WaitExit(), 0);
+    }
+}
+
+TEST_CASE(MaximisedFrameShowsTheWindowColourBeyondThePicture) {
+    Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame()) return;
+    ::ShowWindow(app.Frame(), SW_MAXIMIZE);
+    program::Wait(500);
+    CHECK(::IsZoomed(app.Frame()));
+    RECT view = app.ViewOnScreen();
+    CHECK(view.right - view.left > 800);
+    CHECK(view.bottom - view.top > 600);
+    app.SendCommand(ID_VIEW_SMOOTH_HORIZONTAL);
+    program::Wait(300);
+    CHECK_EQ(Shown(app), 'M');
+    unsigned window = ::GetSysColor(COLOR_WINDOW);
+    unsigned rgb = ((window & 0xFF) << 16) | (window & 0xFF00) | ((window >> 16) & 0xFF);
+    RECT beyond = {view.left + 800, view.top, view.right, view.bottom};
+    std::vector<unsigned> right = wintest::ReadScreen(beyond);
+    bool allWindowColour = true;
+    for (unsigned p : right) allWindowColour = allWindowColour && p == rgb;
+    CHECK(allWindowColour);
+    ::ShowWindow(app.Frame(), SW_RESTORE);
+    program::Wait(500);
+    RECT frame;
+    ::GetWindowRect(app.Frame(), &frame);
+    CHECK_EQ(frame.left, 112);
+    CHECK_EQ(frame.right - frame.left, 800);
+}
+
+int main(int argc, char** argv) {
+    return check::RunAllTests(argc, argv);
+}

@@ -1,0 +1,228 @@
+#include "program.h"
+
+#include "tests/wintest.h"
+
+namespace program {
+
+std::wstring LantrelPath() {
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    size_t slash = path.find_last_of(L"\\/");
+    std::wstring dir = path.substr(0, slash);  // ...\tests
+    size_t parent = dir.find_last_of(L"\\/");
+    return dir.substr(0, parent) + L"\\app\\lantrel.exe";  // ...\app\lantrel.exe
+}
+
+void Wait(int ms) {
+    wintest::Settle(ms);
+}
+
+Lantrel::~Lantrel() {
+    if (Running()) Kill();
+    if (m_info.hProcess) ::CloseHandle(m_info.hProcess);
+    if (m_info.hThread) ::CloseHandle(m_info.hThread);
+}
+
+bool Lantrel::Launch(const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + LantrelPath() + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    return ::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &m_info) != FALSE;
+}
+
+namespace {
+
+struct FindFrame {
+    DWORD pid;
+    HWND found;
+    std::vector<HWND> others;
+};
+
+BOOL CALLBACK FindFrameProc(HWND hWnd, LPARAM param) {
+    auto* find = reinterpret_cast<FindFrame*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (pid != find->pid || !::IsWindowVisible(hWnd)) return TRUE;
+    wchar_t text[64] = {};
+    ::GetWindowTextW(hWnd, text, 64);
+    if (find->found == nullptr && lstrcmpW(text, L"Lantrel") == 0 && ::GetMenu(hWnd) != nullptr) {
+        find->found = hWnd;
+    } else {
+        find->others.push_back(hWnd);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool Lantrel::Start(const std::wstring& arguments, int timeoutMs) {
+    if (!Launch(arguments)) return false;
+    ::WaitForInputIdle(m_info.hProcess, static_cast<DWORD>(timeoutMs));
+    DWORD end = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
+    RECT last = {};
+    int stable = 0;
+    while (static_cast<int>(end - ::GetTickCount()) > 0 && Running()) {
+        FindFrame find = {m_info.dwProcessId, nullptr, {}};
+        ::EnumWindows(FindFrameProc, reinterpret_cast<LPARAM>(&find));
+        if (find.found != nullptr) {
+            RECT now;
+            ::GetWindowRect(find.found, &now);
+            stable = ::EqualRect(&now, &last) ? stable + 1 : 0;
+            last = now;
+            if (stable >= 5) {  // the opening animation is over
+                m_hFrame = find.found;
+                Wait(200);
+                return true;
+            }
+        }
+        Wait(50);
+    }
+    return false;
+}
+
+int Lantrel::RunToExit(const std::wstring& arguments, int timeoutMs) {
+    if (!Launch(arguments)) return -2;
+    return WaitExit(timeoutMs);
+}
+
+HWND Lantrel::View() const {
+    return m_hFrame ? ::GetDlgItem(m_hFrame, 0xE900) : nullptr;
+}
+
+RECT Lantrel::ViewOnScreen() const {
+    RECT client = {};
+    HWND view = View();
+    ::GetClientRect(view, &client);
+    POINT origin = {0, 0};
+    ::ClientToScreen(view, &origin);
+    ::OffsetRect(&client, origin.x, origin.y);
+    return client;
+}
+
+bool Lantrel::Running() const {
+    return m_info.hProcess != nullptr && ::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Lantrel::PostCommand(UINT id) const {
+    ::PostMessageW(m_hFrame, WM_COMMAND, id, 0);
+}
+
+void Lantrel::SendCommand(UINT id) const {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(m_hFrame, WM_COMMAND, id, 0, SMTO_NORMAL, 60000, &result);
+}
+
+void Lantrel::Keys(const std::vector<WORD>& chord) const {
+    ::SetForegroundWindow(m_hFrame);
+    Wait(100);
+    std::vector<INPUT> inputs;
+    for (WORD key : chord) {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (size_t i = chord.size(); i-- > 0;) {
+        INPUT up = {};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = chord[i];
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Wait(300);
+}
+
+int Lantrel::WaitExit(int timeoutMs) {
+    if (m_info.hProcess == nullptr) return -2;
+    DWORD end = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
+    while (Running() && static_cast<int>(end - ::GetTickCount()) > 0) Wait(50);
+    if (Running()) {
+        Kill();
+        return -1;
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_info.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+void Lantrel::Kill() {
+    if (m_info.hProcess != nullptr) {
+        ::TerminateProcess(m_info.hProcess, 99);
+        ::WaitForSingleObject(m_info.hProcess, 5000);
+    }
+}
+
+std::vector<HWND> Lantrel::OtherWindows() const {
+    FindFrame find = {m_info.dwProcessId, nullptr, {}};
+    ::EnumWindows(FindFrameProc, reinterpret_cast<LPARAM>(&find));
+    std::vector<HWND> others;
+    for (HWND w : find.others) {
+        if (w != m_hFrame) others.push_back(w);
+    }
+    if (find.found != nullptr && find.found != m_hFrame) others.push_back(find.found);
+    return others;
+}
+
+namespace {
+
+bool LoadPicture(HMODULE module, LPCWSTR name, std::vector<unsigned>& pixels) {
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(::LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (bitmap == nullptr) return false;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = 800;
+    info.bmiHeader.biHeight = -600;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    pixels.assign(800 * 600, 0);
+    HDC screen = ::GetDC(nullptr);
+    int lines = ::GetDIBits(screen, bitmap, 0, 600, pixels.data(), &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(bitmap);
+    for (unsigned& p : pixels) p &= 0x00FFFFFFu;
+    return lines == 600;
+}
+
+}  // namespace
+
+bool Pictures::Load() {
+    HMODULE module = ::LoadLibraryExW(LantrelPath().c_str(), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr) return false;
+    bool ok = LoadPicture(module, L"GENIE", genie) && LoadPicture(module, L"MOUSE", mouse);
+    ::FreeLibrary(module);
+    return ok;
+}
+
+Match Compare(const Pictures& pictures, const RECT& viewOnScreen, const RECT& area) {
+    RECT screenArea = area;
+    ::OffsetRect(&screenArea, viewOnScreen.left, viewOnScreen.top);
+    std::vector<unsigned> shown = wintest::ReadScreen(screenArea);
+    Match match;
+    int width = area.right - area.left;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            unsigned pixel = shown[static_cast<size_t>(y - area.top) * width + (x - area.left)];
+            size_t at = static_cast<size_t>(y) * 800 + x;
+            bool isGenie = x < 800 && y < 600 && pixel == pictures.genie[at];
+            bool isMouse = x < 800 && y < 600 && pixel == pictures.mouse[at];
+            if (isGenie && !isMouse) {
+                ++match.genie;
+            } else if (isMouse && !isGenie) {
+                ++match.mouse;
+            } else if (!isGenie && !isMouse) {
+                ++match.other;
+            }
+        }
+    }
+    return match;
+}
+
+}  // namespace program

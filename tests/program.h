@@ -1,0 +1,76 @@
+// Drives the real lantrel.exe from a test program, as a user would: starts it, finds its
+// frame and view, sends it menu commands and keys, reads its pixels back from the screen.
+#ifndef LANTREL_TESTS_PROGRAM_H
+#define LANTREL_TESTS_PROGRAM_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace program {
+
+// Full path of lantrel.exe in the build tree (next to this test's directory).
+std::wstring LantrelPath();
+
+class Lantrel {
+public:
+    Lantrel() = default;
+    ~Lantrel();
+    Lantrel(const Lantrel&) = delete;
+    Lantrel& operator=(const Lantrel&) = delete;
+
+    // Starts the program with a raw argument string and waits until its frame is shown and
+    // has stopped moving.  False if no frame appeared (the program may have ended).
+    bool Start(const std::wstring& arguments = L"", int timeoutMs = 15000);
+    // Starts the program and waits for it to end without looking for a frame.
+    // Returns its exit code, or -1 if it was still running after timeoutMs (it is killed).
+    int RunToExit(const std::wstring& arguments, int timeoutMs = 15000);
+
+    HWND Frame() const { return m_hFrame; }
+    HWND View() const;
+    // The view's client area in screen coordinates.
+    RECT ViewOnScreen() const;
+    DWORD ProcessId() const { return m_info.dwProcessId; }
+    bool Running() const;
+
+    // Posts a menu/accelerator command and returns at once.
+    void PostCommand(UINT id) const;
+    // Sends a command and returns when the program has handled it (the transition is over).
+    void SendCommand(UINT id) const;
+    // Brings the frame to the front and types keys (virtual-key codes; modifiers are held
+    // down for the whole chord), e.g. Keys({VK_CONTROL, 'N'}).
+    void Keys(const std::vector<WORD>& chord) const;
+    // Waits for the program to end; exit code, or -1 if still running after timeoutMs.
+    int WaitExit(int timeoutMs = 15000);
+    void Kill();
+
+    // The top-level windows of the program other than its frame (message boxes, dialogs).
+    std::vector<HWND> OtherWindows() const;
+
+private:
+    bool Launch(const std::wstring& arguments);
+    PROCESS_INFORMATION m_info = {};
+    HWND m_hFrame = nullptr;
+};
+
+// Waits up to timeoutMs for windows to settle (pumps this thread's messages meanwhile).
+void Wait(int ms);
+
+// The two pictures as stored in lantrel.exe, 800 x 600, 0x00RRGGBB, row by row from the top.
+struct Pictures {
+    std::vector<unsigned> genie, mouse;
+    bool Load();
+};
+
+// Which picture a screen area shows: counts of pixels equal to genie, to mouse, to neither.
+// area is in view client coordinates; view is where the view's client origin is on screen.
+struct Match {
+    int genie = 0, mouse = 0, other = 0;
+    int Total() const { return genie + mouse + other; }
+};
+Match Compare(const Pictures& pictures, const RECT& viewOnScreen, const RECT& area);
+
+}  // namespace program
+
+#endif
