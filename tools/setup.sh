@@ -10,7 +10,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
 )
 commands=(cmake ninja python3 x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
-          wine wine64 Xvfb xauth xwininfo import convert)
+          wine Xvfb xauth xdpyinfo import convert)
 
 missing=0
 for c in "${commands[@]}"; do
