@@ -17,6 +17,9 @@ namespace {
 
 CDorvelApp* App() {
     static CDorvelApp* app = [] {
+        // Start from no settings at all, whatever earlier programs left in this prefix.
+        ::RegDeleteTreeW(HKEY_CURRENT_USER,
+                         L"software\\Local AppWizard-Generated Applications\\Dorvel");
         auto* created = new CDorvelApp;
         created->m_hInstance = ::GetModuleHandleW(nullptr);
         created->m_nCmdShow = SW_SHOWNORMAL;
