@@ -1,0 +1,297 @@
+// The framework layer on its own: handle owners, window lifetime, command routing,
+// automatic menu enabling, notification reflection, strings, the recent-file list.
+#include <windows.h>
+
+#include <type_traits>
+
+#include "framework/afxres.h"
+#include "framework/app.h"
+#include "framework/doctemplate.h"
+#include "framework/document.h"
+#include "framework/frame.h"
+#include "framework/gdi.h"
+#include "framework/recentfiles.h"
+#include "framework/view.h"
+#include "tests/check.h"
+#include "tests/wintest.h"
+#include "transitions/steps.h"
+
+static_assert(!std::is_copy_constructible<CRgn>::value, "owners are not copied");
+static_assert(!std::is_copy_assignable<CBitmap>::value, "owners are not copied");
+static_assert(!std::is_copy_constructible<CDC>::value, "owners are not copied");
+static_assert(std::is_nothrow_move_constructible<CRgn>::value, "owners move");
+
+namespace {
+
+bool IsGdiObject(HGDIOBJ handle) {
+    return ::GetObjectType(handle) != 0;
+}
+
+// ---- a document/view/frame/application set whose handlers record who ran ---------------
+
+const UINT kShared = 40001;     // handled by view, document, frame and application
+const UINT kDocOnly = 40002;    // handled by the document alone
+const UINT kAppOnly = 40003;    // handled by the application alone
+const UINT kNobody = 40004;     // no handler anywhere
+const UINT kDisabled = 40005;   // handled, but its update handler disables it
+const UINT kCloseSelf = 40006;  // the view's handler destroys the frame, then goes on
+
+std::string g_trace;
+
+class TestApp : public CWinApp {
+public:
+    void OnShared() { g_trace += "app "; }
+    void OnAppOnly() { g_trace += "app-only "; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(TestApp, CWinApp)
+ON_COMMAND(kShared, OnShared)
+ON_COMMAND(kAppOnly, OnAppOnly)
+END_MESSAGE_MAP()
+TestApp theTestApp;
+
+class TestDoc : public CDocument {
+    DECLARE_DYNCREATE(TestDoc)
+public:
+    void OnShared() { g_trace += "doc "; }
+    void OnDocOnly() { g_trace += "doc-only "; }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(TestDoc)
+BEGIN_MESSAGE_MAP(TestDoc, CDocument)
+ON_COMMAND(kShared, OnShared)
+ON_COMMAND(kDocOnly, OnDocOnly)
+END_MESSAGE_MAP()
+
+int g_viewsDestroyed = 0;
+bool g_handlerFinished = false;
+
+class TestView : public CView {
+    DECLARE_DYNCREATE(TestView)
+public:
+    ~TestView() override { ++g_viewsDestroyed; }
+    void OnDraw(CDC*) override {}
+    void OnShared() { g_trace += "view "; }
+    void OnDisabled() { g_trace += "disabled-ran "; }
+    void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    void OnCloseSelf() {
+        int marker = 12345;
+        m_nTouched = 0;
+        // The frame goes away while this handler runs, through a nested message loop.
+        ::PostMessageW(::GetParent(m_hWnd), WM_CLOSE, 0, 0);
+        PumpAndWait(2);
+        m_nTouched = marker;  // this object must still be alive here
+        g_handlerFinished = m_nTouched == marker && m_hWnd == nullptr;
+    }
+    int m_nTouched = 0;
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(TestView)
+BEGIN_MESSAGE_MAP(TestView, CView)
+ON_COMMAND(kShared, OnShared)
+ON_COMMAND(kDisabled, OnDisabled)
+ON_UPDATE_COMMAND_UI(kDisabled, OnUpdateDisabled)
+ON_COMMAND(kCloseSelf, OnCloseSelf)
+END_MESSAGE_MAP()
+
+class TestFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(TestFrame)
+public:
+    void OnShared() { g_trace += "frame "; }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(TestFrame)
+BEGIN_MESSAGE_MAP(TestFrame, CFrameWnd)
+ON_COMMAND(kShared, OnShared)
+END_MESSAGE_MAP()
+
+HWND OpenTestFrame() {
+    static bool added = false;
+    if (!added) {
+        theTestApp.AddDocTemplate(new CSingleDocTemplate(
+            1, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(TestFrame), RUNTIME_CLASS(TestView)));
+        added = true;
+    }
+    theTestApp.m_pMainWnd = nullptr;
+    theTestApp.OnFileNew();
+    wintest::Settle(50);
+    return theTestApp.m_pMainWnd ? theTestApp.m_pMainWnd->m_hWnd : nullptr;
+}
+
+void Command(HWND frame, UINT id) {
+    ::SendMessageW(frame, WM_COMMAND, id, 0);
+}
+
+}  // namespace
+
+TEST_CASE(OwnersDeleteOnceAndDetachGivesAway) {
+    HRGN given;
+    {
+        CRgn a;
+        CHECK(a.CreateRectRgn(0, 0, 10, 10));
+        HRGN handle = a.GetSafeHandle();
+        CRgn b(std::move(a));
+        CHECK(a.GetSafeHandle() == nullptr);
+        CHECK(b.GetSafeHandle() == handle);
+        CRgn c;
+        c.CreateRectRgn(0, 0, 1, 1);
+        HRGN replaced = c.GetSafeHandle();
+        c = std::move(b);  // c's old region is deleted, b's moves in
+        CHECK(!IsGdiObject(replaced));
+        CHECK(IsGdiObject(handle));
+        given = c.Detach();
+    }
+    CHECK(IsGdiObject(given));  // detached: still alive, ours to hand on
+    ::DeleteObject(given);
+    HBRUSH brush;
+    {
+        CBrush b(RGB(1, 2, 3));
+        brush = b;
+        CHECK(IsGdiObject(brush));
+    }
+    CHECK(!IsGdiObject(brush));
+}
+
+TEST_CASE(DcScopesReleaseAndRestore) {
+    CDC memory;
+    CHECK(memory.CreateCompatibleDC(nullptr));
+    HGDIOBJ original = ::GetCurrentObject(memory, OBJ_BITMAP);
+    CBitmap bitmap;
+    HDC screen = ::GetDC(nullptr);
+    bitmap.CreateCompatibleBitmap(screen, 8, 8);
+    ::ReleaseDC(nullptr, screen);
+    {
+        CSelectObject select(memory, bitmap);
+        CHECK(select.Selected());
+        CHECK(::GetCurrentObject(memory, OBJ_BITMAP) == bitmap.GetSafeHandle());
+    }
+    CHECK(::GetCurrentObject(memory, OBJ_BITMAP) == original);
+    HDC dc = memory.GetSafeHdc();
+    memory.DeleteDC();
+    CHECK(::GetObjectType(dc) == 0);
+}
+
+TEST_CASE(CommandsRouteViewDocumentFrameApplication) {
+    HWND frame = OpenTestFrame();
+    CHECK(frame != nullptr);
+    if (frame == nullptr) return;
+    g_trace.clear();
+    Command(frame, kShared);
+    Command(frame, kDocOnly);
+    Command(frame, kAppOnly);
+    Command(frame, kNobody);
+    Command(frame, kDisabled);  // disabled by its update handler: not run
+    CHECK_EQ(g_trace, std::string("view doc-only app-only "));
+    ::DestroyWindow(frame);
+    wintest::Settle(20);
+}
+
+TEST_CASE(MenuItemsAreEnabledExactlyWhenSomethingHandlesThem) {
+    HWND frame = OpenTestFrame();
+    if (frame == nullptr) return;
+    HMENU popup = ::CreatePopupMenu();
+    const UINT ids[] = {kShared, kDocOnly, kAppOnly, kNobody, kDisabled, ID_APP_EXIT};
+    for (UINT id : ids) ::AppendMenuW(popup, MF_STRING | MF_GRAYED, id, L"item");
+    ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    ::SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    auto enabled = [&](UINT id) { return !(::GetMenuState(popup, id, 0) & MF_GRAYED); };
+    CHECK(enabled(kShared));
+    CHECK(enabled(kDocOnly));
+    CHECK(enabled(kAppOnly));
+    CHECK(!enabled(kNobody));
+    CHECK(!enabled(kDisabled));
+    CHECK(enabled(ID_APP_EXIT));  // the application's own Exit handler
+    ::DestroyMenu(popup);
+    ::DestroyWindow(frame);
+    wintest::Settle(20);
+}
+
+TEST_CASE(WindowsDestroyedInsideTheirOwnHandlerOutliveIt) {
+    HWND frame = OpenTestFrame();
+    if (frame == nullptr) return;
+    int destroyedBefore = g_viewsDestroyed;
+    g_handlerFinished = false;
+    Command(frame, kCloseSelf);
+    CHECK(g_handlerFinished);                         // the handler ran to its end on a live object
+    CHECK(!::IsWindow(frame));                        // the frame is gone
+    CHECK(theTestApp.m_pMainWnd == nullptr);          // and forgotten as the main window
+    CHECK_EQ(g_viewsDestroyed, destroyedBefore + 1);  // the view was deleted afterwards
+    // The frame's end posted the quit request; take it so later tests keep running.
+    MSG msg;
+    bool quit = false;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) quit = quit || msg.message == WM_QUIT;
+    CHECK(quit);
+}
+
+namespace {
+
+int g_clicks = 0;
+class ReflectingButton : public CWnd {
+public:
+    void OnClicked() { ++g_clicks; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(ReflectingButton, CWnd)
+ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST_CASE(ControlNotificationsAreReflectedToTheControl) {
+    CWnd parent;
+    CHECK(parent.CreateEx(0, nullptr, L"parent", WS_POPUP | WS_VISIBLE, 10, 10, 100, 60, nullptr,
+                          nullptr));
+    HWND button = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20,
+                                    parent.m_hWnd, reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    ReflectingButton control;
+    CHECK(control.SubclassWindow(button));
+    CHECK(CWnd::FromHandlePermanent(button) == &control);
+    g_clicks = 0;
+    ::SendMessageW(button, BM_CLICK, 0, 0);
+    CHECK_EQ(g_clicks, 1);
+    parent.DestroyWindow();
+    CHECK(control.m_hWnd == nullptr);  // detached when its window went
+}
+
+TEST_CASE(StringsFieldsAndFormat) {
+    CString doc(L"Lantrel\n\nLantrel\n\n\nLantrel.Document\nLantrel Document");
+    CHECK(doc.Field(0) == CString(L"Lantrel"));
+    CHECK(doc.Field(1).IsEmpty());
+    CHECK(doc.Field(5) == CString(L"Lantrel.Document"));
+    CHECK(doc.Field(6) == CString(L"Lantrel Document"));
+    CHECK(doc.Field(7).IsEmpty());
+    CString text;
+    text.Format(L"Unknown Error (%d) occurred. %ls", 1, L"wide");
+    CHECK(text == CString(L"Unknown Error (1) occurred. wide"));
+    std::wstring big(5000, L'z');
+    text.Format(L"%ls!", big.c_str());
+    CHECK_EQ(text.GetLength(), 5001);
+    CHECK_EQ(CString(L"a\"%1\"b").Find(L"\"%1\""), 1);
+}
+
+TEST_CASE(RecentFileListKeepsFourDistinctNewestFirst) {
+    CRecentFileList list(ID_FILE_MRU_FILE1, L"Recent File List", L"File%d", 4);
+    list.Add(L"C:\\a.txt");
+    list.Add(L"C:\\b.txt");
+    list.Add(L"c:\\A.TXT");  // the same file: moves to the top, once
+    CHECK_EQ(list.GetSize(), 2);
+    CHECK(list[0] == CString(L"c:\\A.TXT"));
+    for (const wchar_t* name : {L"C:\\c", L"C:\\d", L"C:\\e"}) list.Add(name);
+    CHECK_EQ(list.GetSize(), 4);
+    CHECK(list[0] == CString(L"C:\\e"));
+    CHECK(list[3] == CString(L"c:\\A.TXT") || list[3] == CString(L"C:\\b.txt"));
+    list.Add(L"C:\\R&D\\plan.txt");
+    CHECK(list.GetMenuText(0) == CString(L"&1 C:\\R&&D\\plan.txt"));
+    list.Add(L"C:\\a very long folder name\\and another one\\deeper still\\file.txt");
+    CString shortened = list.GetMenuText(0);
+    CHECK(shortened.GetLength() <= 43);
+    CHECK(shortened.Find(L"file.txt") > 0);
+    list.Remove(0);
+    list.Remove(99);  // out of range: nothing happens
+    CHECK_EQ(list.GetSize(), 3);
+    CHECK(list[0] == CString(L"C:\\R&D\\plan.txt"));
+}
+
+int main(int argc, char** argv) {
+    return check::RunAllTests(argc, argv);
+}
