@@ -197,6 +197,23 @@ TEST_CASE(OpenedFilesEnterTheRecentFileListAndSaveKeepsTheirBytes) {
     ::DeleteFileW(path.c_str());
 }
 
+TEST_CASE(FileOpenTakesAnyFileAndSwitchesThePicture) {
+    std::wstring path = TempFile(L"lantrel-any.bin", std::string("\0\xff binary", 9));
+    Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame()) return;
+    app.Keys({VK_CONTROL, 'O'});  // the Open dialog
+    CHECK(app.WaitForOtherWindow() != nullptr);
+    Lantrel::Type(path);
+    Lantrel::Press({VK_RETURN});
+    program::Wait(1000);
+    CHECK(app.OtherWindows().empty());
+    CHECK_EQ(Shown(app), 'M');
+    CHECK_EQ(Narrow(RecentFile(1)), Narrow(path));
+    CHECK_EQ(ReadFileBytes(path), std::string("\0\xff binary", 9));
+    ::DeleteFileW(path.c_str());
+}
+
 TEST_CASE(EveryWayOfClosingEndsTheProgramWithoutQuestions) {
     struct Way {
         const char* name;

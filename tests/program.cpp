@@ -120,6 +120,10 @@ void Lantrel::SendCommand(UINT id) const {
 void Lantrel::Keys(const std::vector<WORD>& chord) const {
     ::SetForegroundWindow(m_hFrame);
     Wait(100);
+    Press(chord);
+}
+
+void Lantrel::Press(const std::vector<WORD>& chord) {
     std::vector<INPUT> inputs;
     for (WORD key : chord) {
         INPUT down = {};
@@ -133,6 +137,21 @@ void Lantrel::Keys(const std::vector<WORD>& chord) const {
         up.ki.wVk = chord[i];
         up.ki.dwFlags = KEYEVENTF_KEYUP;
         inputs.push_back(up);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Wait(300);
+}
+
+void Lantrel::Type(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        INPUT press = {};
+        press.type = INPUT_KEYBOARD;
+        press.ki.wScan = c;
+        press.ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs.push_back(press);
+        press.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        inputs.push_back(press);
     }
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     Wait(300);
@@ -167,6 +186,19 @@ std::vector<HWND> Lantrel::OtherWindows() const {
     }
     if (find.found != nullptr && find.found != m_hFrame) others.push_back(find.found);
     return others;
+}
+
+HWND Lantrel::WaitForOtherWindow(int timeoutMs) const {
+    DWORD end = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
+    while (static_cast<int>(end - ::GetTickCount()) > 0) {
+        std::vector<HWND> others = OtherWindows();
+        if (!others.empty() && ::GetForegroundWindow() == others.front()) {
+            Wait(500);  // let it finish filling in its controls
+            return others.front();
+        }
+        Wait(100);
+    }
+    return nullptr;
 }
 
 namespace {

@@ -41,12 +41,18 @@ public:
     // Brings the frame to the front and types keys (virtual-key codes; modifiers are held
     // down for the whole chord), e.g. Keys({VK_CONTROL, 'N'}).
     void Keys(const std::vector<WORD>& chord) const;
+    // Types the chord into whatever window has the keyboard focus.
+    static void Press(const std::vector<WORD>& chord);
+    // Types text into whatever window has the keyboard focus.
+    static void Type(const std::wstring& text);
     // Waits for the program to end; exit code, or -1 if still running after timeoutMs.
     int WaitExit(int timeoutMs = 15000);
     void Kill();
 
     // The top-level windows of the program other than its frame (message boxes, dialogs).
     std::vector<HWND> OtherWindows() const;
+    // Waits until a window other than the frame is shown and has the focus; nullptr if none.
+    HWND WaitForOtherWindow(int timeoutMs = 15000) const;
 
 private:
     bool Launch(const std::wstring& arguments);
