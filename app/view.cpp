@@ -77,6 +77,13 @@ void CDorvelView::LoadNextPicture() {
 }
 
 void CDorvelView::OnDraw(CDC* pDC) {
+    if (m_bmpPicture.GetSafeHandle() == nullptr) {
+        // No picture could be loaded (yet): show the window colour, not the memory DC's
+        // one-pixel bitmap stretched into garbage.
+        RECT picture = {0, 0, kPictureWidth, kPictureHeight};
+        pDC->FillRect(&picture, ::GetSysColorBrush(COLOR_WINDOW));
+        return;
+    }
     pDC->BitBlt(0, 0, kPictureWidth, kPictureHeight, &m_dcMem, 0, 0, SRCCOPY);
 }
 

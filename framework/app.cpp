@@ -241,14 +241,14 @@ void CWinApp::SaveStdProfileSettings() {
     }
 }
 
-HKEY CWinApp::OpenSectionKey(LPCWSTR section, bool create) {
+HKEY CWinApp::OpenSectionKey(LPCWSTR section, bool write) {
     if (m_strRegistryKey.IsEmpty() || m_strAppName.IsEmpty()) return nullptr;
     std::wstring path =
         L"software\\" + m_strRegistryKey.Str() + L"\\" + m_strAppName.Str() + L"\\" + section;
     HKEY key = nullptr;
-    LONG status = create ? ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                             KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
-                         : ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+    LONG status = write ? ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                            KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
+                        : ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
     return status == ERROR_SUCCESS ? key : nullptr;
 }
 
@@ -289,8 +289,8 @@ CString CWinApp::GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR defaul
 }
 
 BOOL CWinApp::WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value) {
-    UniqueRegKey key(OpenSectionKey(section, value != nullptr));
-    if (!key) return value == nullptr;
+    UniqueRegKey key(OpenSectionKey(section, true));
+    if (!key) return FALSE;
     if (value == nullptr) {
         LONG status = ::RegDeleteValueW(key.Get(), entry);
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;

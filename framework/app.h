@@ -84,7 +84,8 @@ protected:
 
 private:
     friend int AfxWinMain(HINSTANCE, LPWSTR, int);
-    HKEY OpenSectionKey(LPCWSTR section, bool create);
+    // The section's key, for reading, or created if need be for writing.
+    HKEY OpenSectionKey(LPCWSTR section, bool write);
     void SaveStdProfileSettings();
 
     std::unique_ptr<CDocTemplate> m_pDocTemplate;

@@ -214,6 +214,40 @@ TEST_CASE(FileOpenTakesAnyFileAndSwitchesThePicture) {
     ::DeleteFileW(path.c_str());
 }
 
+TEST_CASE(BrokenRecentFileEntriesAreDroppedWithTheFrameworksMessage) {
+    const wchar_t* key =
+        L"software\\Local AppWizard-Generated Applications\\Dorvel\\Recent File List";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
+    HKEY list = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &list, nullptr);
+    auto set = [&](const wchar_t* name, const std::wstring& value) {
+        ::RegSetValueExW(list, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    };
+    set(L"File1", L"Z:\\no\\such\\gone.txt");  // a file that no longer exists
+    set(L"File2", L"");                        // empty
+    set(L"File3", std::wstring(40000, L'y'));  // overlong
+    DWORD number = 7;
+    ::RegSetValueExW(list, L"File4", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
+    ::RegCloseKey(list);
+
+    Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame()) return;
+    app.PostCommand(ID_FILE_MRU_FILE1);
+    HWND box = app.WaitForOtherWindow();
+    CHECK(box != nullptr);  // the open failed and said so
+    Lantrel::Press({VK_RETURN});
+    program::Wait(500);
+    CHECK(app.OtherWindows().empty());
+    CHECK(app.Running());
+    CHECK_EQ(Shown(app), 'G');            // nothing else changed
+    CHECK_EQ(Narrow(RecentFile(1)), "");  // and the entry is gone
+    app.PostCommand(ID_FILE_MRU_FILE1);   // nothing left to open: nothing happens
+    program::Wait(500);
+    CHECK(app.OtherWindows().empty());
+}
+
 TEST_CASE(EveryWayOfClosingEndsTheProgramWithoutQuestions) {
     struct Way {
         const char* name;
