@@ -34,10 +34,12 @@ void CWnd::Attach(HWND hWnd) {
     ::SetPropW(hWnd, kObjectProperty, this);
 }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
+BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) {
+    return TRUE;
+}
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
-                    int y, int width, int height, HWND parent, HMENU menuOrId, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId, LPVOID param) {
     CREATESTRUCTW cs = {};
     cs.dwExStyle = exStyle;
     cs.lpszClass = className;
@@ -53,16 +55,25 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     cs.lpCreateParams = param;
     if (!PreCreateWindow(cs)) return FALSE;
     if (cs.lpszClass == nullptr) {
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
-                                           nullptr, nullptr);
+        cs.lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
     }
+    // A class whose procedure is not ours (STATIC, tooltips) never calls AfxWndProc, so the
+    // window is subclassed once it exists instead of being attached at its first message.
+    WNDCLASSEXW info = {};
+    info.cbSize = sizeof(info);
+    bool ours = (::GetClassInfoExW(cs.hInstance, cs.lpszClass, &info) ||
+                 ::GetClassInfoExW(nullptr, cs.lpszClass, &info)) &&
+                info.lpfnWndProc == &AfxWndProc;
     CWnd* previous = g_pWndInit;
-    g_pWndInit = this;
-    HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
-                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
-                                  cs.lpCreateParams);
+    if (ours) g_pWndInit = this;
+    HWND hWnd =
+        ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
+                          cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     g_pWndInit = previous;
-    return hWnd != nullptr;
+    if (hWnd == nullptr) return FALSE;
+    if (!ours) return SubclassWindow(hWnd);
+    return TRUE;
 }
 
 BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
@@ -198,7 +209,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return OnCmdMsg(id, nullptr);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_pfnSuper != nullptr) {
