@@ -8,9 +8,9 @@
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CDorvelApp, CWinApp)
-ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-ON_COMMAND(ID_FILE_NEW, OnFileNew)
-ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 // The one application object; the name comes from the title string ("Dorvel").

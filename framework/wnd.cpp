@@ -34,12 +34,10 @@ void CWnd::Attach(HWND hWnd) {
     ::SetPropW(hWnd, kObjectProperty, this);
 }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) {
-    return TRUE;
-}
+BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menuOrId, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                    int y, int width, int height, HWND parent, HMENU menuOrId, LPVOID param) {
     CREATESTRUCTW cs = {};
     cs.dwExStyle = exStyle;
     cs.lpszClass = className;
@@ -55,8 +53,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     cs.lpCreateParams = param;
     if (!PreCreateWindow(cs)) return FALSE;
     if (cs.lpszClass == nullptr) {
-        cs.lpszClass =
-            AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
+                                           nullptr, nullptr);
     }
     // A class whose procedure is not ours (STATIC, tooltips) never calls AfxWndProc, so the
     // window is subclassed once it exists instead of being attached at its first message.
@@ -67,9 +65,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
                 info.lpfnWndProc == &AfxWndProc;
     CWnd* previous = g_pWndInit;
     if (ours) g_pWndInit = this;
-    HWND hWnd =
-        ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
-                          cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
+                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
+                                  cs.lpCreateParams);
     g_pWndInit = previous;
     if (hWnd == nullptr) return FALSE;
     if (!ours) return SubclassWindow(hWnd);
@@ -209,9 +207,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return OnCmdMsg(id, nullptr);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) {
-    return FALSE;
-}
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_pfnSuper != nullptr) {

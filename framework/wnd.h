@@ -40,8 +40,8 @@ public:
     // messages pass through the object too.
     BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                   int width, int height, HWND parent, HMENU menuOrId, LPVOID param = nullptr);
-    BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
-                UINT id, LPVOID param = nullptr);
+    BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
+                CWnd* parent, UINT id, LPVOID param = nullptr);
     virtual BOOL DestroyWindow();
     // Attaches this object to an existing window (e.g. a dialog control) and routes its
     // messages here; PreSubclassWindow runs first.
