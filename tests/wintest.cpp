@@ -203,6 +203,9 @@ COLORREF Picture::At(int x, int y) const {
 }
 
 void MoveMouse(int x, int y) {
+    // Warps the pointer too: injected input alone does not move it for a process that has no
+    // window of its own yet.
+    ::SetCursorPos(x, y);
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = MulDiv(x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
