@@ -17,11 +17,12 @@ namespace {
 
 CWinApp theApp(L"Framework Test");
 
-// Records the messages that reach the object, and the queued ones offered to it first.
-class RecordingStatic : public CStatic {
+// Takes its own click and paints its own background red; notes what reaches it.
+class ReflectingStatic : public CStatic {
 public:
-    std::vector<UINT> seen, offered;
+    int clicks = 0, messages = 0;
     bool attachedBeforeMessages = false;
+    std::vector<UINT> offered;
 
     BOOL PreTranslateMessage(MSG* pMsg) override {
         offered.push_back(pMsg->message);
@@ -31,20 +32,12 @@ public:
 protected:
     void PreSubclassWindow() override {
         SendMessage(WM_GETTEXTLENGTH);
-        attachedBeforeMessages = m_hWnd != nullptr && seen.empty();
+        attachedBeforeMessages = m_hWnd != nullptr && messages == 0;
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        seen.push_back(message);
+        ++messages;
         return CStatic::WindowProc(message, wParam, lParam);
     }
-};
-
-// Takes its own click and paints its own background red.
-class ReflectingStatic : public CStatic {
-public:
-    int clicks = 0;
-
-protected:
     void OnClicked() { ++clicks; }
     HBRUSH CtlColor(CDC*, UINT) { return m_brush; }
     DECLARE_MESSAGE_MAP()
@@ -56,12 +49,15 @@ BEGIN_MESSAGE_MAP(ReflectingStatic, CStatic)
     ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
+// Template 1: statics 10 and 11 (SS_NOTIFY), at (0, 0).  Modal, it attaches static 10, posts
+// one message to it and one to itself, and ends when it is offered the second.
 class TestDialog : public CDialog {
 public:
     TestDialog() : CDialog(1) {}
+    bool modal = false;
     int parentClicks[2] = {0, 0};
     std::vector<UINT> offered;
-    RecordingStatic child;
+    ReflectingStatic child;
     RECT shownAt = {};
     bool ownerDisabled = false;
 
@@ -77,8 +73,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override {
-        if (m_bModalTest) {
-            child.SubclassDlgItem(10, this);
+        if (modal && child.SubclassDlgItem(10, this)) {
             ::PostMessageW(child.m_hWnd, WM_APP, 0, 0);
             PostMessage(WM_APP + 1);
         }
@@ -87,9 +82,6 @@ protected:
     void OnTen() { ++parentClicks[0]; }
     void OnEleven() { ++parentClicks[1]; }
     DECLARE_MESSAGE_MAP()
-
-public:
-    bool m_bModalTest = false;
 };
 
 BEGIN_MESSAGE_MAP(TestDialog, CDialog)
@@ -113,25 +105,19 @@ void ClickOn(HWND control) {
     wintest::Settle(100);
 }
 
-}  // namespace
-
-TEST_CASE(SubclassDlgItemCallsPreSubclassWindowBeforeMessagesArrive) {
-    TestDialog dialog;
-    CHECK(dialog.Create(1));
-    RecordingStatic control;
-    CHECK(control.SubclassDlgItem(11, &dialog));
-    CHECK(control.attachedBeforeMessages);
-    CHECK_EQ(control.SendMessage(WM_GETTEXTLENGTH), 5);  // "Plain", from the control's own proc
-    CHECK(control.seen.size() == 1 && control.seen[0] == WM_GETTEXTLENGTH);
-    dialog.DestroyWindow();
+bool Contains(const std::vector<UINT>& messages, UINT message) {
+    return std::find(messages.begin(), messages.end(), message) != messages.end();
 }
+
+}  // namespace
 
 TEST_CASE(ClickAndColourAreReflectedToTheControlThatSentThem) {
     TestDialog dialog;
     CHECK(dialog.Create(1));
     dialog.ShowWindow(SW_SHOW);
-    ReflectingStatic templated, created;
+    ReflectingStatic templated, created;  // on a template's static; made by CStatic::Create
     CHECK(templated.SubclassDlgItem(10, &dialog));
+    CHECK(templated.attachedBeforeMessages);
     RECT rect = {130, 10, 170, 30};
     CHECK(created.Create(L"Made", WS_VISIBLE | SS_NOTIFY, rect, &dialog, 12));
     dialog.Invalidate();
@@ -157,7 +143,7 @@ TEST_CASE(DoModalCentresOverTheMainWindowAndOffersMessagesToTheChain) {
                         nullptr));
     theApp.m_pMainWnd = &main;
     TestDialog dialog;
-    dialog.m_bModalTest = true;
+    dialog.modal = true;
     // Should the loop never offer the message that ends the box, cancel it instead of hanging.
     UINT_PTR guard = ::SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) {
         ::PostMessageW(::FindWindowW(L"#32770", L"Framework test"), WM_COMMAND, IDCANCEL, 0);
@@ -165,15 +151,13 @@ TEST_CASE(DoModalCentresOverTheMainWindowAndOffersMessagesToTheChain) {
     CHECK_EQ(dialog.DoModal(), IDOK);
     ::KillTimer(nullptr, guard);
     theApp.m_pMainWnd = nullptr;
-    RECT r = dialog.shownAt;
-    CHECK_EQ((r.left + r.right) / 2, 40 + 300);
-    CHECK_EQ((r.top + r.bottom) / 2, 30 + 250);
+    CHECK_EQ((dialog.shownAt.left + dialog.shownAt.right) / 2, 40 + 300);
+    CHECK_EQ((dialog.shownAt.top + dialog.shownAt.bottom) / 2, 30 + 250);
     CHECK(dialog.ownerDisabled);
-    CHECK(main.IsWindow() && ::IsWindowEnabled(main.m_hWnd));
+    CHECK(::IsWindowEnabled(main.m_hWnd));
     // The control's message went to the control first, then up to the dialog.
-    const std::vector<UINT>& offered = dialog.child.offered;
-    CHECK(std::find(offered.begin(), offered.end(), WM_APP) != offered.end());
-    CHECK(std::find(dialog.offered.begin(), dialog.offered.end(), WM_APP) != dialog.offered.end());
+    CHECK(Contains(dialog.child.offered, WM_APP));
+    CHECK(Contains(dialog.offered, WM_APP));
     main.DestroyWindow();
 }
 
