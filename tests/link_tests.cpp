@@ -443,5 +443,6 @@ TEST_CASE(AboutBoxOpensAndClosesAHundredTimes) {
 }
 
 int main(int argc, char** argv) {
+    ::SetEnvironmentVariableW(L"LANTREL_RECORD_FILE", kRecordFile.c_str());  // for the recorder
     return check::RunAllTests(argc, argv);
 }
