@@ -253,8 +253,6 @@ BOOL CLinkStatic::OnSetCursor(HWND, UINT, UINT) {
 }
 
 BOOL CLinkStatic::PreTranslateMessage(MSG* pMsg) {
-    if (m_toolTip.m_hWnd != nullptr) {
-        m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
-    }
+    m_toolTip.RelayEvent(pMsg);  // the tooltip learns of the mouse only this way
     return CStatic::PreTranslateMessage(pMsg);
 }

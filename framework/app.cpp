@@ -83,10 +83,13 @@ HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 
 int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
     CWinApp* app = AfxGetApp();
-    HWND owner = nullptr;
-    if (app != nullptr && app->m_pMainWnd != nullptr) {
-        HWND main = app->m_pMainWnd->m_hWnd;
-        if (::IsWindowVisible(main) && ::IsWindowEnabled(main)) owner = main;
+    // The main window, or the modal dialog running over it (or else the thread's active
+    // window), so that activation returns there when the box closes.
+    HWND owner = app != nullptr && app->m_pMainWnd != nullptr
+                     ? ::GetLastActivePopup(app->m_pMainWnd->m_hWnd)
+                     : ::GetActiveWindow();
+    if (owner != nullptr && !(::IsWindowVisible(owner) && ::IsWindowEnabled(owner))) {
+        owner = nullptr;
     }
     LPCWSTR caption = app != nullptr && !app->m_strAppName.IsEmpty()
                           ? app->m_strAppName.GetString()

@@ -285,6 +285,7 @@ TEST_CASE(LinkGoesNormalHoverVisitedAndBackOnScreen) {
     CHECK(texts.size() == 1 && texts[0] ==
                                    "Unable to open hyperlink:\n\nThere is no application "
                                    "associated\nwith the given filename extension.");
+    CHECK(::GetActiveWindow() == box.m_hWnd);  // back to the box the error box was over
     moveTo(dialog.left + 12, dialog.bottom - 12);
     CHECK_EQ(ShownColour(rect), 'n');  // visited cleared, and no hover left behind
     box.DestroyWindow();
