@@ -24,6 +24,7 @@ void AppendEscapedUtf8(const wchar_t* units, int count, std::wstring& out) {
 }
 
 bool FitsAnsiCodePage(const CString& text) {
+    if (::GetACP() == CP_UTF8) return true;  // takes no default-character report
     BOOL lossy = FALSE;
     int length =
         ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lossy);
