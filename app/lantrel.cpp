@@ -3,13 +3,14 @@
 #include "app/doc.h"
 #include "app/mainfrm.h"
 #include "app/view.h"
+#include "dialogs/aboutbox.h"
 #include "framework/doctemplate.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CDorvelApp, CWinApp)
-ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-ON_COMMAND(ID_FILE_NEW, OnFileNew)
-ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 CDorvelApp::CDorvelApp() : CWinApp(nullptr) {}
@@ -31,4 +32,7 @@ BOOL CDorvelApp::InitInstance() {
     return TRUE;
 }
 
-void CDorvelApp::OnAppAbout() {}
+void CDorvelApp::OnAppAbout() {
+    CAboutBox aboutBox;
+    aboutBox.DoModal();
+}

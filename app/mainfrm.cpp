@@ -3,8 +3,8 @@
 IMPLEMENT_DYNCREATE(CMainFrame)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-ON_WM_CREATE()
-ON_WM_CLOSE()
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 namespace {

@@ -61,9 +61,9 @@ void CCommandLineInfo::ParseParam(LPCWSTR param, BOOL flag, BOOL last) {
 // ---- application ----------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-ON_COMMAND(ID_APP_EXIT, OnAppExit)
-ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
-ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCWSTR appName) : m_strAppName(appName) {
@@ -88,10 +88,13 @@ HINSTANCE AfxGetResourceHandle() {
 
 int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
     CWinApp* app = AfxGetApp();
-    HWND owner = nullptr;
-    if (app != nullptr && app->m_pMainWnd != nullptr) {
-        HWND main = app->m_pMainWnd->m_hWnd;
-        if (::IsWindowVisible(main) && ::IsWindowEnabled(main)) owner = main;
+    // The main window, or the modal dialog running over it (or else the thread's active
+    // window), so that activation returns there when the box closes.
+    HWND owner = app != nullptr && app->m_pMainWnd != nullptr
+                     ? ::GetLastActivePopup(app->m_pMainWnd->m_hWnd)
+                     : ::GetActiveWindow();
+    if (owner != nullptr && !(::IsWindowVisible(owner) && ::IsWindowEnabled(owner))) {
+        owner = nullptr;
     }
     LPCWSTR caption =
         app != nullptr && !app->m_strAppName.IsEmpty() ? app->m_strAppName.GetString() : L"Error";

@@ -95,7 +95,8 @@ private:
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
-// A message box owned by the main window, with the application name as caption.
+// A message box owned by the main window (or the dialog running over it), with the
+// application name as caption.
 int AfxMessageBox(LPCWSTR text, UINT type = MB_OK, UINT helpId = 0);
 int AfxWinMain(HINSTANCE instance, LPWSTR cmdLine, int nCmdShow);
 

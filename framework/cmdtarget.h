@@ -206,6 +206,12 @@ protected:                    \
         return TRUE;                                                                     \
     }
 
+#define ON_WM_CAPTURECHANGED()                                \
+    if (msg.IsWindowMessage(WM_CAPTURECHANGED)) {             \
+        OnCaptureChanged(reinterpret_cast<HWND>(msg.lParam)); \
+        return TRUE;                                          \
+    }
+
 // A control's own notification code (WM_COMMAND from the control), reflected back to it.
 #define ON_CONTROL_REFLECT(code, handler)                             \
     if (msg.kind == AfxMsg::Reflected && msg.message == WM_COMMAND && \

@@ -25,8 +25,8 @@ size_t CArchive::Read(void* data, size_t size) {
 }
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
-ON_COMMAND(ID_FILE_SAVE, OnFileSave)
-ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
 END_MESSAGE_MAP()
 
 CDocument::~CDocument() {

@@ -6,11 +6,11 @@
 #include "view.h"
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-ON_WM_CREATE()
-ON_WM_CLOSE()
-ON_WM_SIZE()
-ON_WM_SETFOCUS()
-ON_WM_INITMENUPOPUP()
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* parent, CCreateContext* context) {

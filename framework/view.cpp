@@ -3,8 +3,8 @@
 #include "document.h"
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-ON_WM_PAINT()
-ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CView::~CView() {

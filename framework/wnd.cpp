@@ -58,13 +58,22 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
         cs.lpszClass =
             AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
     }
+    // A class whose procedure is not ours (STATIC, tooltips) never calls AfxWndProc, so the
+    // window is subclassed once it exists instead of being attached at its first message.
+    WNDCLASSEXW info = {};
+    info.cbSize = sizeof(info);
+    bool ours = (::GetClassInfoExW(cs.hInstance, cs.lpszClass, &info) ||
+                 ::GetClassInfoExW(nullptr, cs.lpszClass, &info)) &&
+                info.lpfnWndProc == &AfxWndProc;
     CWnd* previous = g_pWndInit;
-    g_pWndInit = this;
+    if (ours) g_pWndInit = this;
     HWND hWnd =
         ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
                           cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     g_pWndInit = previous;
-    return hWnd != nullptr;
+    if (hWnd == nullptr) return FALSE;
+    if (!ours) return SubclassWindow(hWnd);
+    return TRUE;
 }
 
 BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,

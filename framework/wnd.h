@@ -36,6 +36,8 @@ public:
 
     // ---- creation and destruction
     virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);
+    // A window of a system class (STATIC, tooltips) is subclassed once created, so its
+    // messages pass through the object too.
     BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                   int width, int height, HWND parent, HMENU menuOrId, LPVOID param = nullptr);
     BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,

@@ -45,8 +45,8 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(TestApp, CWinApp)
-ON_COMMAND(kShared, OnShared)
-ON_COMMAND(kAppOnly, OnAppOnly)
+    ON_COMMAND(kShared, OnShared)
+    ON_COMMAND(kAppOnly, OnAppOnly)
 END_MESSAGE_MAP()
 TestApp theTestApp;
 
@@ -59,8 +59,8 @@ public:
 };
 IMPLEMENT_DYNCREATE(TestDoc)
 BEGIN_MESSAGE_MAP(TestDoc, CDocument)
-ON_COMMAND(kShared, OnShared)
-ON_COMMAND(kDocOnly, OnDocOnly)
+    ON_COMMAND(kShared, OnShared)
+    ON_COMMAND(kDocOnly, OnDocOnly)
 END_MESSAGE_MAP()
 
 int g_viewsDestroyed = 0;
@@ -88,10 +88,10 @@ public:
 };
 IMPLEMENT_DYNCREATE(TestView)
 BEGIN_MESSAGE_MAP(TestView, CView)
-ON_COMMAND(kShared, OnShared)
-ON_COMMAND(kDisabled, OnDisabled)
-ON_UPDATE_COMMAND_UI(kDisabled, OnUpdateDisabled)
-ON_COMMAND(kCloseSelf, OnCloseSelf)
+    ON_COMMAND(kShared, OnShared)
+    ON_COMMAND(kDisabled, OnDisabled)
+    ON_UPDATE_COMMAND_UI(kDisabled, OnUpdateDisabled)
+    ON_COMMAND(kCloseSelf, OnCloseSelf)
 END_MESSAGE_MAP()
 
 class TestFrame : public CFrameWnd {
@@ -102,7 +102,7 @@ public:
 };
 IMPLEMENT_DYNCREATE(TestFrame)
 BEGIN_MESSAGE_MAP(TestFrame, CFrameWnd)
-ON_COMMAND(kShared, OnShared)
+    ON_COMMAND(kShared, OnShared)
 END_MESSAGE_MAP()
 
 HWND OpenTestFrame() {
@@ -232,7 +232,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(ReflectingButton, CWnd)
-ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+    ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
 END_MESSAGE_MAP()
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "wintest.h"
 
+#include <atomic>
 #include <cstdio>
+#include <mutex>
+#include <thread>
 
 namespace wintest {
 
@@ -196,6 +199,81 @@ Picture::~Picture() {
 COLORREF Picture::At(int x, int y) const {
     unsigned v = m_pBits[y * m_nWidth + x];
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+void MoveMouse(int x, int y) {
+    // Warps the pointer too: injected input alone does not move it for a process that has no
+    // window of its own yet.
+    ::SetCursorPos(x, y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void ClickMouse() {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+std::string Utf8(const std::wstring& text) {
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                     nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size,
+                          nullptr, nullptr);
+    return out;
+}
+
+struct BoxCloser::State {
+    std::wstring caption;
+    DWORD thread = 0;
+    std::atomic<bool> stop{false};
+    std::mutex lock;
+    std::vector<std::string> texts;
+    std::thread watcher;
+};
+
+BoxCloser::BoxCloser(const std::wstring& caption) : m_pState(new State) {
+    m_pState->caption = caption;
+    m_pState->thread = ::GetCurrentThreadId();
+    m_pState->watcher = std::thread([state = m_pState] {
+        HWND closed = nullptr;
+        while (!state->stop) {
+            HWND box = nullptr;
+            while ((box = ::FindWindowExW(nullptr, box, L"#32770", state->caption.c_str()))) {
+                if (box == closed || !::IsWindowVisible(box) ||
+                    ::GetWindowThreadProcessId(box, nullptr) != state->thread) {
+                    continue;
+                }
+                wchar_t text[1024] = {};
+                ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+                {
+                    std::lock_guard<std::mutex> guard(state->lock);
+                    state->texts.push_back(Utf8(text));
+                }
+                closed = box;
+                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+            ::Sleep(20);
+        }
+    });
+}
+
+BoxCloser::~BoxCloser() {
+    m_pState->stop = true;
+    m_pState->watcher.join();
+    delete m_pState;
+}
+
+std::vector<std::string> BoxCloser::Texts() {
+    std::lock_guard<std::mutex> guard(m_pState->lock);
+    return m_pState->texts;
 }
 
 }  // namespace wintest

@@ -75,6 +75,27 @@ private:
     unsigned* m_pBits = nullptr;
 };
 
+// Pointer input as the user makes it (SendInput): move to screen point (x, y); left click.
+void MoveMouse(int x, int y);
+void ClickMouse();
+
+// While it lives, closes every message box with this caption that the creating thread shows,
+// keeping each one's text (UTF-8) in order.
+class BoxCloser {
+public:
+    explicit BoxCloser(const std::wstring& caption);
+    ~BoxCloser();
+    BoxCloser(const BoxCloser&) = delete;
+    BoxCloser& operator=(const BoxCloser&) = delete;
+    std::vector<std::string> Texts();
+
+private:
+    struct State;
+    State* m_pState;
+};
+
+std::string Utf8(const std::wstring& text);
+
 }  // namespace wintest
 
 #endif

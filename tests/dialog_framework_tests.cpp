@@ -1,0 +1,188 @@
+// Framework behaviour the hyperlink control leans on, on real windows: subclassing order,
+// reflection of control notifications and colours, the modal loop, tooltips.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/app.h"
+#include "framework/dialog.h"
+#include "framework/static.h"
+#include "framework/tooltip.h"
+#include "tests/check.h"
+#include "tests/wintest.h"
+
+namespace {
+
+CWinApp theApp(L"Framework Test");
+
+// Takes its own click and paints its own background red; notes what reaches it.
+class ReflectingStatic : public CStatic {
+public:
+    int clicks = 0, messages = 0;
+    bool attachedBeforeMessages = false;
+    std::vector<UINT> offered;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        offered.push_back(pMsg->message);
+        return FALSE;
+    }
+
+protected:
+    void PreSubclassWindow() override {
+        SendMessage(WM_GETTEXTLENGTH);
+        attachedBeforeMessages = m_hWnd != nullptr && messages == 0;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        ++messages;
+        return CStatic::WindowProc(message, wParam, lParam);
+    }
+    void OnClicked() { ++clicks; }
+    HBRUSH CtlColor(CDC*, UINT) { return m_brush; }
+    DECLARE_MESSAGE_MAP()
+    CBrush m_brush{RGB(255, 0, 0)};
+};
+
+BEGIN_MESSAGE_MAP(ReflectingStatic, CStatic)
+    ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+// Template 1: statics 10 and 11 (SS_NOTIFY), at (0, 0).  Modal, it attaches static 10, posts
+// one message to it and one to itself, and ends when it is offered the second.
+class TestDialog : public CDialog {
+public:
+    TestDialog() : CDialog(1) {}
+    bool modal = false;
+    int parentClicks[2] = {0, 0};
+    std::vector<UINT> offered;
+    ReflectingStatic child;
+    RECT shownAt = {};
+    bool ownerDisabled = false;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        offered.push_back(pMsg->message);
+        if (pMsg->message == WM_APP + 1) {
+            GetWindowRect(&shownAt);
+            ownerDisabled = !::IsWindowEnabled(::GetWindow(m_hWnd, GW_OWNER));
+            EndDialog(IDOK);
+        }
+        return CDialog::PreTranslateMessage(pMsg);
+    }
+
+protected:
+    BOOL OnInitDialog() override {
+        if (modal && child.SubclassDlgItem(10, this)) {
+            ::PostMessageW(child.m_hWnd, WM_APP, 0, 0);
+            PostMessage(WM_APP + 1);
+        }
+        return TRUE;
+    }
+    void OnTen() { ++parentClicks[0]; }
+    void OnEleven() { ++parentClicks[1]; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(TestDialog, CDialog)
+    ON_COMMAND(10, OnTen)
+    ON_COMMAND(11, OnEleven)
+END_MESSAGE_MAP()
+
+// A pixel of the control's background, past the end of its text.
+unsigned BackgroundPixel(HWND control) {
+    RECT r;
+    ::GetWindowRect(control, &r);
+    return wintest::ScreenPixel(r.right - 2, r.bottom - 2);
+}
+
+void ClickOn(HWND control) {
+    RECT r;
+    ::GetWindowRect(control, &r);
+    wintest::MoveMouse(r.left + 2, (r.top + r.bottom) / 2);
+    wintest::Settle(50);
+    wintest::ClickMouse();
+    wintest::Settle(100);
+}
+
+bool Contains(const std::vector<UINT>& messages, UINT message) {
+    return std::find(messages.begin(), messages.end(), message) != messages.end();
+}
+
+}  // namespace
+
+TEST_CASE(ClickAndColourAreReflectedToTheControlThatSentThem) {
+    TestDialog dialog;
+    CHECK(dialog.Create(1));
+    dialog.ShowWindow(SW_SHOW);
+    ReflectingStatic templated, created;  // on a template's static; made by CStatic::Create
+    CHECK(templated.SubclassDlgItem(10, &dialog));
+    CHECK(templated.attachedBeforeMessages);
+    RECT rect = {130, 10, 170, 30};
+    CHECK(created.Create(L"Made", WS_VISIBLE | SS_NOTIFY, rect, &dialog, 12));
+    dialog.Invalidate();
+    wintest::Settle(100);
+    CHECK_EQ(BackgroundPixel(templated.m_hWnd), 0xFF0000u);
+    CHECK_EQ(BackgroundPixel(created.m_hWnd), 0xFF0000u);
+    CHECK(BackgroundPixel(dialog.GetDlgItem(11)) != 0xFF0000u);
+
+    ClickOn(templated.m_hWnd);
+    ClickOn(dialog.GetDlgItem(11));
+    ::Sleep(::GetDoubleClickTime());  // a separate click, not a double click
+    ClickOn(created.m_hWnd);
+    CHECK_EQ(templated.clicks, 1);
+    CHECK_EQ(created.clicks, 1);
+    CHECK_EQ(dialog.parentClicks[0], 0);  // taken by the control, not seen by the parent
+    CHECK_EQ(dialog.parentClicks[1], 1);  // no control object: the parent's command
+    dialog.DestroyWindow();
+}
+
+TEST_CASE(DoModalCentresOverTheMainWindowAndOffersMessagesToTheChain) {
+    CWnd main;
+    CHECK(main.CreateEx(0, nullptr, L"main", WS_POPUP | WS_VISIBLE, 40, 30, 600, 500, nullptr,
+                        nullptr));
+    theApp.m_pMainWnd = &main;
+    TestDialog dialog;
+    dialog.modal = true;
+    // Should the loop never offer the message that ends the box, cancel it instead of hanging.
+    UINT_PTR guard = ::SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) {
+        ::PostMessageW(::FindWindowW(L"#32770", L"Framework test"), WM_COMMAND, IDCANCEL, 0);
+    });
+    CHECK_EQ(dialog.DoModal(), IDOK);
+    ::KillTimer(nullptr, guard);
+    theApp.m_pMainWnd = nullptr;
+    CHECK_EQ((dialog.shownAt.left + dialog.shownAt.right) / 2, 40 + 300);
+    CHECK_EQ((dialog.shownAt.top + dialog.shownAt.bottom) / 2, 30 + 250);
+    CHECK(dialog.ownerDisabled);
+    CHECK(::IsWindowEnabled(main.m_hWnd));
+    // The control's message went to the control first, then up to the dialog.
+    CHECK(Contains(dialog.child.offered, WM_APP));
+    CHECK(Contains(dialog.offered, WM_APP));
+    main.DestroyWindow();
+}
+
+TEST_CASE(ToolTipKeepsItsToolsTextsAndGoesWithItsObject) {
+    TestDialog dialog;
+    CHECK(dialog.Create(1));
+    CStatic control;
+    RECT rect = {10, 10, 60, 30};
+    CHECK(control.Create(L"tool", WS_VISIBLE, rect, &dialog, 12));
+    HWND tipWindow = nullptr;
+    {
+        CToolTipCtrl tip;
+        CHECK(tip.Create(&control));
+        tipWindow = tip.m_hWnd;
+        CHECK(::GetWindow(tipWindow, GW_OWNER) == dialog.m_hWnd);
+        CHECK(tip.AddTool(&control, L"first", nullptr, 1));
+        CHECK(tip.GetText(&control, 1) == CString(L"first"));
+        tip.UpdateTipText(L"second", &control, 1);
+        CHECK(tip.GetText(&control, 1) == CString(L"second"));
+        CHECK(tip.GetText(&control, 2).IsEmpty());
+    }
+    CHECK(!::IsWindow(tipWindow));
+    dialog.DestroyWindow();
+}
+
+int main(int argc, char** argv) {
+    return check::RunAllTests(argc, argv);
+}
