@@ -7,6 +7,7 @@
 #include "darken.h"
 #include "drawdib.h"
 #include "effects.h"
+#include "framepacer.h"
 
 BITMAPINFO FadeImageInfo(int width, int height) {
     BITMAPINFO info = {};
@@ -78,11 +79,18 @@ void FadeEffect(int x0, int y0, int x1, int y1, int, int, const TransitionReques
 
     std::unique_ptr<unsigned[]> working(
         new (std::nothrow) unsigned[static_cast<std::size_t>(width) * height]);
+    // Without a pause the frames come faster than the screen shows them: hold each one for a
+    // display refresh, or a person sees a blink instead of a fade.
+    FramePacer pacer;
     PlayFade(request, rect, info, static_cast<const unsigned*>(bits), working.get(),
-             [](const FadeFrame& frame) {
+             [&pacer](const FadeFrame& frame) {
                  int w = frame.rect.right - frame.rect.left;
                  int h = frame.rect.bottom - frame.rect.top;
-                 return DrawDibBlit(frame.target, frame.rect.left, frame.rect.top, w, h,
-                                    frame.header, frame.bits, 0, 0, w, h, DDF_HALFTONE);
+                 if (!DrawDibBlit(frame.target, frame.rect.left, frame.rect.top, w, h, frame.header,
+                                  frame.bits, 0, 0, w, h, DDF_HALFTONE)) {
+                     return false;
+                 }
+                 pacer.HoldFrame();
+                 return true;
              });
 }
