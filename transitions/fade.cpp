@@ -22,8 +22,9 @@ BITMAPINFO FadeImageInfo(int width, int height) {
 }
 
 void PlayFade(const TransitionRequest* request, const RECT& rect, const BITMAPINFO& info,
-              const unsigned* master, unsigned* working, const FramePresenter& present) {
-    if (master == nullptr || working == nullptr) return;
+              const unsigned* master, unsigned* working, PairTables* tables,
+              const FramePresenter& present) {
+    if (master == nullptr || working == nullptr || tables == nullptr) return;
     const std::size_t count = static_cast<std::size_t>(rect.right - rect.left) *
                               static_cast<std::size_t>(rect.bottom - rect.top);
     // Levels in percent as 8-bit values; the step -2 is 254, added modulo 256.
@@ -36,7 +37,8 @@ void PlayFade(const TransitionRequest* request, const RECT& rect, const BITMAPIN
     while (rising ? level < end : level > end) {
         std::memcpy(working, master, count * sizeof(unsigned));
         BuildLevelTable(level, table);
-        DarkenPixels(working, count, table);
+        SpreadLevelTable(table, *tables);
+        DarkenPixels(working, count, *tables);
         FadeFrame frame = {request->targetDC->GetSafeHdc(), rect, &info.bmiHeader, working};
         if (!present(frame)) {
             request->targetDC->BitBlt(rect.left, rect.top, rect.right - rect.left,
@@ -79,10 +81,11 @@ void FadeEffect(int x0, int y0, int x1, int y1, int, int, const TransitionReques
 
     std::unique_ptr<unsigned[]> working(
         new (std::nothrow) unsigned[static_cast<std::size_t>(width) * height]);
+    std::unique_ptr<PairTables> tables(new (std::nothrow) PairTables);
     // Without a pause the frames come faster than the screen shows them: hold each one for a
     // display refresh, or a person sees a blink instead of a fade.
     FramePacer pacer;
-    PlayFade(request, rect, info, static_cast<const unsigned*>(bits), working.get(),
+    PlayFade(request, rect, info, static_cast<const unsigned*>(bits), working.get(), tables.get(),
              [&pacer](const FadeFrame& frame) {
                  int w = frame.rect.right - frame.rect.left;
                  int h = frame.rect.bottom - frame.rect.top;
