@@ -34,7 +34,7 @@ EffectEntry EntryFor(int type) {
             return {nullptr, StepUnit::WholePixels};
         case FadeIn:
         case FadeOut:
-            return {nullptr, StepUnit::WholePixels};
+            return {FadeEffect, StepUnit::WholePixels};
         default:
             return {nullptr, StepUnit::WholePixels};
     }

@@ -1,0 +1,349 @@
+// The brightness fade: the level table and darkening against plain arithmetic, the frames it
+// plays, what reaches the screen through the real DrawDib service, its failure rules, and the
+// real program's "Fade In/Out" recorded from the screen.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/check.h"
+#include "tests/program.h"
+#include "tests/wintest.h"
+#include "transitions/darken.h"
+#include "transitions/drawdib.h"
+#include "transitions/effects.h"
+#include "transitions/fade.h"
+#include "transitions/steps.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The oracle: each colour channel of a 0x00RRGGBB pixel scaled by level percent, truncated.
+unsigned Darkened(unsigned rgb, int level) {
+    unsigned r = ((rgb >> 16) & 0xFF) * level / 100, g = ((rgb >> 8) & 0xFF) * level / 100;
+    return (r << 16) | (g << 8) | ((rgb & 0xFF) * level / 100);
+}
+
+// Every byte value in every channel, varied across the picture.
+COLORREF TestPattern(int x, int y) {
+    return RGB(x & 0xFF, y & 0xFF, (x * 7 + y * 3) & 0xFF);
+}
+
+const wintest::Picture& Pattern() {
+    static wintest::Picture picture(800, 600, TestPattern);
+    return picture;
+}
+
+void DrawPattern(CWnd*, CDC* dc) {
+    ::BitBlt(*dc, 0, 0, 800, 600, Pattern().Dc(), 0, 0, SRCCOPY);
+}
+
+// How many screen pixels of the view (at origin) differ from the pattern at level.
+int Mismatches(const RECT& onScreen, int level) {
+    std::vector<unsigned> shown = wintest::ReadScreen(onScreen);
+    int width = onScreen.right - onScreen.left, bad = 0;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        COLORREF c = TestPattern(static_cast<int>(i % width), static_cast<int>(i / width));
+        unsigned rgb = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        bad += shown[i] != Darkened(rgb, level);
+    }
+    return bad;
+}
+
+// A real 800 x 600 view at (100, 80) on screen that paints nothing itself, with a fade request
+// on it whose source is the test pattern.
+struct FadeStage {
+    wintest::RecordingView view;
+    RECT onScreen = {100, 80, 900, 680};
+    RECT rect = {0, 0, 800, 600};
+    CDC source;
+    FadeStage() {
+        view.paintColor = static_cast<COLORREF>(-1);
+        view.Open(100, 80, 800, 600);
+        source.AttachBorrowed(Pattern().Dc());
+    }
+    void Run(int type, unsigned* working, PairTables* tables, const FramePresenter& present) {
+        CClientDC target(view.m_hWnd);
+        TransitionRequest request = {&view, &target, &source, 2, 0, type};
+        std::vector<unsigned> master(800 * 600);  // bottom-up
+        for (int y = 0; y < 600; ++y) {
+            for (int x = 0; x < 800; ++x) {
+                COLORREF c = TestPattern(x, y);
+                master[(599 - y) * 800 + x] =
+                    (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+            }
+        }
+        PlayFade(&request, rect, FadeImageInfo(800, 600), master.data(), working, tables, present);
+        wintest::Settle(100);
+    }
+    void Fill(COLORREF color) {
+        CClientDC target(view.m_hWnd);
+        CBrush brush(color);
+        target.FillRect(&rect, brush);
+        wintest::Settle(100);
+    }
+};
+
+}  // namespace
+
+TEST_CASE(LevelTableIsTheTruncatedProduct) {
+    unsigned char table[256];
+    BuildLevelTable(50, table);
+    CHECK_EQ(table[1], 0);
+    CHECK_EQ(table[100], 50);
+    CHECK_EQ(table[255], 127);
+    BuildLevelTable(10, table);
+    CHECK_EQ(table[255], 25);
+    int wrong = 0;
+    for (int level = 0; level <= 100; ++level) {
+        BuildLevelTable(static_cast<unsigned char>(level), table);
+        for (int i = 0; i < 256; ++i) wrong += table[i] != i * level / 100;
+    }
+    CHECK_EQ(wrong, 0);  // level 100 among them: the identity
+}
+
+TEST_CASE(DarkeningIsBitExactAndKeepsTheFourthByte) {
+    std::vector<unsigned> master(800 * 600), work(master.size());
+    unsigned seed = 12345;
+    for (unsigned& p : master) p = seed = seed * 1664525u + 1013904223u;  // fourth byte too
+    unsigned char table[256];
+    auto pairs = std::make_unique<PairTables>();
+    int wrong = 0;
+    for (int level = 10; level <= 100; level += 2) {
+        work = master;
+        BuildLevelTable(static_cast<unsigned char>(level), table);
+        SpreadLevelTable(table, *pairs);
+        DarkenPixels(work.data(), work.size() - 1, *pairs);  // an odd count: the last is kept
+        for (size_t i = 0; i + 1 < work.size(); ++i) {
+            wrong += work[i] != ((master[i] & 0xFF000000u) | Darkened(master[i] & 0xFFFFFF, level));
+        }
+        wrong += work.back() != master.back();
+    }
+    CHECK_EQ(wrong, 0);
+}
+
+TEST_CASE(FramesRunThroughTheLevelsFromTheMasterEachTime) {
+    for (int type : {FadeOut, FadeIn}) {
+        const int w = 40, h = 8;
+        std::vector<unsigned> master(w * h), working(w * h);
+        for (int i = 0; i < w * h; ++i) master[i] = 0x5A000000u * (i & 1) | (i * 0x0B0D07u);
+        master[0] = 0xFF;  // a blue of 255 tells each frame's level
+        std::vector<int> levels;
+        int wrong = 0;
+        CDC target, source;
+        TransitionRequest request = {nullptr, &target, &source, 2, 0, type};
+        auto tables = std::make_unique<PairTables>();
+        PlayFade(&request, {0, 0, w, h}, FadeImageInfo(w, h), master.data(), working.data(),
+                 tables.get(), [&](const FadeFrame& frame) {
+                     // The level this frame shows, read off a pixel with a channel of 255.
+                     int level = 0;
+                     while (level <= 100 && Darkened(0xFF, level) != (frame.bits[0] & 0xFF))
+                         ++level;
+                     levels.push_back(level);
+                     for (int i = 0; i < w * h; ++i) {
+                         unsigned want =
+                             (master[i] & 0xFF000000u) | Darkened(master[i] & 0xFFFFFF, level);
+                         wrong += frame.bits[i] != want;
+                     }
+                     return true;
+                 });
+        CHECK_EQ(wrong, 0);
+        CHECK_EQ(levels.size(), 45u);
+        std::vector<int> want;
+        for (int k = 0; k < 45; ++k) want.push_back(type == FadeIn ? 10 + 2 * k : 100 - 2 * k);
+        CHECK(levels == want);
+    }
+}
+
+TEST_CASE(FadeOutLeavesTheOldPictureAtTwelvePercentAndFadeInEndsAtFull) {
+    FadeStage stage;
+    stage.Fill(RGB(255, 0, 0));
+    RunTransition(&stage.view, DrawPattern, 2, 0, FadeOut);
+    wintest::Settle(200);  // the repaint the frame asks for does not bring the picture back
+    CHECK_EQ(Mismatches(stage.onScreen, 12), 0);
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    CHECK_EQ(::GetWindowRgn(stage.view.m_hWnd, region), ERROR);
+    ::DeleteObject(region);
+    RunTransition(&stage.view, DrawPattern, 2, 0, FadeIn);
+    wintest::Settle(100);
+    CHECK_EQ(Mismatches(stage.onScreen, 100), 0);
+}
+
+TEST_CASE(FadeInShowsTenPercentFirstAndNinetyEightLast) {
+    FadeStage stage;
+    int firstMismatches = -1, frames = 0;
+    std::vector<unsigned> working(800 * 600);
+    auto tables = std::make_unique<PairTables>();
+    stage.Run(FadeIn, working.data(), tables.get(), [&](const FadeFrame& frame) {
+        bool drawn = DrawDibBlit(frame.target, 0, 0, 800, 600, frame.header, frame.bits, 0, 0, 800,
+                                 600, DDF_HALFTONE);
+        if (frames++ == 0) {
+            PauseMs(20);
+            firstMismatches = Mismatches(stage.onScreen, 10);
+        }
+        return drawn;
+    });
+    CHECK_EQ(firstMismatches, 0);
+    CHECK_EQ(Mismatches(stage.onScreen, 98), 0);
+}
+
+TEST_CASE(FailedAllocationOrDrawingLeavesNoPartlyFadedPicture) {
+    FadeStage stage;
+    // No working copy, or no tables: nothing is drawn at all.
+    std::vector<unsigned> working(800 * 600);
+    int calls = 0;
+    auto tables = std::make_unique<PairTables>();
+    for (bool noTables : {false, true}) {
+        stage.Fill(RGB(255, 0, 0));
+        stage.Run(FadeOut, noTables ? working.data() : nullptr, noTables ? nullptr : tables.get(),
+                  [&](const FadeFrame&) { return ++calls, true; });
+        CHECK_EQ(calls, 0);
+        CHECK_EQ(wintest::ScreenPixel(500, 400), 0xFF0000u);
+    }
+    // A frame that cannot be drawn (no DrawDib context) ends the fade: the whole picture is
+    // put back at full brightness, whether it fails at once or after some frames.
+    for (int failAt : {0, 5}) {
+        stage.Fill(RGB(255, 0, 0));
+        calls = 0;
+        stage.Run(FadeOut, working.data(), tables.get(), [&](const FadeFrame& frame) {
+            if (calls++ == failAt) return false;
+            return DrawDibBlit(frame.target, 0, 0, 800, 600, frame.header, frame.bits, 0, 0, 800,
+                               600, DDF_HALFTONE);
+        });
+        CHECK_EQ(calls, failAt + 1);
+        CHECK_EQ(Mismatches(stage.onScreen, 100), 0);
+    }
+    // A reversed or empty rectangle draws nothing; no DC for DrawDib is a failure, not a crash.
+    stage.Fill(RGB(255, 0, 0));
+    CClientDC target(stage.view.m_hWnd);
+    TransitionRequest request = {&stage.view, &target, &stage.source, 2, 0, FadeIn};
+    FadeEffect(800, 600, 0, 0, -8, -6, &request);
+    FadeEffect(0, 0, 0, 600, 8, 6, &request);
+    wintest::Settle(100);
+    CHECK_EQ(wintest::ScreenPixel(500, 400), 0xFF0000u);
+    BITMAPINFO info = FadeImageInfo(4, 4);
+    unsigned bits[16] = {};
+    CHECK(!DrawDibBlit(nullptr, 0, 0, 4, 4, &info.bmiHeader, bits, 0, 0, 4, 4, DDF_HALFTONE));
+}
+
+namespace {
+
+// What a sampled screen area showed: which picture (0 old, 1 new) at which level, or -1 for
+// a picture that is neither at any fade level.
+struct Sample {
+    double ms;
+    int picture = -1, level = 0;
+};
+
+// The first 16 x 4 block of the visible view where every pixel of both pictures has a channel
+// of at least 100, so that every level of the fade gives it a different look.
+RECT BrightBlock(const program::Pictures& p, const RECT& view) {
+    for (int y = 8; y + 4 < view.bottom - view.top; y += 8) {
+        for (int x = 8; x + 16 < view.right - view.left; x += 8) {
+            bool bright = true;
+            for (int i = 0; i < 64 && bright; ++i) {
+                size_t at = static_cast<size_t>(y + i / 16) * 800 + x + i % 16;
+                for (unsigned c : {p.genie[at], p.mouse[at]}) {
+                    bright = bright && std::max({c & 0xFF, (c >> 8) & 0xFF, c >> 16}) >= 100;
+                }
+            }
+            if (bright) return {x, y, x + 16, y + 4};
+        }
+    }
+    return {0, 0, 16, 4};
+}
+
+}  // namespace
+
+TEST_CASE(FadeInOutInTheProgramReachesTheScreenLevelByLevel) {
+    program::Pictures pictures;
+    CHECK(pictures.Load());
+    program::Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame() || pictures.genie.empty()) return;
+    RECT view = app.ViewOnScreen();
+    RECT block = BrightBlock(pictures, view);
+    RECT onScreen = block;
+    ::OffsetRect(&onScreen, view.left, view.top);
+    // Sample the block every 2 ms on another thread while the command runs here.
+    std::vector<std::pair<double, std::vector<unsigned>>> raw;
+    std::atomic<bool> stop(false);
+    auto start = Clock::now();
+    std::thread sampler([&] {
+        while (!stop) {
+            std::vector<unsigned> pixels = wintest::ReadScreen(onScreen);
+            raw.emplace_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count(),
+                std::move(pixels));
+            ::Sleep(2);
+        }
+    });
+    ::Sleep(100);
+    app.SendCommand(ID_VIEW_FADE);
+    ::Sleep(300);
+    stop = true;
+    sampler.join();
+    // Classify each sample against both pictures at every level of the fade.
+    std::vector<Sample> samples;
+    for (auto& [ms, pixels] : raw) {
+        Sample s{ms};
+        for (int picture = 0; picture < 2 && s.picture < 0; ++picture) {
+            const std::vector<unsigned>& p = picture == 0 ? pictures.genie : pictures.mouse;
+            for (int level = 10; level <= 100 && s.picture < 0; level += 2) {
+                bool same = true;
+                for (int i = 0; i < 64 && same; ++i) {
+                    size_t at = static_cast<size_t>(block.top + i / 16) * 800 + block.left + i % 16;
+                    same = pixels[i] == Darkened(p[at], level);
+                }
+                if (same) s = {ms, picture, level};
+            }
+        }
+        samples.push_back(s);
+    }
+    // In time order: the old picture at falling levels, then the new one at rising levels,
+    // ending at full brightness.
+    std::vector<int> seen[2];
+    double outStart = -1, inStart = -1, inEnd = -1;
+    int unknown = 0, order = 0;
+    for (const Sample& s : samples) {
+        if (s.picture < 0) {
+            ++unknown;
+            continue;
+        }
+        int key = s.picture == 0 ? 100 - s.level : 100 + s.level;  // never decreases
+        CHECK(key >= order);
+        order = std::max(order, key);
+        std::vector<int>& levels = seen[s.picture];
+        if (std::find(levels.begin(), levels.end(), s.level) == levels.end()) {
+            levels.push_back(s.level);
+        }
+        if (outStart < 0 && s.picture == 0 && s.level < 100) outStart = s.ms;
+        if (inStart < 0 && s.picture == 1) inStart = s.ms;
+        if (inEnd < 0 && s.picture == 1 && s.level == 100) inEnd = s.ms;
+    }
+    CHECK(!samples.empty() && samples.back().picture == 1 && samples.back().level == 100);
+    // Measurements: how much of each half a person could see, and how long it lasted.
+    auto list = [](const std::vector<int>& levels) {
+        std::string text;
+        for (int level : levels) text += " " + std::to_string(level);
+        return text;
+    };
+    std::printf("  %zu samples (%d unclassified), one per %.1f ms\n", samples.size(), unknown,
+                samples.empty() ? 0.0 : samples.back().ms / samples.size());
+    std::printf("  fade out: %zu of 45 levels on screen (100 included), %.0f ms:%s\n",
+                seen[0].size(), inStart - outStart, list(seen[0]).c_str());
+    size_t fadeIn = seen[1].size() - std::count(seen[1].begin(), seen[1].end(), 100);
+    std::printf("  fade in: %zu of 45 levels on screen, %.0f ms:%s\n", fadeIn, inEnd - inStart,
+                list(seen[1]).c_str());
+}
+
+int main(int argc, char** argv) {
+    return check::RunAllTests(argc, argv);
+}

@@ -1,0 +1,37 @@
+// The view the benchmark runs transitions in: a child window in a borderless popup at the
+// screen's top-left, which paints nothing and notes when each reveal step sets its region.
+#ifndef LANTREL_TOOLS_BENCHVIEW_H
+#define LANTREL_TOOLS_BENCHVIEW_H
+
+#include <chrono>
+#include <vector>
+
+#include "framework/handle.h"
+#include "framework/wnd.h"
+
+struct WindowTraits {
+    using Handle = HWND;
+    static void Close(HWND handle) { ::DestroyWindow(handle); }
+};
+
+class CStepCountingView : public CWnd {
+public:
+    ~CStepCountingView() override;
+    // Creates host and view with a client area of width x height; false if either failed.
+    bool Open(int width, int height);
+
+    // Milliseconds from the last Reset to each WM_WINDOWPOSCHANGED that found a window region
+    // set: one per reveal step (the step's other notification clears the region).
+    const std::vector<double>& StepTimes() const { return m_stepTimes; }
+    void Reset();
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    UniqueHandle<WindowTraits> m_host;
+    std::vector<double> m_stepTimes;
+    std::chrono::steady_clock::time_point m_start;
+};
+
+#endif
