@@ -112,9 +112,10 @@ void Lantrel::PostCommand(UINT id) const {
     ::PostMessageW(m_hFrame, WM_COMMAND, id, 0);
 }
 
-void Lantrel::SendCommand(UINT id) const {
+bool Lantrel::SendCommand(UINT id, int timeoutMs) const {
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(m_hFrame, WM_COMMAND, id, 0, SMTO_NORMAL, 60000, &result);
+    return ::SendMessageTimeoutW(m_hFrame, WM_COMMAND, id, 0, SMTO_NORMAL,
+                                 static_cast<UINT>(timeoutMs), &result) != 0;
 }
 
 void Lantrel::Keys(const std::vector<WORD>& chord) const {

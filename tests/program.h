@@ -32,12 +32,14 @@ public:
     // The view's client area in screen coordinates.
     RECT ViewOnScreen() const;
     DWORD ProcessId() const { return m_info.dwProcessId; }
+    HANDLE Process() const { return m_info.hProcess; }
     bool Running() const;
 
     // Posts a menu/accelerator command and returns at once.
     void PostCommand(UINT id) const;
     // Sends a command and returns when the program has handled it (the transition is over).
-    void SendCommand(UINT id) const;
+    // False if the program did not answer within timeoutMs (it hangs).
+    bool SendCommand(UINT id, int timeoutMs = 60000) const;
     // Brings the frame to the front and types keys (virtual-key codes; modifiers are held
     // down for the whole chord), e.g. Keys({VK_CONTROL, 'N'}).
     void Keys(const std::vector<WORD>& chord) const;

@@ -1,0 +1,22 @@
+// What a process holds, counted from outside in a way that works under Wine as on Windows.
+#ifndef LANTREL_TESTS_RESOURCES_H
+#define LANTREL_TESTS_RESOURCES_H
+
+#include <windows.h>
+
+namespace resources {
+
+struct Counts {
+    int gdiObjects = -1;      // live GDI objects (-1: could not be read)
+    int windows = -1;         // top-level and child windows of the process
+    long long privateKb = -1; // private memory in KiB
+};
+
+// GDI objects are read from the process's GDI handle table (the PEB's GdiSharedHandleTable:
+// Wine keeps one per process, Windows one per session with owner ids), because
+// GetGuiResources answers 0 under Wine.
+Counts Measure(HANDLE process, DWORD processId);
+
+}  // namespace resources
+
+#endif
