@@ -18,20 +18,20 @@ EffectEntry EntryFor(int type) {
     switch (type) {
         case SmoothAway:
         case DoorLike:
-            return {nullptr, StepUnit::WholePixels};
+            return {WipeEffect, StepUnit::WholePixels};
         case Corner:
-            return {nullptr, StepUnit::Hundredths};
+            return {CornerSweepEffect, StepUnit::Hundredths};
         case CircleLike:
         case RectLike:
-            return {nullptr, StepUnit::Hundredths};
+            return {GrowShapeEffect, StepUnit::Hundredths};
         case DiamondLike:
         case Lens:
-            return {nullptr, StepUnit::DoubledHundredths};
+            return {GrowShapeEffect, StepUnit::DoubledHundredths};
         case WindowBlind:
         case Mosaic:
-            return {nullptr, StepUnit::WholePixels};
+            return {BlindsEffect, StepUnit::WholePixels};
         case RandomThreads:
-            return {nullptr, StepUnit::WholePixels};
+            return {RandomTilesEffect, StepUnit::WholePixels};
         case FadeIn:
         case FadeOut:
             return {nullptr, StepUnit::WholePixels};
@@ -56,6 +56,14 @@ int ScaleStep(int step, StepUnit unit) {
 void BaseSteps(int width, int height, int& stepX, int& stepY) {
     stepX = 800;
     stepY = (height * 800) / width;
+}
+
+bool EffectClientRect(const TransitionRequest* request, RECT* client) {
+    if (request == nullptr || request->window == nullptr || !request->window->IsWindow()) {
+        return false;
+    }
+    request->window->GetClientRect(client);
+    return client->right > client->left && client->bottom > client->top;
 }
 
 void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type) {

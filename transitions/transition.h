@@ -58,6 +58,11 @@ void DispatchTransition(const TransitionRequest* request);
 // object that holds no region is skipped without a pause.
 void RevealRegion(CRgn region, const TransitionRequest* request);
 
+// The client rectangle of the request's window, for an effect routine about to draw.  False
+// (draw nothing) if there is no request or window, the window is gone, or the client area has
+// no width or height.
+bool EffectClientRect(const TransitionRequest* request, RECT* client);
+
 // The base steps in hundredths of a pixel for a client area: 800 across, and the height in
 // proportion (height * 800 / width).  width must be at least 1.
 void BaseSteps(int width, int height, int& stepX, int& stepY);
