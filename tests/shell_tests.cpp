@@ -17,6 +17,8 @@ namespace {
 
 CDorvelApp* App() {
     static CDorvelApp* app = [] {
+        // A clean profile: other test programs sharing the Wine prefix leave recent files.
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Local AppWizard-Generated Applications");
         auto* created = new CDorvelApp;
         created->m_hInstance = ::GetModuleHandleW(nullptr);
         created->m_nCmdShow = SW_SHOWNORMAL;
