@@ -55,10 +55,10 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type
 // Runs the effect for a filled-in request and finishes the screen.
 void DispatchTransition(const TransitionRequest* request);
 
-// One reveal step: clips the window to region, pauses delay * 5 ms (measured from the end of
-// the previous step's pause when the request has a pacer), copies the region of the new
-// picture.  The region is taken over (it belongs to the system once set); a region
-// object that holds no region is skipped without a pause.
+// One reveal step: clips the window to region for the length of a pause of delay * 5 ms
+// (measured from the end of the previous step's pause when the request has a pacer), then
+// copies the new picture inside the region.  The region is taken over (it belongs to the
+// system once set); a region object that holds no region is skipped without a pause.
 void RevealRegion(CRgn region, const TransitionRequest* request);
 
 // The client rectangle of the request's window, for an effect routine about to draw.  False
