@@ -1,7 +1,5 @@
 #include "effects.h"
 
-#include <utility>
-
 #include "steps.h"
 
 namespace {
