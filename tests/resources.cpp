@@ -29,16 +29,15 @@ int CountGdi(HANDLE process, DWORD processId) {
     auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION basic = {};
-    if (query == nullptr || query(process, ProcessBasicInformation, &basic, sizeof(basic),
-                                  nullptr) != 0) {
+    if (query == nullptr ||
+        query(process, ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0) {
         return -1;
     }
     ULONGLONG table = 0;
     SIZE_T read = 0;
-    if (!::ReadProcessMemory(process,
-                             reinterpret_cast<const char*>(basic.PebBaseAddress) +
-                                 kPebGdiTableOffset,
-                             &table, sizeof(table), &read) ||
+    if (!::ReadProcessMemory(
+            process, reinterpret_cast<const char*>(basic.PebBaseAddress) + kPebGdiTableOffset,
+            &table, sizeof(table), &read) ||
         table == 0) {
         return -1;
     }

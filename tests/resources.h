@@ -7,9 +7,9 @@
 namespace resources {
 
 struct Counts {
-    int gdiObjects = -1;      // live GDI objects (-1: could not be read)
-    int windows = -1;         // top-level and child windows of the process
-    long long privateKb = -1; // private memory in KiB
+    int gdiObjects = -1;       // live GDI objects (-1: could not be read)
+    int windows = -1;          // top-level and child windows of the process
+    long long privateKb = -1;  // private memory in KiB
 };
 
 // GDI objects are read from the process's GDI handle table (the PEB's GdiSharedHandleTable:

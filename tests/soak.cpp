@@ -14,14 +14,16 @@ namespace {
 using program::Lantrel;
 
 const UINT kTransitions[] = {
-    ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL, ID_VIEW_DOOR_VERTICAL,
-    ID_VIEW_DOOR_HORIZONTAL, ID_VIEW_CIRCLE_LIKE,       ID_VIEW_RECT_LIKE,
-    ID_VIEW_DIAMOND_LIKE,    ID_VIEW_LENS_LIKE,         ID_VIEW_CORNER_LT_RB,
-    ID_VIEW_CORNER_RT_LB,    ID_VIEW_BLIND_VERTICAL,    ID_VIEW_BLIND_HORIZONTAL,
-    ID_VIEW_MOSAIC_VERTICAL, ID_VIEW_MOSAIC_HORIZONTAL, ID_VIEW_RANDOM_THREADS,
-    ID_VIEW_FADE,
+    ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL,
+    ID_VIEW_DOOR_VERTICAL,   ID_VIEW_DOOR_HORIZONTAL,
+    ID_VIEW_CIRCLE_LIKE,     ID_VIEW_RECT_LIKE,
+    ID_VIEW_DIAMOND_LIKE,    ID_VIEW_LENS_LIKE,
+    ID_VIEW_CORNER_LT_RB,    ID_VIEW_CORNER_RT_LB,
+    ID_VIEW_BLIND_VERTICAL,  ID_VIEW_BLIND_HORIZONTAL,
+    ID_VIEW_MOSAIC_VERTICAL, ID_VIEW_MOSAIC_HORIZONTAL,
+    ID_VIEW_RANDOM_THREADS,  ID_VIEW_FADE,
 };
-const UINT kNoOps[] = {ID_EDIT_UNDO, ID_EDIT_CUT,  ID_EDIT_COPY,
+const UINT kNoOps[] = {ID_EDIT_UNDO,  ID_EDIT_CUT,  ID_EDIT_COPY,
                        ID_EDIT_PASTE, ID_NEXT_PANE, ID_DIALOG_SMOOTH_VERTICAL};
 
 program::Pictures& Pictures() {
@@ -41,7 +43,9 @@ char Shown(const Lantrel& app) {
     return '?';
 }
 
-bool Sliding(const Lantrel& app) { return ::GetWindow(app.View(), GW_CHILD) != nullptr; }
+bool Sliding(const Lantrel& app) {
+    return ::GetWindow(app.View(), GW_CHILD) != nullptr;
+}
 
 std::string Caption(HWND hWnd) {
     wchar_t text[128] = {};

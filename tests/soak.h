@@ -13,9 +13,9 @@ namespace soak {
 struct Report {
     int commands = 0;
     std::vector<std::string> problems;  // empty when all went well
-    resources::Counts early, late;       // after the first and before the last tenth
-    int switches = 0;                    // picture switches the commands caused
-    char finalPicture = '?';             // 'G', 'M' or '?'
+    resources::Counts early, late;      // after the first and before the last tenth
+    int switches = 0;                   // picture switches the commands caused
+    char finalPicture = '?';            // 'G', 'M' or '?'
     double seconds = 0;
 };
 

@@ -19,8 +19,8 @@ TEST_CASE(TheCounterSeesAPlantedLeak) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    CHECK(::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                           nullptr, &startup, &info));
+    CHECK(::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &info));
     if (info.hProcess == nullptr) return;
     ::Sleep(1500);
     resources::Counts before = resources::Measure(info.hProcess, info.dwProcessId);
@@ -43,14 +43,16 @@ TEST_CASE(AShortSoakLeavesNothingBehind) {
     for (const std::string& problem : report.problems) std::printf("  %s\n", problem.c_str());
     CHECK(report.problems.empty());
     CHECK_EQ(report.commands, 30);
-    std::printf("  %d commands in %.0f s; GDI %d -> %d, windows %d -> %d, private KiB %lld -> "
-                "%lld\n",
-                report.commands, report.seconds, report.early.gdiObjects,
-                report.late.gdiObjects, report.early.windows, report.late.windows,
-                report.early.privateKb, report.late.privateKb);
+    std::printf(
+        "  %d commands in %.0f s; GDI %d -> %d, windows %d -> %d, private KiB %lld -> "
+        "%lld\n",
+        report.commands, report.seconds, report.early.gdiObjects, report.late.gdiObjects,
+        report.early.windows, report.late.windows, report.early.privateKb, report.late.privateKb);
     CHECK(report.early.gdiObjects > 0);
     CHECK(report.late.gdiObjects - report.early.gdiObjects <= 2);
     CHECK_EQ(report.late.windows, report.early.windows);
 }
 
-int main(int argc, char** argv) { return check::RunAllTests(argc, argv); }
+int main(int argc, char** argv) {
+    return check::RunAllTests(argc, argv);
+}

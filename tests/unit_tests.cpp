@@ -116,6 +116,18 @@ TEST_CASE(ShuffleIndicesPermutes) {
     for (int i = 0; i < 192; ++i) CHECK_EQ(seen[i], 1);
 }
 
+TEST_CASE(ShuffleIndicesWithNoEntriesOnlyReseedsFromTheClock) {
+    for (int attempt = 0; attempt < 5; ++attempt) {  // again if the tick changed meanwhile
+        DWORD tick = ::GetTickCount();
+        ShuffleIndices(nullptr, 0);
+        int drawn = std::rand();
+        if (::GetTickCount() != tick) continue;
+        std::srand(tick);
+        CHECK_EQ(drawn, std::rand());
+        return;
+    }
+}
+
 TEST_CASE(PumpAndWaitKeepsAQuitRequest) {
     ::PostQuitMessage(7);
     PumpAndWait(1);

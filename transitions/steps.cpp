@@ -73,6 +73,22 @@ void PauseMs(int ms) {
     ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), 0, 0);
 }
 
+void StepPacer::Pause(int ms) {
+    if (ms <= 0) return;
+    LARGE_INTEGER frequency, now;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&now);
+    long long period = frequency.QuadPart * ms / 1000;
+    long long due = (m_bStarted ? m_nDue : now.QuadPart) + period;
+    if (due < now.QuadPart) due = now.QuadPart;
+    m_nDue = due;
+    m_bStarted = true;
+    // Rounded to the nearest millisecond: the error does not add up, as the next pause is
+    // measured from this one's due time.
+    PauseMs(static_cast<int>(((due - now.QuadPart) * 1000 + frequency.QuadPart / 2) /
+                             frequency.QuadPart));
+}
+
 TimerResolutionScope::TimerResolutionScope() : m_bRaised(::timeBeginPeriod(1) == TIMERR_NOERROR) {}
 
 TimerResolutionScope::~TimerResolutionScope() {

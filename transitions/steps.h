@@ -22,6 +22,19 @@ void ShuffleIndices(int* array, int n);
 // present what was drawn (a plain Sleep can hold drawing back from the screen).
 void PauseMs(int ms);
 
+// Paces a run of steps at a fixed period: each Pause(ms) ends ms after the previous one was
+// due to end, so the work between two pauses (building a region, copying, presenting it) is
+// absorbed into the pause and n steps last n periods.  A step that overran its period is not
+// made up by shortening the pauses after it.
+class StepPacer {
+public:
+    void Pause(int ms);
+
+private:
+    bool m_bStarted = false;
+    long long m_nDue = 0;  // when the previous pause was due to end, in performance-counter ticks
+};
+
 // Raises the system timer resolution to 1 ms for the length of an animation, so that short
 // pauses last what they say.
 class TimerResolutionScope {

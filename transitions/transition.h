@@ -5,6 +5,7 @@
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
+#include "transitions/steps.h"
 
 enum EffectType : int {
     SmoothAway = 1,      // wipe from one edge
@@ -30,12 +31,13 @@ enum EffectFlags : int {
 // Everything an effect routine needs; lives for one RunTransition call and is never changed
 // by the routines.
 struct TransitionRequest {
-    CWnd* window = nullptr;   // the view; its handle is used for client rect and regions
-    CDC* targetDC = nullptr;  // the view's client-area DC: drawing here goes to the screen
-    CDC* sourceDC = nullptr;  // memory DC holding the new picture, client-area sized
-    int delay = 0;            // pause per reveal step in units of 5 ms
-    int flags = 0;            // EffectFlags
-    int type = 0;             // EffectType
+    CWnd* window = nullptr;      // the view; its handle is used for client rect and regions
+    CDC* targetDC = nullptr;     // the view's client-area DC: drawing here goes to the screen
+    CDC* sourceDC = nullptr;     // memory DC holding the new picture, client-area sized
+    int delay = 0;               // pause per reveal step in units of 5 ms
+    int flags = 0;               // EffectFlags
+    int type = 0;                // EffectType
+    StepPacer* pacer = nullptr;  // keeps RevealRegion's steps at their period; none: plain pauses
 };
 
 // Draws the view's current picture into dc.
@@ -53,10 +55,16 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type
 // Runs the effect for a filled-in request and finishes the screen.
 void DispatchTransition(const TransitionRequest* request);
 
-// One reveal step: clips the window to region, pauses delay * 5 ms, copies the region's box of
-// the new picture.  The region is taken over (it belongs to the system once set); a region
-// object that holds no region is skipped without a pause.
+// One reveal step: clips the window to region for the length of a pause of delay * 5 ms
+// (measured from the end of the previous step's pause when the request has a pacer), then
+// copies the new picture inside the region.  The region is taken over (it belongs to the
+// system once set); a region object that holds no region is skipped without a pause.
 void RevealRegion(CRgn region, const TransitionRequest* request);
+
+// The client rectangle of the request's window, for an effect routine about to draw.  False
+// (draw nothing) if there is no request or window, the window is gone, or the client area has
+// no width or height.
+bool EffectClientRect(const TransitionRequest* request, RECT* client);
 
 // The base steps in hundredths of a pixel for a client area: 800 across, and the height in
 // proportion (height * 800 / width).  width must be at least 1.

@@ -1,0 +1,318 @@
+// The effect routines on a real window with delay 0: every step's region is read back from the
+// window (GetWindowRgn in WM_WINDOWPOSCHANGED) and compared with the worked figures.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/check.h"
+#include "tests/wintest.h"
+#include "transitions/effects.h"
+
+namespace {
+
+// The regions of one run, owned.
+struct Steps : std::vector<HRGN> {
+    Steps() = default;
+    Steps(Steps&&) = default;
+    ~Steps() {
+        for (HRGN region : *this) ::DeleteObject(region);
+    }
+};
+
+// A recording view of one client size, and transition requests aimed at it.
+class Bench {
+public:
+    Bench(int width, int height) {
+        view.Open(10, 10, width, height);
+        m_target = std::make_unique<CClientDC>(view.m_hWnd);
+        m_source.CreateCompatibleDC(m_target.get());
+    }
+    TransitionRequest Request(int type, int flags) {
+        TransitionRequest request;
+        request.window = &view;
+        request.targetDC = m_target.get();
+        request.sourceDC = &m_source;
+        request.type = type;
+        request.flags = flags;
+        return request;
+    }
+    // The regions of a whole transition through the dispatcher, or of one routine.
+    Steps Dispatch(int type, int flags) { return Run(nullptr, type, flags, 0, 0, 0, 0, 0, 0); }
+    Steps Run(EffectRoutine routine, int type, int flags, int x0, int y0, int x1, int y1, int sx,
+              int sy) {
+        view.ClearRegions();
+        TransitionRequest request = Request(type, flags);
+        routine ? routine(x0, y0, x1, y1, sx, sy, &request) : DispatchTransition(&request);
+        Steps steps;
+        steps.swap(view.regions);
+        return steps;
+    }
+    wintest::RecordingView view;
+
+private:
+    std::unique_ptr<CClientDC> m_target;
+    CDC m_source;
+};
+
+HRGN Rects(const std::vector<RECT>& rects) {
+    return wintest::MakeRegion(rects);
+}
+
+HRGN Polygon(const std::vector<POINT>& points) {
+    return ::CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE);
+}
+
+// The 800 x 600 client area without the shape: what a reversed shape step reveals.
+HRGN Outside(HRGN shape) {
+    HRGN client = ::CreateRectRgn(0, 0, 800, 600);
+    ::CombineRgn(shape, client, shape, RGN_XOR);
+    ::DeleteObject(client);
+    return shape;
+}
+
+// Checks the number of steps and step k's region (deleting expected); false on a difference.
+bool Expect(const char* what, const Steps& steps, size_t count, size_t k, HRGN expected) {
+    std::string failure;
+    if (steps.size() != count) {
+        failure = std::to_string(steps.size()) + " steps, want " + std::to_string(count);
+    } else if (!wintest::SameRegion(steps[k], expected)) {
+        failure = "step " + std::to_string(k) + ": got " + wintest::Describe(steps[k]) + ", want " +
+                  wintest::Describe(expected);
+    }
+    ::DeleteObject(expected);
+    if (!failure.empty()) check::Fail(__FILE__, __LINE__, what + (": " + failure));
+    return failure.empty();
+}
+
+bool Same(const Steps& a, const Steps& b) {
+    bool same = a.size() == b.size();
+    for (size_t k = 0; same && k < a.size(); ++k) same = wintest::SameRegion(a[k], b[k]);
+    return same;
+}
+
+}  // namespace
+
+TEST_CASE(WipesAndDoorsRevealTheWorkedRegionsAtEveryStep) {
+    Bench bench(800, 600);
+    // The regions of step k: up to two rectangles, each edge base + perStep * k, as
+    // {left, per step, top, per step, right, per step, bottom, per step}.
+    const int H = Horizontal, V = Vertical, R = Reverse;
+    struct Row {
+        int type, flags;
+        LONG edges[2][8];
+    };
+    const Row rows[] = {
+        {SmoothAway, V, {{0, 0, 0, 0, 800, 0, 0, 6}}},
+        {SmoothAway, V | R, {{0, 0, 600, -6, 800, 0, 600, 0}}},
+        {SmoothAway, H, {{0, 0, 0, 0, 0, 8, 600, 0}}},
+        {SmoothAway, H | R, {{800, -8, 0, 0, 800, 0, 600, 0}}},
+        {DoorLike, H, {{0, 0, 0, 0, 0, 4, 600, 0}, {800, -4, 0, 0, 800, 0, 600, 0}}},
+        {DoorLike, H | R, {{400, -4, 0, 0, 400, 4, 600, 0}}},
+        {DoorLike, V, {{0, 0, 0, 0, 800, 0, 0, 3}, {0, 0, 600, -3, 800, 0, 600, 0}}},
+        {DoorLike, V | R, {{0, 0, 300, -3, 800, 0, 300, 3}}},
+    };
+    for (const Row& row : rows) {
+        Steps steps = bench.Dispatch(row.type, row.flags);
+        std::string name = "wipe " + std::to_string(&row - rows);
+        for (LONG k = 0; k < 100; ++k) {
+            std::vector<RECT> rects;
+            for (const LONG* e : row.edges) {
+                RECT r = {e[0] + e[1] * k, e[2] + e[3] * k, e[4] + e[5] * k, e[6] + e[7] * k};
+                if (k > 0) rects.push_back(r);
+            }
+            if (!Expect(name.c_str(), steps, 100, k, Rects(rects))) break;
+        }
+    }
+    CHECK(bench.Dispatch(SmoothAway, 0).empty());  // neither axis: only the final copy
+    // An odd moving edge leaves the smaller leaf on the left: curX = 7 keeps [3, 796) closed.
+    Steps odd = bench.Run(WipeEffect, DoorLike, Horizontal, 0, 0, 800, 600, 7, 0);
+    Expect("odd door", odd, 115, 1, Rects({{0, 0, 3, 600}, {796, 0, 800, 600}}));
+    Expect("odd door", odd, 115, 114, Rects({{0, 0, 399, 600}, {401, 0, 800, 600}}));
+    // On 784 x 541 the vertical base step of 552 hundredths is passed as 5 pixels.
+    Bench small(784, 541);
+    Expect("784 across", small.Dispatch(SmoothAway, Horizontal), 98, 97, Rects({{0, 0, 776, 541}}));
+    Expect("541 down", small.Dispatch(SmoothAway, Vertical), 109, 108, Rects({{0, 0, 784, 540}}));
+}
+
+TEST_CASE(CornerSweepsFollowTheWorkedPolygons) {
+    Bench bench(800, 600);
+    const int H = Horizontal, V = Vertical, R = Reverse;
+    struct Row {
+        int flags;
+        std::vector<POINT> first, last;  // the regions of steps 1 and 199
+    };
+    const Row rows[] = {
+        {H, {{0, 0}, {8, 0}, {0, 6}}, {{0, 0}, {800, 0}, {800, 594}, {792, 600}, {0, 600}}},
+        {H | R,
+         {{800, 600}, {793, 600}, {800, 595}},
+         {{800, 600}, {0, 600}, {0, 9}, {9, 0}, {800, 0}}},
+        {V, {{0, 600}, {8, 600}, {0, 595}}, {{0, 600}, {800, 600}, {800, 7}, {792, 0}, {0, 0}}},
+        {V | R, {{800, 0}, {793, 0}, {800, 6}}, {{800, 0}, {0, 0}, {0, 592}, {9, 600}, {800, 600}}},
+    };
+    for (const Row& row : rows) {
+        Steps steps = bench.Dispatch(Corner, row.flags);
+        Expect("corner", steps, 200, 0, Rects({})) &&
+            Expect("corner", steps, 200, 1, Polygon(row.first)) &&
+            Expect("corner", steps, 200, 199, Polygon(row.last));
+    }
+    // The edge reaches the far column at j = 100 and passes it at j = 101.
+    Steps lt = bench.Dispatch(Corner, Horizontal);
+    Expect("LT", lt, 200, 100, Polygon({{0, 0}, {800, 0}, {0, 600}}));
+    Expect("LT", lt, 200, 101, Polygon({{0, 0}, {800, 0}, {800, 6}, {8, 600}, {0, 600}}));
+    CHECK(Same(bench.Dispatch(Corner, 0), lt));  // Horizontal alone changes nothing
+    // 784 x 541: n = 99 steps of 792 x 552 hundredths, swept twice as often.
+    Bench small(784, 541);
+    Steps steps = small.Dispatch(Corner, Horizontal);
+    Expect("784", steps, 198, 1, Polygon({{0, 0}, {8, 0}, {0, 6}}));
+    Expect("784", steps, 198, 197, Polygon({{0, 0}, {784, 0}, {784, 546}, {776, 541}, {0, 541}}));
+}
+
+TEST_CASE(GrowingShapesFollowTheWorkedBoxes) {
+    Bench bench(800, 600);
+    // Forward, step k (from 0) has a box of 2 x (dx, dy) x k about the centre (400, 300).
+    auto box = [](LONG k, LONG dx, LONG dy) {
+        return RECT{400 - dx * k, 300 - dy * k, 400 + dx * k, 300 + dy * k};
+    };
+    Steps circle = bench.Dispatch(CircleLike, 0);
+    Steps rect = bench.Dispatch(RectLike, 0);
+    Steps diamond = bench.Dispatch(DiamondLike, 0);
+    Steps shrinking = bench.Dispatch(CircleLike, Reverse);
+    Steps closing = bench.Dispatch(RectLike, Reverse);
+    for (LONG k = 0; k < 125; ++k) {
+        RECT c = box(k, 4, 4);
+        HRGN outside = ::CreateEllipticRgn(-100 + 4 * k, -200 + 4 * k, 900 - 4 * k, 800 - 4 * k);
+        if (!Expect("circle", circle, 125, k, ::CreateEllipticRgnIndirect(&c)) ||
+            !Expect("circle reversed", shrinking, 125, k, Outside(outside))) {
+            break;
+        }
+    }
+    for (LONG k = 0; k < 100; ++k) {
+        RECT r = box(k, 4, 3), d = box(k, 8, 6);
+        HRGN outside = ::CreateRectRgn(4 * k, 3 * k, 800 - 4 * k, 600 - 3 * k);
+        HRGN rhombus = Polygon({{400, d.top}, {d.right, 300}, {400, d.bottom}, {d.left, 300}});
+        if (!Expect("rect", rect, 100, k, Rects({r})) ||
+            !Expect("rect reversed", closing, 100, k, Outside(outside)) ||
+            !Expect("diamond", diamond, 100, k, rhombus)) {
+            break;
+        }
+    }
+    Expect("circle reversed", shrinking, 125, 124,
+           Outside(::CreateEllipticRgn(396, 296, 404, 304)));
+    Expect("rect reversed", closing, 100, 0, Rects({}));
+    // Mirrored corners with negative steps give the same boxes; only Reverse changes direction.
+    CHECK(Same(bench.Run(GrowShapeEffect, DiamondLike, 0, 800, 600, 0, 0, -1600, -1200), diamond));
+    // The lens: nothing at first, then the listed vertices (-99 for an exact -100).
+    Steps lens = bench.Dispatch(Lens, 0);
+    Expect("lens", lens, 63, 0, Rects({}));
+    Expect("lens", lens, 63, 1,
+           Polygon({{408, 298}, {402, 292}, {394, 294}, {392, 302}, {398, 308}, {406, 306}}));
+    Expect("lens", lens, 63, 62,
+           Polygon({{-29, 548}, {400, 796}, {830, 548}, {830, 52}, {400, -195}, {-29, 52}}));
+    Expect("lens reversed", bench.Dispatch(Lens, Reverse), 63, 0,
+           Outside(Polygon(
+               {{900, 300}, {650, -132}, {150, -132}, {-99, 300}, {150, 733}, {650, 733}})));
+}
+
+TEST_CASE(BlindsAndMosaicsGrowTheWorkedPatterns) {
+    Bench bench(800, 600);
+    // cols x rows cells of tw x th, every piece grown by `growth` pixels per step, odd mosaic
+    // columns (vertical) half a cell up or odd rows half a cell left, and a seed pixel at the
+    // origin of the pattern and of every row.
+    struct Pattern {
+        int type, flags, count, tw, th, cols, rows, growth;
+    };
+    const Pattern patterns[] = {
+        {WindowBlind, Vertical, 10, 800, 30, 2, 21, 3},
+        {WindowBlind, Horizontal, 10, 40, 600, 21, 2, 4},
+        {Mosaic, Vertical, 20, 20, 60, 41, 11, 3},
+        {Mosaic, Horizontal, 20, 80, 15, 11, 41, 4},
+        {WindowBlind, Vertical | Reverse, 10, 800, 10, 2, 61, 1},  // negative steps become 1
+        {Mosaic, Vertical | Reverse, 20, 5, 20, 161, 31, 1},
+    };
+    for (const Pattern& p : patterns) {
+        Steps steps = bench.Dispatch(p.type, p.flags);
+        bool vertical = p.flags & Vertical, mosaic = p.type == Mosaic, same = true;
+        for (int k = 0; k < p.count && same; ++k) {
+            std::vector<RECT> rects = {{0, 0, 1, 1}};
+            for (int j = 0; j < p.rows; ++j) {
+                int ox = mosaic && !vertical && j % 2 ? -p.tw / 2 : 0;
+                rects.push_back({ox, p.th * j, ox + 1, p.th * j + 1});
+                for (int i = 0; i < p.cols; ++i) {
+                    int x = ox + p.tw * i,
+                        y = p.th * j - (mosaic && vertical && i % 2 ? p.th / 2 : 0);
+                    int g = k * p.growth;
+                    rects.push_back(vertical ? RECT{x, y, x + p.tw, y + g}
+                                             : RECT{x, y, x + g, y + p.th});
+                }
+            }
+            same = Expect(mosaic ? "mosaic" : "blinds", steps, p.count, k, Rects(rects));
+        }
+    }
+    // Both axis flags work vertically, neither horizontally.
+    CHECK(Same(bench.Dispatch(WindowBlind, Vertical | Horizontal),
+               bench.Dispatch(WindowBlind, Vertical)));
+    CHECK(Same(bench.Dispatch(Mosaic, 0), bench.Dispatch(Mosaic, Horizontal)));
+}
+
+TEST_CASE(RandomTilesShowEveryTileOnce) {
+    Bench bench(800, 600);
+    Steps steps = bench.Dispatch(RandomThreads, 0);
+    CHECK_EQ(steps.size(), 192u);
+    std::vector<int> shown(192, 0);
+    for (HRGN tile : steps) {  // tile (col, row) is (53 col, 53 row) widened by 2 pixels
+        RECT box;
+        ::GetRgnBox(tile, &box);
+        LONG col = box.left / 53, row = box.top / 53;
+        HRGN expected = Rects({{53 * col, 53 * row, 53 * col + 55, 53 * row + 55}});
+        if (col < 16 && row < 12 && wintest::SameRegion(tile, expected)) ++shown[row * 16 + col];
+        ::DeleteObject(expected);
+    }
+    CHECK(shown == std::vector<int>(192, 1));  // tile 17 among them as (53, 53, 108, 108)
+    Bench narrow(10, 4);                       // narrower than 15 pixels: tiles of side 1
+    CHECK_EQ(narrow.Dispatch(RandomThreads, 0).size(), 40u);
+}
+
+TEST_CASE(EmptyClientAreasWrongStepsAndLostWindowsDrawNothing) {
+    const EffectRoutine routines[] = {WipeEffect, CornerSweepEffect, GrowShapeEffect, BlindsEffect,
+                                      RandomTilesEffect};
+    const int allFlags[] = {Horizontal, Vertical, Horizontal | Reverse, Vertical | Reverse};
+    for (SIZE size : {SIZE{0, 600}, SIZE{800, 0}, SIZE{0, 0}}) {
+        Bench bench(size.cx, size.cy);
+        for (int type = SmoothAway; type <= RandomThreads; ++type) {
+            for (int flags : allFlags) {
+                CHECK(bench.Dispatch(type, flags).empty());
+                for (EffectRoutine routine : routines) {
+                    CHECK(bench.Run(routine, type, flags, 0, 0, size.cx, size.cy, 8, 6).empty());
+                    CHECK(bench.Run(routine, type, flags, 0, 0, 800, 600, 800, 600).empty());
+                }
+            }
+        }
+    }
+    // Steps pointing away from the end corner plan no steps.
+    Bench bench(800, 600);
+    for (int flags : allFlags) {
+        CHECK(bench.Run(WipeEffect, SmoothAway, flags, 0, 0, 800, 600, -8, -6).empty());
+        CHECK(bench.Run(WipeEffect, DoorLike, flags, 800, 600, 0, 0, 8, 6).empty());
+        CHECK(bench.Run(CornerSweepEffect, Corner, flags, 0, 0, 800, 600, -800, -600).empty());
+        CHECK(bench.Run(GrowShapeEffect, RectLike, flags, 0, 0, 800, 600, -800, -600).empty());
+    }
+    // No window, a window that is gone, or a handle that is no longer a window.
+    CWnd stale;
+    stale.m_hWnd = bench.view.m_hWnd;
+    bench.view.Close();
+    TransitionRequest request = bench.Request(SmoothAway, Horizontal);
+    for (CWnd* window : {static_cast<CWnd*>(nullptr), static_cast<CWnd*>(&bench.view), &stale}) {
+        request.window = window;
+        for (request.type = SmoothAway; request.type <= RandomThreads; ++request.type) {
+            for (EffectRoutine routine : routines) routine(0, 0, 800, 600, 8, 6, &request);
+            DispatchTransition(&request);
+        }
+    }
+    stale.m_hWnd = nullptr;
+}
+
+int main(int argc, char** argv) {
+    return check::RunAllTests(argc, argv);
+}

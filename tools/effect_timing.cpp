@@ -1,0 +1,145 @@
+// Prints how long each region transition takes on an 800 x 600 client area: the wall time of a
+// full run with the command's own delay against its nominal time (steps x delay x 5 ms), and
+// the work per step with no pause at all.
+//
+//     wine build/mingw/tools/effect_timing.exe [runs]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/wnd.h"
+#include "transitions/transition.h"
+
+namespace {
+
+// A plain child view that can count the reveal steps: each one gives it a window region.
+// Counting reads the region back, which costs time, so timed runs do not count.
+class TimingView : public CWnd {
+public:
+    bool counting = false;
+    int steps = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_WINDOWPOSCHANGED) {
+            RECT box;
+            if (counting && ::GetWindowRgnBox(m_hWnd, &box) != ERROR) ++steps;
+            return 0;
+        }
+        if (message == WM_ERASEBKGND) return 1;
+        if (message == WM_PAINT) {
+            ::ValidateRect(m_hWnd, nullptr);
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+HBITMAP g_hPicture = nullptr;
+
+void DrawPicture(CWnd*, CDC* dc) {
+    CDC memory;
+    memory.CreateCompatibleDC(dc);
+    CSelectObject select(memory, g_hPicture);
+    dc->BitBlt(0, 0, 800, 600, &memory, 0, 0, SRCCOPY);
+}
+
+struct Effect {
+    const char* name;
+    int type, flags, delay;
+};
+
+const Effect kEffects[] = {
+    {"Vertically Smooth Away", SmoothAway, Vertical, 2},
+    {"  reversed", SmoothAway, Vertical | Reverse, 2},
+    {"Horizontally Smooth Away", SmoothAway, Horizontal, 2},
+    {"Door-like Vertically", DoorLike, Vertical, 2},
+    {"  reversed", DoorLike, Vertical | Reverse, 2},
+    {"Door-like Horizontally", DoorLike, Horizontal, 2},
+    {"Circle-like", CircleLike, 0, 2},
+    {"  reversed", CircleLike, Reverse, 2},
+    {"Rect-like", RectLike, 0, 2},
+    {"  reversed", RectLike, Reverse, 2},
+    {"Diamond-like", DiamondLike, 0, 2},
+    {"  reversed", DiamondLike, Reverse, 2},
+    {"Lens like", Lens, 0, 0},
+    {"  reversed", Lens, Reverse, 0},
+    {"Corner From LT RB", Corner, Horizontal, 2},
+    {"Corner From RT LB", Corner, Vertical | Reverse, 2},
+    {"Window Blind Vertically", WindowBlind, Vertical, 5},
+    {"Window Blind Horizotally", WindowBlind, Horizontal, 5},
+    {"Mosaic Vertically", Mosaic, Vertical, 5},
+    {"Mosaic Horizontally", Mosaic, Horizontal, 5},
+    {"Random Threads", RandomThreads, 0, 2},
+};
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER count;
+    ::QueryPerformanceCounter(&count);
+    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Milliseconds for one transition.
+double TimeRun(TimingView& view, const Effect& effect, int delay) {
+    double start = Now();
+    RunTransition(&view, DrawPicture, delay, effect.flags, effect.type);
+    double elapsed = Now() - start;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    return elapsed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    LPCWSTR viewClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+    HWND host =
+        ::CreateWindowExW(0, viewClass, L"effect timing", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                          0, 0, 800, 600, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    TimingView view;
+    if (host == nullptr || !view.CreateEx(0, nullptr, L"view", WS_CHILD | WS_VISIBLE, 0, 0, 800,
+                                          600, host, reinterpret_cast<HMENU>(1))) {
+        std::printf("cannot create the timing window\n");
+        return 1;
+    }
+    HDC screen = ::GetDC(nullptr);
+    g_hPicture = ::CreateCompatibleBitmap(screen, 800, 600);
+    ::ReleaseDC(nullptr, screen);
+
+    std::printf("800 x 600 client area, best of %d runs; times in ms\n", runs);
+    std::printf("%-26s %5s %5s %9s %9s %7s %10s\n", "effect", "steps", "delay", "nominal",
+                "measured", "ratio", "work/step");
+    for (const Effect& effect : kEffects) {
+        double paced = 1e30, unpaced = 1e30;
+        view.counting = true;
+        view.steps = 0;
+        TimeRun(view, effect, 0);
+        view.counting = false;
+        int steps = view.steps;
+        for (int run = 0; run < runs; ++run) {
+            unpaced = std::min(unpaced, TimeRun(view, effect, 0));
+            if (effect.delay > 0) paced = std::min(paced, TimeRun(view, effect, effect.delay));
+        }
+        double nominal = steps * effect.delay * 5.0;
+        double perStep = steps > 0 ? unpaced / steps : 0.0;
+        if (effect.delay > 0) {
+            std::printf("%-26s %5d %5d %9.0f %9.1f %7.3f %10.3f\n", effect.name, steps,
+                        effect.delay, nominal, paced, paced / nominal, perStep);
+        } else {
+            std::printf("%-26s %5d %5d %9s %9.1f %7s %10.3f\n", effect.name, steps, effect.delay,
+                        "-", unpaced, "-", perStep);
+        }
+        std::fflush(stdout);
+    }
+    ::DeleteObject(g_hPicture);
+    ::DestroyWindow(host);
+    return 0;
+}

@@ -1,0 +1,53 @@
+#include "effects.h"
+
+#include <utility>
+
+#include "random.h"
+#include "steps.h"
+
+namespace {
+
+// Brings a value in hundredths of a pixel back to pixels: the nearest one for positive values,
+// toward zero for negative ones.
+int HundredthsToPixels(int value) {
+    return (value + 50) / 100;
+}
+
+// True if value has gone beyond end in the direction of step (reaching it is not passing).
+bool Passed(int value, int end, int step) {
+    return step >= 0 ? value > end : value < end;
+}
+
+}  // namespace
+
+void CornerSweepEffect(int x0, int y0, int x1, int y1, int stepX, int stepY,
+                       const TransitionRequest* request) {
+    RECT client;
+    if (!EffectClientRect(request, &client)) return;
+    int count = PlanSteps(x0 * 100, y0 * 100, x1 * 100, y1 * 100, stepX, stepY);
+    // The planner sees the unmirrored corners; the mirror comes after it.
+    if (request->flags & Vertical) {
+        SwapInts(y0, y1);
+        stepY = -stepY;
+    }
+    // The edge travels about twice the rectangle's extent before it passes the far corner.
+    int sweeps = 2 * count;
+    for (int j = 0; j < sweeps; ++j) {
+        int cx = x0 + HundredthsToPixels(j * stepX);
+        int cy = y0 + HundredthsToPixels(j * stepY);
+        bool pastColumn = Passed(cx, x1, stepX);
+        bool pastRow = Passed(cy, y1, stepY);
+        // The triangle between the start corner and the edge, cut off at the far column and
+        // row once the edge has crossed them.
+        const POINT points[5] = {
+            {x0, y0},
+            {pastColumn ? x1 : cx, y0},
+            pastColumn ? POINT{x1, y0 + cy - y1} : POINT{cx, y0},
+            pastRow ? POINT{x0 + cx - x1, y1} : POINT{x0, cy},
+            {x0, pastRow ? y1 : cy},
+        };
+        CRgn region;
+        region.CreatePolygonRgn(points, 5, ALTERNATE);
+        RevealRegion(std::move(region), request);
+    }
+}
