@@ -12,31 +12,11 @@
 #include "tests/wintest.h"
 
 using program::Lantrel;
-using program::Match;
 
 namespace {
 
-program::Pictures& Pictures() {
-    static program::Pictures pictures;
-    static bool loaded = pictures.Load();
-    (void)loaded;
-    return pictures;
-}
-
-// The whole view client area that the picture covers.
-RECT PictureArea(const Lantrel& app) {
-    RECT view = app.ViewOnScreen();
-    RECT area = {0, 0, std::min<LONG>(800, view.right - view.left),
-                 std::min<LONG>(600, view.bottom - view.top)};
-    return area;
-}
-
-// 'G' if the view shows Genie, 'M' for Mouse, '?' otherwise.
 char Shown(const Lantrel& app) {
-    Match m = program::Compare(Pictures(), app.ViewOnScreen(), PictureArea(app));
-    if (m.genie > m.Total() * 95 / 100 && m.mouse == 0) return 'G';
-    if (m.mouse > m.Total() * 95 / 100 && m.genie == 0) return 'M';
-    return '?';
+    return program::ShownPicture(app);
 }
 
 std::wstring TempFile(const wchar_t* name, const std::string& contents) {
@@ -112,18 +92,8 @@ TEST_CASE(EveryViewCommandBringsTheOtherPicture) {
     Lantrel app;
     CHECK(app.Start());
     if (!app.Frame()) return;
-    const UINT commands[] = {
-        ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL,
-        ID_VIEW_DOOR_VERTICAL,   ID_VIEW_DOOR_HORIZONTAL,
-        ID_VIEW_CIRCLE_LIKE,     ID_VIEW_RECT_LIKE,
-        ID_VIEW_DIAMOND_LIKE,    ID_VIEW_LENS_LIKE,
-        ID_VIEW_CORNER_LT_RB,    ID_VIEW_CORNER_RT_LB,
-        ID_VIEW_BLIND_VERTICAL,  ID_VIEW_BLIND_HORIZONTAL,
-        ID_VIEW_MOSAIC_VERTICAL, ID_VIEW_MOSAIC_HORIZONTAL,
-        ID_VIEW_RANDOM_THREADS,  ID_VIEW_FADE,
-    };
     char expected = 'M';
-    for (UINT id : commands) {
+    for (UINT id : program::kTransitionCommands) {
         app.SendCommand(id);
         program::Wait(150);
         char shown = Shown(app);

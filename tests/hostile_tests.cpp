@@ -48,17 +48,7 @@ TEST_CASE(MaximisedEveryTransitionShowsTheWindowColourBeyondThePicture) {
         }
         return true;
     };
-    const UINT commands[] = {
-        ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL,
-        ID_VIEW_DOOR_VERTICAL,   ID_VIEW_DOOR_HORIZONTAL,
-        ID_VIEW_CIRCLE_LIKE,     ID_VIEW_RECT_LIKE,
-        ID_VIEW_DIAMOND_LIKE,    ID_VIEW_LENS_LIKE,
-        ID_VIEW_CORNER_LT_RB,    ID_VIEW_CORNER_RT_LB,
-        ID_VIEW_BLIND_VERTICAL,  ID_VIEW_BLIND_HORIZONTAL,
-        ID_VIEW_MOSAIC_VERTICAL, ID_VIEW_MOSAIC_HORIZONTAL,
-        ID_VIEW_RANDOM_THREADS,  ID_VIEW_FADE,
-    };
-    for (UINT id : commands) {
+    for (UINT id : program::kTransitionCommands) {
         app.PostCommand(id);
         program::Wait(id == ID_VIEW_LENS_LIKE ? 20 : 300);  // halfway (the lens is quick)
         // The fade darkens the whole composed frame, the window colour beyond the picture too.

@@ -1,5 +1,8 @@
 #include "program.h"
 
+#include <algorithm>
+
+#include "res/resource.h"
 #include "tests/wintest.h"
 
 namespace program {
@@ -257,5 +260,33 @@ Match Compare(const Pictures& pictures, const RECT& viewOnScreen, const RECT& ar
     }
     return match;
 }
+
+const Pictures& SharedPictures() {
+    static Pictures pictures;
+    static bool loaded = pictures.Load();
+    (void)loaded;
+    return pictures;
+}
+
+char ShownPicture(const Lantrel& app) {
+    RECT view = app.ViewOnScreen();
+    RECT area = {0, 0, std::min<LONG>(800, view.right - view.left),
+                 std::min<LONG>(600, view.bottom - view.top)};
+    Match m = Compare(SharedPictures(), view, area);
+    if (m.genie > m.Total() * 95 / 100 && m.mouse == 0) return 'G';
+    if (m.mouse > m.Total() * 95 / 100 && m.genie == 0) return 'M';
+    return '?';
+}
+
+const std::vector<UINT> kTransitionCommands = {
+    ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL,
+    ID_VIEW_DOOR_VERTICAL,   ID_VIEW_DOOR_HORIZONTAL,
+    ID_VIEW_CIRCLE_LIKE,     ID_VIEW_RECT_LIKE,
+    ID_VIEW_DIAMOND_LIKE,    ID_VIEW_LENS_LIKE,
+    ID_VIEW_CORNER_LT_RB,    ID_VIEW_CORNER_RT_LB,
+    ID_VIEW_BLIND_VERTICAL,  ID_VIEW_BLIND_HORIZONTAL,
+    ID_VIEW_MOSAIC_VERTICAL, ID_VIEW_MOSAIC_HORIZONTAL,
+    ID_VIEW_RANDOM_THREADS,  ID_VIEW_FADE,
+};
 
 }  // namespace program

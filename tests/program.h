@@ -79,6 +79,15 @@ struct Match {
 };
 Match Compare(const Pictures& pictures, const RECT& viewOnScreen, const RECT& area);
 
+// The pictures of lantrel.exe, loaded once.
+const Pictures& SharedPictures();
+// What the view shows over the whole area the picture covers: 'G' Genie, 'M' Mouse, '?'
+// neither (mixed, or something else).
+char ShownPicture(const Lantrel& app);
+
+// The View commands that run a transition, in menu order ("Fade In/Out" last).
+extern const std::vector<UINT> kTransitionCommands;
+
 }  // namespace program
 
 #endif

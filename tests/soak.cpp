@@ -13,34 +13,11 @@ namespace {
 
 using program::Lantrel;
 
-const UINT kTransitions[] = {
-    ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL,
-    ID_VIEW_DOOR_VERTICAL,   ID_VIEW_DOOR_HORIZONTAL,
-    ID_VIEW_CIRCLE_LIKE,     ID_VIEW_RECT_LIKE,
-    ID_VIEW_DIAMOND_LIKE,    ID_VIEW_LENS_LIKE,
-    ID_VIEW_CORNER_LT_RB,    ID_VIEW_CORNER_RT_LB,
-    ID_VIEW_BLIND_VERTICAL,  ID_VIEW_BLIND_HORIZONTAL,
-    ID_VIEW_MOSAIC_VERTICAL, ID_VIEW_MOSAIC_HORIZONTAL,
-    ID_VIEW_RANDOM_THREADS,  ID_VIEW_FADE,
-};
 const UINT kNoOps[] = {ID_EDIT_UNDO,  ID_EDIT_CUT,  ID_EDIT_COPY,
                        ID_EDIT_PASTE, ID_NEXT_PANE, ID_DIALOG_SMOOTH_VERTICAL};
 
-program::Pictures& Pictures() {
-    static program::Pictures pictures;
-    static bool loaded = pictures.Load();
-    (void)loaded;
-    return pictures;
-}
-
 char Shown(const Lantrel& app) {
-    RECT view = app.ViewOnScreen();
-    RECT area = {0, 0, std::min<LONG>(800, view.right - view.left),
-                 std::min<LONG>(600, view.bottom - view.top)};
-    program::Match m = program::Compare(Pictures(), view, area);
-    if (m.genie > m.Total() * 95 / 100 && m.mouse == 0) return 'G';
-    if (m.mouse > m.Total() * 95 / 100 && m.genie == 0) return 'M';
-    return '?';
+    return program::ShownPicture(app);
 }
 
 bool Sliding(const Lantrel& app) {
@@ -73,7 +50,8 @@ public:
     bool Step(std::mt19937& random) {
         int pick = static_cast<int>(random() % 100);
         if (pick < 55) {
-            Transition(kTransitions[random() % (sizeof(kTransitions) / sizeof(UINT))]);
+            Transition(
+                program::kTransitionCommands[random() % program::kTransitionCommands.size()]);
         } else if (pick < 63) {
             Slide(random);
         } else if (pick < 70) {
@@ -156,7 +134,8 @@ private:
         bool nested = false;
         if (random() % 2 && Sliding(m_app)) {
             // Another command while the dialog slides: a transition, or Slid Show again.
-            UINT id = random() % 3 ? kTransitions[random() % 15] : ID_DIALOG_SLID_SHOW;
+            UINT id =
+                random() % 3 ? program::kTransitionCommands[random() % 15] : ID_DIALOG_SLID_SHOW;
             m_app.PostCommand(id);
             nested = true;
         }

@@ -22,7 +22,8 @@ public:
 
     // Milliseconds from the last Reset to each WM_WINDOWPOSCHANGED that found a window region
     // set: one per reveal step (the step's other notification clears the region).
-    const std::vector<double>& StepTimes() const { return m_stepTimes; }
+    // Start times (ms since Reset) of the reveal steps seen.
+    std::vector<double> StepTimes() const;
     void Reset();
 
 protected:
@@ -30,7 +31,7 @@ protected:
 
 private:
     UniqueHandle<WindowTraits> m_host;
-    std::vector<double> m_stepTimes;
+    std::vector<double> m_notifications;  // times of WM_WINDOWPOSCHANGED since Reset
     std::chrono::steady_clock::time_point m_start;
 };
 

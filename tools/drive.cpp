@@ -10,21 +10,15 @@
 #include <cwchar>
 #include <cstdlib>
 
-namespace {
+#include "tools/frame.h"
 
-HWND FindFrame() {
-    HWND frame = nullptr;
-    while ((frame = ::FindWindowExW(nullptr, frame, nullptr, L"Lantrel")) != nullptr) {
-        if (::IsWindowVisible(frame) && ::GetDlgItem(frame, 0xE900) != nullptr) return frame;
-    }
-    return nullptr;
-}
+namespace {
 
 HWND WaitForFrame(int timeoutMs) {
     RECT last = {};
     int stable = 0;
     for (int waited = 0; waited < timeoutMs; waited += 50) {
-        if (HWND frame = FindFrame()) {
+        if (HWND frame = FindLantrelFrame()) {
             RECT now;
             ::GetWindowRect(frame, &now);
             stable = ::EqualRect(&now, &last) ? stable + 1 : 0;

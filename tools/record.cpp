@@ -14,15 +14,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "tools/frame.h"
 
-HWND FindFrame() {
-    HWND frame = nullptr;
-    while ((frame = ::FindWindowExW(nullptr, frame, nullptr, L"Lantrel")) != nullptr) {
-        if (::IsWindowVisible(frame) && ::GetDlgItem(frame, 0xE900) != nullptr) return frame;
-    }
-    return nullptr;
-}
+namespace {
 
 // The area recorded: the frame's final rectangle, 800 x 600 centred on the screen.
 RECT RecordedArea() {
@@ -110,7 +104,7 @@ int wmain(int argc, wchar_t** argv) {
         int stable = 0;
         while (recorder.Count() < kMaxFrames && stable < 8) {
             recorder.Frame();
-            HWND frame = FindFrame();
+            HWND frame = FindLantrelFrame();
             RECT now = {};
             if (frame) ::GetWindowRect(frame, &now);
             stable = frame && ::EqualRect(&now, &last) ? stable + 1 : 0;
@@ -119,7 +113,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
 
-    HWND frame = FindFrame();
+    HWND frame = FindLantrelFrame();
     if (frame == nullptr) {
         std::fprintf(stderr, "record: no Lantrel frame\n");
         return 1;
