@@ -5,6 +5,7 @@
 #include "app/view.h"
 #include "dialogs/aboutbox.h"
 #include "framework/doctemplate.h"
+#include "motion/grow.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CDorvelApp, CWinApp)
@@ -27,6 +28,10 @@ BOOL CDorvelApp::InitInstance() {
     if (!ProcessShellCommand(cmdInfo)) return FALSE;
     if (m_pMainWnd == nullptr) return FALSE;
 
+    GrowWindow(m_pMainWnd, AnchorScreenCentre, 1);
+    // The grow dispatches messages, so the frame may have been closed meanwhile: the framework
+    // has then cleared m_pMainWnd and asked the message loop to quit, which ends the program.
+    if (m_pMainWnd == nullptr) return TRUE;
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
     return TRUE;

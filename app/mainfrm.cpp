@@ -1,10 +1,13 @@
 #include "mainfrm.h"
 
+#include "motion/grow.h"
+
 IMPLEMENT_DYNCREATE(CMainFrame)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
+    ON_WM_GETMINMAXINFO()
 END_MESSAGE_MAP()
 
 namespace {
@@ -38,5 +41,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCTW cs) {
 }
 
 void CMainFrame::OnClose() {
+    // Shrinks toward the screen centre first; the framework then closes the document and
+    // destroys the frame.
+    ShrinkWindow(this, AnchorScreenCentre, 1);
     CFrameWnd::OnClose();
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info) {
+    Default();
+    info->ptMinTrackSize.x = 1;
+    info->ptMinTrackSize.y = 1;
 }

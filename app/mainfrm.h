@@ -17,6 +17,9 @@ public:
 protected:
     int OnCreate(LPCREATESTRUCTW cs);
     void OnClose();
+    // Lets the grow and shrink frames be as small as one step: the platform's minimum
+    // tracking size would otherwise widen the early frames and pull them off the centre.
+    void OnGetMinMaxInfo(MINMAXINFO* info);
 
     DECLARE_MESSAGE_MAP()
 };

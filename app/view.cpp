@@ -1,6 +1,9 @@
 #include "view.h"
 
+#include "dialogs/meshdialog.h"
+#include "dialogs/slidedialog.h"
 #include "framework/app.h"
+#include "motion/slide.h"
 #include "res/resource.h"
 #include "transitions/random.h"
 #include "transitions/transition.h"
@@ -25,6 +28,9 @@ BEGIN_MESSAGE_MAP(CDorvelView, CView)
     ON_COMMAND(ID_VIEW_FADE, OnFadeInOut)
     ON_COMMAND(ID_VIEW_DIAMOND_LIKE, OnDiamondLike)
     ON_COMMAND(ID_VIEW_LENS_LIKE, OnLensLike)
+    ON_COMMAND(ID_VIEW_SEMI_TRANSPARENT, OnSemiTransparentShow)
+    ON_COMMAND(ID_DIALOG_SLID_SHOW, OnSlidShow)
+    ON_UPDATE_COMMAND_UI(ID_DIALOG_SLID_SHOW, OnUpdateSlidShow)
 END_MESSAGE_MAP()
 
 namespace {
@@ -164,4 +170,32 @@ void CDorvelView::OnFadeInOut() {
     RunTransition(this, DrawPictureCallback, 2, 0, FadeOut);
     LoadNextPicture();
     RunTransition(this, DrawPictureCallback, 2, 0, FadeIn);
+}
+
+void CDorvelView::OnSemiTransparentShow() {
+    CMeshDialog dialog(this);
+    dialog.DoModal();
+    // The frame may have been closed from inside the modal loop; then there is nothing to
+    // repaint (and no window handle to give InvalidateRect, which would take the whole screen).
+    if (m_hWnd == nullptr) return;
+    InvalidateRect(nullptr, TRUE);
+    UpdateWindow();
+}
+
+void CDorvelView::OnSlidShow() {
+    // Other commands run inside the slide's waits; a second slide would only freeze this one
+    // half-way, so it is refused (its menu item is greyed meanwhile).
+    if (m_bSliding) return;
+    m_bSliding = true;
+    CSlideDialog dialog;
+    // A WS_CHILD template: hidden at (0, 0) of the view until the slide places it outside.
+    if (dialog.Create(IDD_SLIDE_DIALOG, this)) {
+        PlanSlide(&dialog, SlideHorizontal | SlideVertical, 3, 1, 1, 1);
+    }
+    dialog.DestroyWindow();  // nothing if the window went with the view during the slide
+    m_bSliding = false;
+}
+
+void CDorvelView::OnUpdateSlidShow(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(!m_bSliding);
 }

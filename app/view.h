@@ -41,6 +41,9 @@ protected:
     void OnMosaicHorizontal();
     void OnRandomThreads();
     void OnFadeInOut();
+    void OnSemiTransparentShow();
+    void OnSlidShow();
+    void OnUpdateSlidShow(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 
@@ -49,6 +52,7 @@ private:
     CDC m_dcMem;                         // holds the current picture
     CBitmap m_bmpPicture;                // the picture selected into m_dcMem
     HBITMAP m_hInitialBitmap = nullptr;  // m_dcMem's own bitmap, put back before it goes
+    bool m_bSliding = false;             // a "Slid Show" is running: a second one is refused
 };
 
 // Draws view's current picture into dc (through its OnDraw).

@@ -178,6 +178,12 @@ protected:                    \
         return TRUE;                                                                   \
     }
 
+#define ON_WM_GETMINMAXINFO()                                       \
+    if (msg.IsWindowMessage(WM_GETMINMAXINFO)) {                    \
+        OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(msg.lParam)); \
+        return TRUE;                                                \
+    }
+
 #define ON_WM_SETFOCUS()                                \
     if (msg.IsWindowMessage(WM_SETFOCUS)) {             \
         OnSetFocus(reinterpret_cast<HWND>(msg.wParam)); \

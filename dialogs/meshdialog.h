@@ -1,0 +1,19 @@
+// The "Semi-Transparent Show" dialog: a small modal dialog seen through a mesh region.
+#ifndef LANTREL_DIALOGS_MESHDIALOG_H
+#define LANTREL_DIALOGS_MESHDIALOG_H
+
+#include "framework/dialog.h"
+
+class CMeshDialog : public CDialog {
+public:
+    explicit CMeshDialog(CWnd* parent);
+
+    BOOL OnInitDialog() override;
+
+protected:
+    // Scratch for MakeMeshRegion: once the dialog window has taken the mesh this holds
+    // nothing, so the object can never delete the region the window owns.
+    CRgn m_rgnMesh;
+};
+
+#endif

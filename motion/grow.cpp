@@ -1,0 +1,106 @@
+#include "grow.h"
+
+#include "transitions/steps.h"
+
+namespace {
+
+struct MotionSteps {
+    int x;
+    int y;
+};
+
+// Pixels per frame for a width x height window (both positive).
+MotionSteps StepsFor(int width, int height, int fixedStep) {
+    MotionSteps steps;
+    if (fixedStep != 0) {
+        steps.x = 8;
+        steps.y = static_cast<int>(8.0 / (static_cast<double>(width) / height) + 0.5);
+    } else {
+        steps.x = width / 10;
+        steps.y = height / 10;
+    }
+    if (steps.x < 1) steps.x = 1;
+    if (steps.y < 1) steps.y = 1;
+    return steps;
+}
+
+// Where a frame of width x height goes for anchor; start is the rectangle the call began with.
+POINT AnchorPosition(int anchor, const RECT& start, int width, int height) {
+    switch (anchor) {
+        case AnchorScreenCentre:
+            // Read anew for every frame: the screen may change size during an animation.
+            return POINT{::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
+                         ::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2};
+        case AnchorBottomLeft:
+            return POINT{start.left, start.bottom - height};
+        case AnchorBottomRight:
+            return POINT{start.right - width, start.bottom - height};
+        case AnchorTopRight:
+            return POINT{start.right - width, start.top};
+        default:
+            return POINT{0, 0};
+    }
+}
+
+// The window's handle if it is a live window, else nullptr.
+HWND LiveHandle(CWnd* window) {
+    HWND hWnd = window != nullptr ? window->GetSafeHwnd() : nullptr;
+    return hWnd != nullptr && ::IsWindow(hWnd) ? hWnd : nullptr;
+}
+
+}  // namespace
+
+void GrowWindow(CWnd* window, int anchor, int fixedStep) {
+    // Only the handle from here on: a wait can destroy the window and free its object.
+    HWND hWnd = LiveHandle(window);
+    if (hWnd == nullptr) return;
+    RECT start;
+    ::GetWindowRect(hWnd, &start);
+    int fullWidth = start.right - start.left;
+    int fullHeight = start.bottom - start.top;
+    if (fullWidth <= 0 || fullHeight <= 0) return;
+    MotionSteps steps = StepsFor(fullWidth, fullHeight, fixedStep);
+
+    TimerResolutionScope timer;
+    int width = 0;
+    int height = 0;
+    for (;;) {
+        width += steps.x;
+        height += steps.y;
+        bool last = width >= fullWidth || height >= fullHeight;
+        POINT at = {start.left, start.top};
+        if (last) {
+            width = fullWidth;
+            height = fullHeight;
+        } else {
+            at = AnchorPosition(anchor, start, width, height);
+        }
+        if (!::IsWindow(hWnd)) return;
+        ::MoveWindow(hWnd, at.x, at.y, width, height, TRUE);
+        PumpAndWait(2);
+        if (last) return;
+    }
+}
+
+void ShrinkWindow(CWnd* window, int anchor, int fixedStep) {
+    HWND hWnd = LiveHandle(window);
+    if (hWnd == nullptr) return;
+    RECT start;
+    ::GetWindowRect(hWnd, &start);
+    int width = start.right - start.left;
+    int height = start.bottom - start.top;
+    if (width <= 0 || height <= 0) return;
+    MotionSteps steps = StepsFor(width, height, fixedStep);
+
+    TimerResolutionScope timer;
+    while (width > 0 && height > 0) {
+        // Nothing is dispatched here, but the window's own handlers run inside the moves.
+        if (!::IsWindow(hWnd)) return;
+        POINT at = AnchorPosition(anchor, start, width, height);
+        ::MoveWindow(hWnd, at.x, at.y, width, height, TRUE);
+        // Unlike a plain Sleep, this lets every frame reach the screen at once.
+        PauseMs(10);
+        width -= steps.x;
+        height -= steps.y;
+    }
+}

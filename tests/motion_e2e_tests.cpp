@@ -1,0 +1,349 @@
+// The real lantrel.exe driven from outside as a user would: its resources, its frame growing
+// and shrinking, its dialogs, and its ending however it is closed.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/check.h"
+#include "tests/mesh_expect.h"
+#include "tests/wintest.h"
+
+namespace {
+
+const RECT kFrame = {112, 84, 912, 684};  // 800 x 600 centred on the 1024 x 768 screen
+
+std::wstring ProgramPath() {  // next to this test's build directory
+    wchar_t path[MAX_PATH];
+    std::wstring exe(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return exe.substr(0, exe.find_last_of(L"\\/")) + L"\\..\\app\\lantrel.exe";
+}
+
+// Polls condition every millisecond for up to ms; true once it holds.
+template <typename Condition>
+bool WaitFor(Condition condition, int ms = 20000) {
+    for (DWORD start = ::GetTickCount(); !condition(); ::Sleep(1)) {
+        if (static_cast<int>(::GetTickCount() - start) > ms) return false;
+    }
+    return true;
+}
+
+RECT WindowRect(HWND hWnd) {
+    RECT rect = {0, 0, 0, 0};
+    ::GetWindowRect(hWnd, &rect);
+    return rect;
+}
+
+bool Same(RECT a, RECT b) {
+    return ::EqualRect(&a, &b) != 0;
+}
+
+// The screen in rect once it holds still (two reads 200 ms apart agree).
+std::vector<unsigned> SteadyScreen(const RECT& rect) {
+    std::vector<unsigned> last = wintest::ReadScreen(rect), now;
+    WaitFor([&] {
+        ::Sleep(200);
+        now = wintest::ReadScreen(rect);
+        return std::exchange(last, now) == now;
+    });
+    return now;
+}
+
+class Program {
+public:
+    Program() {
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        if (!::CreateProcessW(ProgramPath().c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &m_info)) {
+            return;
+        }
+        WaitFor([&] {
+            DWORD pid = 0;
+            frame = ::FindWindowW(nullptr, L"Lantrel");
+            ::GetWindowThreadProcessId(frame, &pid);
+            return pid == m_info.dwProcessId;
+        });
+    }
+    ~Program() {
+        if (m_info.hProcess == nullptr) return;
+        ::TerminateProcess(m_info.hProcess, 99);  // if it is still there
+        ::CloseHandle(m_info.hThread);
+        ::CloseHandle(m_info.hProcess);
+    }
+    void Command(UINT id) const { ::PostMessageW(frame, WM_COMMAND, id, 0); }
+    bool Growing() const { return WindowRect(frame).right - WindowRect(frame).left < 800; }
+    bool Grown() const {
+        if (!WaitFor([&] { return Same(WindowRect(frame), kFrame); })) return false;
+        SteadyScreen(kFrame);
+        return true;
+    }
+    // The visible dialog owned by the frame, or the dinosaur in the view.
+    HWND Dialog() const {
+        HWND dialog = ::FindWindowW(L"#32770", nullptr);
+        return dialog && ::GetWindow(dialog, GW_OWNER) == frame && ::IsWindowVisible(dialog)
+                   ? dialog
+                   : nullptr;
+    }
+    HWND View() const { return ::GetWindow(frame, GW_CHILD); }
+    HWND Dinosaur(HWND after = nullptr) const {
+        return ::FindWindowExW(View(), after, L"#32770", nullptr);
+    }
+    // The exit code, or -1 if the program has not ended within 20 s.
+    int ExitCode() const {
+        DWORD code = static_cast<DWORD>(-1);
+        if (::WaitForSingleObject(m_info.hProcess, 20000) == WAIT_OBJECT_0) {
+            ::GetExitCodeProcess(m_info.hProcess, &code);
+        }
+        return static_cast<int>(code);
+    }
+
+    HWND frame = nullptr;
+    PROCESS_INFORMATION m_info = {};
+};
+
+// Which grow or shrink frame of the main frame rect is (0: none).
+int GrowFrame(const RECT& r) {
+    int k = (r.right - r.left) / 8;
+    return k >= 1 && k <= 99 && Same(r, {512 - 4 * k, 384 - 3 * k, 512 + 4 * k, 384 + 3 * k}) ? k
+                                                                                              : 0;
+}
+int ShrinkFrame(const RECT& r) {
+    int k = (808 - (r.right - r.left)) / 8;
+    return k >= 1 && k <= 100 && Same(r, {108 + 4 * k, 81 + 3 * k, 916 - 4 * k, 687 - 3 * k}) ? k
+                                                                                              : 0;
+}
+
+// Follows the frame until done() and checks that every new rectangle after the first frame()
+// is a frame with a higher number than the last, or the full frame; returns how many.
+int FollowFrames(HWND hWnd, int (*frame)(const RECT&), bool (*done)(HWND, int)) {
+    RECT last = {0, 0, 0, 0};
+    int latest = 0, count = 0;
+    bool wrong = false;
+    WaitFor([&] {
+        RECT now = WindowRect(hWnd);
+        if (!::IsWindow(hWnd) || Same(now, last)) return done(hWnd, latest);
+        last = now;
+        int k = frame(now);
+        wrong |= count > 0 && !Same(now, kFrame) && k <= latest;
+        if (k > 0) latest = k, ++count;
+        return done(hWnd, latest);
+    });
+    CHECK(!wrong);
+    return count;
+}
+
+// A dialog template of the program's, read back: the dialog's style, position, size, title
+// and font, then each control's, with its class named (predefined classes come as atoms).
+std::wstring ReadTemplate(HMODULE module, int id) {
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+    auto* p =
+        static_cast<const WORD*>(found ? ::LockResource(::LoadResource(module, found)) : nullptr);
+    if (p == nullptr) return L"none";
+    auto words = [&](int n) {  // n WORDs as signed numbers
+        std::wstring text;
+        for (int i = 0; i < n; ++i) text += std::to_wstring(static_cast<short>(*p++)) + L" ";
+        return text;
+    };
+    auto name = [&] {
+        std::wstring text;
+        if (*p == 0xFFFF) {
+            const wchar_t* atoms[] = {L"BUTTON", L"EDIT", L"STATIC"};
+            text = p[1] >= 0x80 && p[1] <= 0x82 ? atoms[p[1] - 0x80] : std::to_wstring(p[1]);
+            p += 2;
+        } else {
+            for (; *p; ++p) text += static_cast<wchar_t>(*p);
+            ++p;
+        }
+        return ::CharUpperW(&text[0]), text + L"|";
+    };
+    auto style = [&] {
+        wchar_t hex[16];
+        wsprintfW(hex, L"%08X %X ", p[0] | p[1] << 16, p[2] | p[3] << 16);
+        p += 4;
+        return std::wstring(hex);
+    };
+    // Built one piece per statement: the pieces must be read in order.
+    std::wstring text = style();
+    int controls = *p++;
+    text += words(4);
+    for (int i = 0; i < 3; ++i) text += name();  // menu, class, title
+    text += words(1);                            // font size
+    text += name() + L"\n";
+    for (int i = 0; i < controls; ++i) {
+        p += (reinterpret_cast<UINT_PTR>(p) / 2) % 2;  // DWORD aligned
+        text += style();
+        text += words(5);  // position, size, id
+        text += name();    // class
+        text += name() + L"\n";
+        p += 1 + *p / 2;  // creation data
+    }
+    return text;
+}
+
+void CheckTemplate(HMODULE module, int id, const std::wstring& want) {
+    std::wstring got = ReadTemplate(module, id);
+    CHECK(got == want);
+    if (got != want) std::wprintf(L"  template %d reads:\n%ls", id, got.c_str());
+}
+
+}  // namespace
+
+TEST_CASE(ShippedDialogTemplatesAndPicture) {
+    HMODULE program = ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    CHECK(program != nullptr);
+    if (program == nullptr) return;
+    CheckTemplate(program, IDD_SLIDE_DIALOG,
+                  L"40800040 0 0 0 46 70 |||10 SYSTEM|\n"
+                  L"5000020E 0 0 0 46 70 150 STATIC|DINOSAUR|\n");
+    const std::wstring mesh =
+        L"80C800C0 0 0 0 140 98 ||DIALOG|10 SYSTEM|\n"
+        L"50010001 0 83 7 50 14 1 BUTTON|OK|\n"
+        L"50010000 0 83 24 50 14 2 BUTTON|CANCEL|\n"
+        L"5000020E 0 7 7 71 84 -1 STATIC|DINOSAUR|\n"
+        L"50000009 0 85 41 39 10 1002 BUTTON|RADIO1|\n"
+        L"50010003 0 85 50 40 10 1003 BUTTON|CHECK1|\n"
+        L"50020000 0 85 61 19 8 -1 STATIC|STATIC|\n"
+        L"50810080 0 85 70 40 14 1004 EDIT||\n";
+    CheckTemplate(program, IDD_MESH_DIALOG, mesh);
+    CheckTemplate(program, IDD_MESH_DIALOG_COPY, mesh);
+    HRSRC found = ::FindResourceW(program, L"DINOSAUR", RT_BITMAP);
+    auto* info =
+        found ? static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(program, found)))
+              : nullptr;
+    CHECK(info && info->biWidth == 85 && info->biHeight == 150 && info->biBitCount == 8 &&
+          info->biCompression == BI_RGB &&
+          ::SizeofResource(program, found) ==
+              info->biSize + (info->biClrUsed ? info->biClrUsed : 256) * 4 + 88 * 150);
+    ::FreeLibrary(program);
+}
+
+TEST_CASE(FrameGrowsOpenAndShrinksAway) {
+    Program program;
+    int grown = FollowFrames(program.frame, GrowFrame, [](HWND hWnd, int k) {
+        return k > 0 && Same(WindowRect(hWnd), kFrame);
+    });
+    CHECK(program.Grown());
+    ::PostMessageW(program.frame, WM_CLOSE, 0, 0);
+    int shrunk =
+        FollowFrames(program.frame, ShrinkFrame, [](HWND hWnd, int) { return !::IsWindow(hWnd); });
+    std::printf("  saw %d of 100 grow frames and %d of 100 shrink frames\n", grown, shrunk);
+    CHECK(grown >= 20 && shrunk >= 20);
+    CHECK_EQ(program.ExitCode(), 0);
+}
+
+// "Semi-Transparent Show": centred over the frame, the view seen through every gap of the
+// whole dialog; closing it repaints the same picture at once.
+TEST_CASE(MeshDialogOverTheView) {
+    Program program;
+    CHECK(program.Grown());
+    const std::vector<unsigned> picture = wintest::ReadScreen(kFrame);
+    DWORD start = ::GetTickCount();
+    program.Command(ID_VIEW_SEMI_TRANSPARENT);
+    HWND dialog = nullptr;
+    CHECK(WaitFor([&] { return (dialog = program.Dialog()) != nullptr; }));
+    RECT rect = WindowRect(dialog);
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    CHECK(std::abs(rect.left + rect.right - 1024) <= 1 &&
+          std::abs(rect.top + rect.bottom - 768) <= 1);
+    int meshChanged = 0, gapChanged = 0;
+    auto count = [&](const std::vector<unsigned>& shown) {
+        meshChanged = gapChanged = 0;
+        for (int i = 0; i < w * h; ++i) {
+            int x = i % w, y = i / w;
+            bool changed = shown[i] != picture[(rect.top - 84 + y) * 800 + rect.left - 112 + x];
+            (InMesh(x, y, w, h) ? meshChanged : gapChanged) += changed;
+        }
+        return meshChanged > w * h / 4;  // painted
+    };
+    CHECK(WaitFor([&] { return count(wintest::ReadScreen(rect)); }, 60000));
+    count(SteadyScreen(rect));
+    CHECK_EQ(gapChanged, 0);
+    ::PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);  // taken once the dialog has painted
+    CHECK(WaitFor([&] { return !::IsWindow(dialog); }, 60000));
+    std::printf("  the %dx%d mesh dialog shown and closed in %lu ms\n", w, h,
+                ::GetTickCount() - start);
+    CHECK(WaitFor([&] { return wintest::ReadScreen(kFrame) == picture; }, 2000));
+    program.Command(ID_APP_EXIT);
+    CHECK_EQ(program.ExitCode(), 0);
+}
+
+// "Slid Show": the dinosaur enters past the view's top-left corner, moves down and right,
+// leaves past the bottom-right and is gone; a second "Slid Show" meanwhile is refused, the
+// frame answers throughout, and the picture stays.
+TEST_CASE(SlidShowCrossesTheView) {
+    Program program;
+    CHECK(program.Grown());
+    const std::vector<unsigned> picture = wintest::ReadScreen(kFrame);
+    RECT client;
+    ::GetClientRect(program.View(), &client);
+    program.Command(ID_DIALOG_SLID_SHOW);
+    HWND dialog = nullptr;
+    CHECK(WaitFor([&] { return (dialog = program.Dinosaur()) != nullptr; }));
+    std::vector<POINT> path;
+    bool second = false, answered = false;
+    WaitFor([&] {
+        RECT rect = WindowRect(dialog);
+        bool visible = ::IsWindowVisible(dialog) != 0;
+        if (!::IsWindow(dialog)) return true;
+        ::MapWindowPoints(nullptr, program.View(), reinterpret_cast<POINT*>(&rect), 2);
+        if (visible && (path.empty() || path.back().x != rect.left || path.back().y != rect.top)) {
+            path.push_back({rect.left, rect.top});
+        }
+        if (path.size() == 5 && !answered) {
+            program.Command(ID_DIALOG_SLID_SHOW);
+            DWORD_PTR ignored;
+            answered =
+                ::SendMessageTimeoutW(program.frame, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &ignored) &&
+                ::IsWindow(dialog);
+        }
+        second |= program.Dinosaur(dialog) != nullptr;
+        return false;
+    });
+    CHECK(!second && answered);
+    CHECK(path.size() >= 20u);
+    // The last step lands exactly on the end, which may be short of the rounded steps.
+    for (size_t i = 1; i < path.size(); ++i) {
+        CHECK(path[i].x != 0 || path[i].y != 0);
+        CHECK(i + 1 == path.size() || (path[i].x > path[i - 1].x && path[i].y >= path[i - 1].y));
+    }
+    if (path.size() >= 20u) {
+        std::printf("  saw %zu positions from (%ld, %ld) to (%ld, %ld) in a %ldx%ld view\n",
+                    path.size(), path[0].x, path[0].y, path.back().x, path.back().y, client.right,
+                    client.bottom);
+        CHECK(path[0].x < 0 && path[0].y < 0);
+        CHECK(std::abs(path.back().x - client.right) <= 8 && path.back().y <= client.bottom);
+        CHECK(path.back().y > client.bottom - 8);
+    }
+    ::Sleep(300);  // the refused second slide does not start late either
+    CHECK(program.Dinosaur() == nullptr);
+    CHECK(WaitFor([&] { return wintest::ReadScreen(kFrame) == picture; }, 2000));
+    program.Command(ID_APP_EXIT);
+    CHECK_EQ(program.ExitCode(), 0);
+}
+
+// Asked to end in the middle of an animation, the program ends with the exit code given.
+TEST_CASE(ProgramEndsWhenClosedMidway) {
+    for (int when = 0; when < 3; ++when) {
+        Program program;
+        if (when < 2) CHECK(WaitFor([&] { return program.Growing(); }));
+        if (when == 2) {
+            CHECK(program.Grown());
+            program.Command(ID_DIALOG_SLID_SHOW);
+            CHECK(WaitFor([&] { return ::IsWindowVisible(program.Dinosaur()); }));
+        }
+        if (when == 1) {  // a quit request taken by the grow's waits
+            ::PostThreadMessageW(program.m_info.dwThreadId, WM_QUIT, 3, 0);
+        } else {
+            ::PostMessageW(program.frame, WM_CLOSE, 0, 0);
+        }
+        CHECK_EQ(program.ExitCode(), when == 1 ? 3 : 0);
+    }
+}
+
+int main(int argc, char** argv) {
+    return check::RunAllTests(argc, argv);
+}

@@ -1,0 +1,309 @@
+// Grow, shrink, slide, mesh and the demonstration dialogs on real windows: every placement a
+// window is asked for (WM_WINDOWPOSCHANGING), its region (GetWindowRgn) and the screen.
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "dialogs/meshdialog.h"
+#include "motion/grow.h"
+#include "motion/mesh.h"
+#include "motion/slide.h"
+#include "res/resource.h"
+#include "tests/check.h"
+#include "tests/mesh_expect.h"
+#include "tests/wintest.h"
+
+namespace {
+
+struct Move {
+    int x, y, cx, cy;
+    UINT flags;
+};
+
+int g_nDeleted = 0;
+
+// Logs the placements it is asked for and deletes itself with its window, handing its log to
+// *keep; closeAfter > 0: posts itself WM_CLOSE at that move.
+class MovingWindow : public CWnd {
+public:
+    std::vector<Move> log;
+    size_t closeAfter = 0;
+    std::vector<Move>* keep = nullptr;
+    ~MovingWindow() override {
+        ++g_nDeleted;
+        if (keep != nullptr) *keep = log;
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (message == WM_WINDOWPOSCHANGING && !(pos->flags & SWP_NOMOVE)) {
+            log.push_back({pos->x, pos->y, pos->cx, pos->cy, pos->flags});
+            if (log.size() == closeAfter) PostMessage(WM_CLOSE);
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+MovingWindow* Open(int x, int y, int w, int h, HWND parent = nullptr,
+                   DWORD style = WS_POPUP | WS_VISIBLE) {
+    auto* wnd = new MovingWindow;
+    wnd->CreateEx(0, nullptr, L"moving", style, x, y, w, h, parent, nullptr);
+    wnd->m_bAutoDelete = true;
+    wintest::Settle(20);
+    wnd->log.clear();
+    return wnd;
+}
+
+// Checks that log holds count frames, frame k (1-based) being want(k), each repainting.
+void CheckFrames(const std::vector<Move>& log, int count, std::function<RECT(int)> want) {
+    CHECK_EQ(log.size(), static_cast<size_t>(count));
+    for (int k = 1; k <= count && k <= static_cast<int>(log.size()); ++k) {
+        const Move& m = log[k - 1];
+        RECT got = {m.x, m.y, m.cx, m.cy}, expected = want(k);  // x, y, width, height
+        CHECK(!(m.flags & SWP_NOREDRAW));
+        if (::EqualRect(&got, &expected)) continue;
+        CHECK_EQ(k, 0);  // names the first wrong frame
+        return;
+    }
+}
+
+}  // namespace
+
+TEST_CASE(GrowAndShrinkTheFrameOnA1024x768Screen) {
+    CHECK(::GetSystemMetrics(SM_CXSCREEN) == 1024 && ::GetSystemMetrics(SM_CYSCREEN) == 768);
+    MovingWindow* w = Open(112, 84, 800, 600);
+    GrowWindow(w, AnchorScreenCentre, 1);
+    CheckFrames(w->log, 100, [](int k) {
+        return k < 100 ? RECT{512 - 4 * k, 384 - 3 * k, 8 * k, 6 * k} : RECT{112, 84, 800, 600};
+    });
+    w->log.clear();
+    ShrinkWindow(w, AnchorScreenCentre, 1);
+    CheckFrames(w->log, 100, [](int k) {
+        return RECT{108 + 4 * k, 81 + 3 * k, 808 - 8 * k, 606 - 6 * k};
+    });
+    RECT rect, last = {508, 381, 516, 387};  // where the window stays, visible
+    w->GetWindowRect(&rect);
+    CHECK(::EqualRect(&rect, &last) && w->IsWindowVisible());
+
+    w->MoveWindow(112, 84, 800, 600);  // default steps: a tenth of each side
+    w->log.clear();
+    GrowWindow(w, AnchorScreenCentre, 0);
+    CheckFrames(w->log, 10, [](int k) {
+        return k < 10 ? RECT{512 - 40 * k, 384 - 30 * k, 80 * k, 60 * k} : RECT{112, 84, 800, 600};
+    });
+    w->log.clear();
+    ShrinkWindow(w, AnchorScreenCentre, 0);
+    CheckFrames(w->log, 10, [](int k) {
+        return RECT{72 + 40 * k, 54 + 30 * k, 880 - 80 * k, 660 - 60 * k};
+    });
+    w->DestroyWindow();
+}
+
+TEST_CASE(GrowStepRulesAndAnchors) {
+    // Tall, fixed steps: stepY = 8 / 0.25 + 0.5 truncated = 32, 13 frames.
+    MovingWindow* w = Open(300, 200, 100, 400);
+    GrowWindow(w, AnchorBottomLeft, 1);
+    CheckFrames(w->log, 13, [](int k) {
+        return k < 13 ? RECT{300, 600 - 32 * k, 8 * k, 32 * k} : RECT{300, 200, 100, 400};
+    });
+    w->DestroyWindow();
+    // Narrow, default steps 1 and 60: the height ends it, the width snaps from 10 to 15.
+    w = Open(300, 100, 15, 600);
+    GrowWindow(w, AnchorTopRight, 0);
+    CheckFrames(w->log, 10, [](int k) {
+        return k < 10 ? RECT{315 - k, 100, k, 60 * k} : RECT{300, 100, 15, 600};
+    });
+    w->DestroyWindow();
+    // The first frames for every anchor: 200 x 100 at (100, 50), default steps 20 x 10.
+    const int rows[][5] = {{AnchorScreenCentre, 502, 379, 412, 334},
+                           {AnchorBottomLeft, 100, 140, 100, 50},
+                           {AnchorBottomRight, 280, 140, 100, 50},
+                           {AnchorTopRight, 280, 50, 100, 50},
+                           {1, 0, 0, 0, 0},
+                           {7, 0, 0, 0, 0}};
+    for (const auto& row : rows) {
+        w = Open(100, 50, 200, 100);
+        GrowWindow(w, row[0], 0);
+        ShrinkWindow(w, row[0], 0);
+        CHECK_EQ(w->log.size(), 20u);
+        if (w->log.size() == 20u) {
+            CHECK(w->log[0].x == row[1] && w->log[0].y == row[2]);
+            CHECK(w->log[9].x == 100 && w->log[9].y == 50);  // a grow ends where it began
+            CHECK(w->log[10].x == row[3] && w->log[10].y == row[4]);
+        }
+        w->DestroyWindow();
+    }
+}
+
+TEST_CASE(MotionLeavesMissingDeadOrEmptyWindowsAlone) {
+    CWnd noHandle, dead;
+    dead.m_hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ::DestroyWindow(dead.m_hWnd);
+    for (CWnd* window : {static_cast<CWnd*>(nullptr), &noHandle, &dead}) {
+        PlanSlide(window, 6, 0, 1, 1, 1);
+        SlideWindow(window, 0, 10, 10, 0, 0, 100, 100);
+    }
+    MovingWindow* empty[] = {Open(50, 50, 0, 0), Open(50, 50, 0, 50), Open(50, 50, 50, 0)};
+    for (CWnd* window :
+         {static_cast<CWnd*>(nullptr), &noHandle, &dead, static_cast<CWnd*>(empty[0]),
+          static_cast<CWnd*>(empty[1]), static_cast<CWnd*>(empty[2])}) {
+        GrowWindow(window, 0, 1);
+        ShrinkWindow(window, 0, 0);
+        CRgn kept;
+        kept.CreateRectRgn(0, 0, 1, 1);
+        HRGN before = kept.GetSafeHandle();
+        MakeMeshRegion(window, kept);
+        CHECK(kept.GetSafeHandle() == before && ::GetObjectType(before) == OBJ_REGION);
+    }
+    dead.m_hWnd = nullptr;
+    for (MovingWindow* w : empty) {
+        CHECK(w->log.empty());
+        CRgn none;
+        none.CreateRectRgn(0, 0, 0, 0);
+        CHECK_EQ(::GetWindowRgn(w->m_hWnd, none), ERROR);
+        w->DestroyWindow();
+    }
+}
+
+TEST_CASE(GrowAndSlideStopWhenTheirWindowIsClosedMidway) {
+    std::vector<Move> kept;
+    int deleted = g_nDeleted;
+    MovingWindow* w = Open(112, 84, 800, 600);
+    w->keep = &kept;
+    w->closeAfter = 10;
+    GrowWindow(w, AnchorScreenCentre, 1);  // w is freed inside
+    CHECK(g_nDeleted == deleted + 1 && kept.size() == 10u);
+
+    MovingWindow* parent = Open(100, 100, 400, 300);
+    w = Open(0, 0, 50, 40, parent->m_hWnd, WS_CHILD);
+    w->keep = &kept;
+    w->closeAfter = 5;
+    PlanSlide(w, SlideHorizontal | SlideVertical, 0, 1, 1, 1);
+    CHECK(g_nDeleted == deleted + 2 && kept.size() == 5u);
+    parent->DestroyWindow();
+}
+
+namespace {
+
+// Slides a hidden 94 x 142 child across an 800 x 540 client; want: {move, x, y}, move 0
+// being the first placement, which alone shows the window.
+void CheckSlide(int flags, int fixedStep, int outside, size_t moves,
+                std::vector<std::array<int, 3>> want) {
+    MovingWindow* parent = Open(50, 50, 800, 540);
+    MovingWindow* w = Open(0, 0, 94, 142, parent->m_hWnd, WS_CHILD | WS_BORDER);
+    PlanSlide(w, flags, 0, fixedStep, outside, outside);
+    CHECK_EQ(w->log.size(), moves + 1);
+    for (size_t i = 0; i < w->log.size(); ++i) {
+        const Move& m = w->log[i];
+        UINT show = i == 0 ? SWP_SHOWWINDOW : 0;
+        CHECK_EQ(m.flags & ~SWP_NOACTIVATE, SWP_NOSIZE | SWP_NOZORDER | show);
+        if (flags == SlideHorizontal) CHECK_EQ(m.y, i < moves ? 1 : 0);
+        if (flags == SlideVertical) CHECK_EQ(m.x, 0);
+    }
+    for (const auto& p : want) {
+        if (w->log.size() <= static_cast<size_t>(p[0])) continue;
+        CHECK_EQ(w->log[p[0]].x, p[1]);
+        CHECK_EQ(w->log[p[0]].y, p[2]);
+    }
+    CHECK(w->IsWindowVisible());
+    parent->DestroyWindow();
+}
+
+}  // namespace
+
+TEST_CASE(SlidePathsOfTheExampleGeometry) {
+    CheckSlide(6, 1, 1, 152,
+               {{0, -95, -143}, {1, -89, -138}, {2, -83, -134}, {151, 796, 537}, {152, 800, 540}});
+    CheckSlide(2, 1, 1, 112, {{0, -95, 1}, {111, 793, 1}, {112, 800, 0}});
+    CheckSlide(4, 1, 1, 152, {{0, 0, -143}, {152, 0, 540}});
+    CheckSlide(7, 1, 1, 152, {{0, 800, 540}, {151, -75, -139}, {152, -95, -143}});
+    CheckSlide(6, 0, 0, 10, {{0, 0, 1}, {1, 71, 41}, {10, 705, 397}});
+    CheckSlide(6, 0, 1, 18, {{0, -95, -143}, {1, -45, -103}, {18, 800, 540}});
+
+    // No axis: nothing moves or shows.  No horizontal span (399 wide in 400): 8 pixels a frame.
+    MovingWindow* parent = Open(50, 50, 400, 300);
+    MovingWindow* w = Open(0, 0, 50, 40, parent->m_hWnd, WS_CHILD);
+    PlanSlide(w, 0, 0, 1, 1, 1);
+    PlanSlide(w, SlideReverse, 0, 1, 1, 1);
+    CHECK(w->log.empty() && !w->IsWindowVisible());
+    w = Open(0, 0, 399, 40, parent->m_hWnd, WS_CHILD);
+    PlanSlide(w, SlideHorizontal | SlideVertical, 0, 1, 0, 1);
+    CHECK(w->log.size() >= 2u && w->log[1].x == 8);
+    CHECK(w->log.back().x == 400 && w->log.back().y == 300);
+    parent->DestroyWindow();
+}
+
+TEST_CASE(MeshRegionsOfOddEvenAndTinyWindows) {
+    for (SIZE size : {SIZE{5, 3}, SIZE{4, 2}, SIZE{1, 4}, SIZE{8, 6}, SIZE{251, 221}}) {
+        // The dialog-sized one off screen: Wine takes seconds to paint through a mesh.
+        MovingWindow* w = Open(size.cx > 100 ? -3000 : 200, 200, size.cx, size.cy);
+        CRgn mesh;
+        mesh.CreateRectRgn(0, 0, 5, 5);
+        HRGN old = mesh.GetSafeHandle();
+        DWORD start = ::GetTickCount();
+        MakeMeshRegion(w, mesh);
+        std::printf("  %ldx%ld mesh built and set in %lu ms\n", size.cx, size.cy,
+                    ::GetTickCount() - start);
+        CHECK(::GetObjectType(old) == 0 && mesh.GetSafeHandle() == nullptr);  // the window's
+        CRgn read;
+        read.CreateRectRgn(0, 0, 0, 0);
+        CHECK(::GetWindowRgn(w->m_hWnd, read) != ERROR);
+        // Every pixel of the mesh and a margin around it.
+        long long missing = 0, extra = 0;
+        for (int y = -1; y <= size.cy + 1; ++y) {
+            for (int x = -2; x <= size.cx + 1; ++x) {
+                bool in = ::PtInRegion(read, x, y) != 0;
+                (in ? extra : missing) += in != InMesh(x, y, size.cx, size.cy);
+            }
+        }
+        CHECK(missing == 0 && extra == 0);
+        w->DestroyWindow();
+    }
+    // The worked examples, inside the window.
+    CHECK(InMesh(4, 0, 5, 3) && InMesh(3, 1, 5, 3) && InMesh(4, 2, 5, 3) && !InMesh(4, 1, 5, 3));
+    CHECK(InMesh(2, 0, 4, 2) && !InMesh(3, 0, 4, 2) && InMesh(1, 1, 4, 2) && !InMesh(3, 1, 4, 2));
+}
+
+namespace {
+
+// Moves off screen (painting through a mesh takes Wine seconds) and closes itself the way it
+// is told: 0 OK, 1 Cancel, 2 Escape, 3 the close box.
+class ProbeMeshDialog : public CMeshDialog {
+public:
+    ProbeMeshDialog(CWnd* parent, int way) : CMeshDialog(parent), m_nWay(way) {}
+    bool m_bRegionKept = true;
+
+    BOOL OnInitDialog() override {
+        BOOL result = CMeshDialog::OnInitDialog();
+        m_bRegionKept = m_rgnMesh.GetSafeHandle() != nullptr;
+        SetWindowPos(nullptr, -3000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (m_nWay < 2) ::PostMessageW(GetDlgItem(m_nWay == 0 ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+        if (m_nWay == 2) PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        if (m_nWay == 3) PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        return result;
+    }
+
+private:
+    int m_nWay;
+};
+
+}  // namespace
+
+// The system owns the mesh region: a dialog object that deleted it too would fail here.
+TEST_CASE(MeshDialogClosesEveryWayAHundredTimes) {
+    wintest::RecordingView owner;
+    CHECK(owner.Open(100, 100, 600, 400));
+    for (int run = 0; run < 100; ++run) {
+        ProbeMeshDialog dialog(&owner, run % 4);
+        CHECK_EQ(dialog.DoModal(), INT_PTR{run % 4 == 0 ? IDOK : IDCANCEL});
+        CHECK(!dialog.m_bRegionKept);
+    }
+    CHECK(::IsWindowEnabled(owner.Host()));
+}
+
+int main(int argc, char** argv) {
+    return check::RunAllTests(argc, argv);
+}
