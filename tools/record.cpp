@@ -96,7 +96,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     int interval = argc > 3 ? _wtoi(argv[3]) : 40;
     Recorder recorder(argv[2], interval);
-    const int kMaxFrames = 400;
+    const int kMaxFrames = 250;
 
     if (std::wcscmp(argv[1], L"start") == 0) {
         // Until the frame is there and has kept its place for a while.
