@@ -7,16 +7,18 @@
 # It defines lantrel_env_cleanup, which stops the Xvfb it started.
 
 lantrel_env_cleanup() {
+  # Runs from EXIT traps of scripts under `set -e`: nothing here may fail the script.
   if [ -n "${LANTREL_XVFB_PID:-}" ]; then
-    kill "$LANTREL_XVFB_PID" 2>/dev/null
-    wait "$LANTREL_XVFB_PID" 2>/dev/null
+    kill "$LANTREL_XVFB_PID" 2>/dev/null || true
+    wait "$LANTREL_XVFB_PID" 2>/dev/null || true
     LANTREL_XVFB_PID=
   fi
   if [ -n "${LANTREL_PREFIX_TMP:-}" ]; then
-    WINEPREFIX="$LANTREL_PREFIX_TMP" wineserver -k 2>/dev/null
-    rm -rf "$LANTREL_PREFIX_TMP"
+    WINEPREFIX="$LANTREL_PREFIX_TMP" wineserver -k 2>/dev/null || true
+    rm -rf "$LANTREL_PREFIX_TMP" || true
     LANTREL_PREFIX_TMP=
   fi
+  return 0
 }
 
 lantrel_start_xvfb() {
