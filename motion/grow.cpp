@@ -48,18 +48,29 @@ HWND LiveHandle(CWnd* window) {
     return hWnd != nullptr && ::IsWindow(hWnd) ? hWnd : nullptr;
 }
 
+// What both animations start from: the live window's handle (only the handle from here on:
+// a wait can destroy the window and free its object), its rectangle and the steps.  False
+// for a missing or dead window, or one without width or height.
+bool StartMotion(CWnd* window, int fixedStep, HWND& hWnd, RECT& start, MotionSteps& steps) {
+    hWnd = LiveHandle(window);
+    if (hWnd == nullptr) return false;
+    ::GetWindowRect(hWnd, &start);
+    int width = start.right - start.left;
+    int height = start.bottom - start.top;
+    if (width <= 0 || height <= 0) return false;
+    steps = StepsFor(width, height, fixedStep);
+    return true;
+}
+
 }  // namespace
 
 void GrowWindow(CWnd* window, int anchor, int fixedStep) {
-    // Only the handle from here on: a wait can destroy the window and free its object.
-    HWND hWnd = LiveHandle(window);
-    if (hWnd == nullptr) return;
+    HWND hWnd;
     RECT start;
-    ::GetWindowRect(hWnd, &start);
+    MotionSteps steps;
+    if (!StartMotion(window, fixedStep, hWnd, start, steps)) return;
     int fullWidth = start.right - start.left;
     int fullHeight = start.bottom - start.top;
-    if (fullWidth <= 0 || fullHeight <= 0) return;
-    MotionSteps steps = StepsFor(fullWidth, fullHeight, fixedStep);
 
     TimerResolutionScope timer;
     int width = 0;
@@ -83,14 +94,12 @@ void GrowWindow(CWnd* window, int anchor, int fixedStep) {
 }
 
 void ShrinkWindow(CWnd* window, int anchor, int fixedStep) {
-    HWND hWnd = LiveHandle(window);
-    if (hWnd == nullptr) return;
+    HWND hWnd;
     RECT start;
-    ::GetWindowRect(hWnd, &start);
+    MotionSteps steps;
+    if (!StartMotion(window, fixedStep, hWnd, start, steps)) return;
     int width = start.right - start.left;
     int height = start.bottom - start.top;
-    if (width <= 0 || height <= 0) return;
-    MotionSteps steps = StepsFor(width, height, fixedStep);
 
     TimerResolutionScope timer;
     while (width > 0 && height > 0) {
