@@ -1,5 +1,7 @@
 #include "mainfrm.h"
 
+#include <algorithm>
+
 #include "motion/grow.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame)
@@ -49,6 +51,12 @@ void CMainFrame::OnClose() {
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info) {
     Default();
+    // The grow and shrink pass through every size from a few pixels up to the full frame,
+    // and the frame keeps its 800 x 600 on a screen smaller than that (the platform's
+    // default limits would clamp the first grow frames to a caption's size and trim the
+    // frame to the screen).
     info->ptMinTrackSize.x = 1;
     info->ptMinTrackSize.y = 1;
+    info->ptMaxTrackSize.x = std::max<LONG>(info->ptMaxTrackSize.x, kFrameWidth);
+    info->ptMaxTrackSize.y = std::max<LONG>(info->ptMaxTrackSize.y, kFrameHeight);
 }

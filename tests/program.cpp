@@ -88,6 +88,46 @@ bool Lantrel::Start(const std::wstring& arguments, int timeoutMs) {
     return false;
 }
 
+bool Lantrel::StartWatching(std::vector<RECT>& frames, int timeoutMs) {
+    frames.clear();
+    if (!Launch(L"")) return false;
+    DWORD start = ::GetTickCount();
+    DWORD lastChange = start;
+    HWND frame = nullptr;
+    while (static_cast<int>(::GetTickCount() - start) < timeoutMs && Running()) {
+        if (frame == nullptr) {
+            FindFrame find = {m_info.dwProcessId, nullptr, {}};
+            ::EnumWindows(FindFrameProc, reinterpret_cast<LPARAM>(&find));
+            frame = find.found;
+        }
+        RECT now;
+        if (frame != nullptr && ::GetWindowRect(frame, &now)) {
+            if (frames.empty() || !::EqualRect(&now, &frames.back())) {
+                frames.push_back(now);
+                lastChange = ::GetTickCount();
+            } else if (::GetTickCount() - lastChange > 500) {  // the opening animation is over
+                m_hFrame = frame;
+                Wait(200);
+                return true;
+            }
+        }
+        ::Sleep(1);
+    }
+    return false;
+}
+
+std::vector<RECT> Lantrel::WatchUntilGone(int timeoutMs) const {
+    std::vector<RECT> frames;
+    DWORD start = ::GetTickCount();
+    RECT now;
+    while (static_cast<int>(::GetTickCount() - start) < timeoutMs &&
+           ::GetWindowRect(m_hFrame, &now)) {
+        if (frames.empty() || !::EqualRect(&now, &frames.back())) frames.push_back(now);
+        ::Sleep(1);
+    }
+    return frames;
+}
+
 int Lantrel::RunToExit(const std::wstring& arguments, int timeoutMs) {
     if (!Launch(arguments)) return -2;
     return WaitExit(timeoutMs);
@@ -269,9 +309,13 @@ const Pictures& SharedPictures() {
 }
 
 char ShownPicture(const Lantrel& app) {
+    // The part of the picture that is on the screen (a small screen cuts the frame off).
     RECT view = app.ViewOnScreen();
-    RECT area = {0, 0, std::min<LONG>(800, view.right - view.left),
-                 std::min<LONG>(600, view.bottom - view.top)};
+    RECT area = {std::max<LONG>(0, -view.left), std::max<LONG>(0, -view.top),
+                 std::min<LONG>({800, view.right - view.left,
+                                 ::GetSystemMetrics(SM_CXSCREEN) - view.left}),
+                 std::min<LONG>({600, view.bottom - view.top,
+                                 ::GetSystemMetrics(SM_CYSCREEN) - view.top})};
     Match m = Compare(SharedPictures(), view, area);
     if (m.genie > m.Total() * 95 / 100 && m.mouse == 0) return 'G';
     if (m.mouse > m.Total() * 95 / 100 && m.genie == 0) return 'M';

@@ -26,6 +26,12 @@ public:
     // Starts the program and waits for it to end without looking for a frame.
     // Returns its exit code, or -1 if it was still running after timeoutMs (it is killed).
     int RunToExit(const std::wstring& arguments, int timeoutMs = 15000);
+    // Like Start, but watches the frame from the moment it appears, polling every
+    // millisecond: frames gets every distinct window rectangle seen (the opening animation).
+    bool StartWatching(std::vector<RECT>& frames, int timeoutMs = 15000);
+    // Polls the frame every millisecond until it is gone or timeoutMs have passed and
+    // returns every distinct window rectangle seen (the closing animation).
+    std::vector<RECT> WatchUntilGone(int timeoutMs = 15000) const;
 
     HWND Frame() const { return m_hFrame; }
     HWND View() const;
