@@ -2,7 +2,10 @@
 #ifndef LANTREL_DIALOGS_MESHDIALOG_H
 #define LANTREL_DIALOGS_MESHDIALOG_H
 
+#include <vector>
+
 #include "framework/dialog.h"
+#include "framework/gdi.h"
 
 class CMeshDialog : public CDialog {
 public:
@@ -14,6 +17,9 @@ protected:
     // Scratch for MakeMeshRegion: once the dialog window has taken the mesh this holds
     // nothing, so the object can never delete the region the window owns.
     CRgn m_rgnMesh;
+
+private:
+    std::vector<CBitmap> m_pictures;  // the dinosaur, deleted after the window has gone
 };
 
 #endif

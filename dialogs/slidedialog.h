@@ -2,13 +2,19 @@
 #ifndef LANTREL_DIALOGS_SLIDEDIALOG_H
 #define LANTREL_DIALOGS_SLIDEDIALOG_H
 
+#include <vector>
+
 #include "framework/dialog.h"
+#include "framework/gdi.h"
 
 class CSlideDialog : public CDialog {
 public:
     explicit CSlideDialog(CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
+
+private:
+    std::vector<CBitmap> m_pictures;  // the dinosaur, deleted after the window has gone
 };
 
 #endif

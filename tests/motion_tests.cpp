@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "dialogs/meshdialog.h"
+#include "dialogs/slidedialog.h"
 #include "motion/grow.h"
 #include "motion/mesh.h"
 #include "motion/slide.h"
 #include "res/resource.h"
 #include "tests/check.h"
 #include "tests/mesh_expect.h"
+#include "tests/resources.h"
 #include "tests/wintest.h"
 
 namespace {
@@ -292,16 +294,39 @@ private:
 
 }  // namespace
 
-// The system owns the mesh region: a dialog object that deleted it too would fail here.
+int GdiObjectsHere() {
+    return resources::Measure(::GetCurrentProcess(), ::GetCurrentProcessId()).gdiObjects;
+}
+
+// The system owns the mesh region: a dialog object that deleted it too would fail here.  The
+// dinosaur each dialog shows is deleted with it: a hundred dialogs leave no GDI object behind.
 TEST_CASE(MeshDialogClosesEveryWayAHundredTimes) {
     wintest::RecordingView owner;
     CHECK(owner.Open(100, 100, 600, 400));
-    for (int run = 0; run < 100; ++run) {
+    int before = 0;
+    for (int run = 0; run < 104; ++run) {
+        if (run == 4) before = GdiObjectsHere();  // after one run of each way
         ProbeMeshDialog dialog(&owner, run % 4);
         CHECK_EQ(dialog.DoModal(), INT_PTR{run % 4 == 0 ? IDOK : IDCANCEL});
         CHECK(!dialog.m_bRegionKept);
     }
     CHECK(::IsWindowEnabled(owner.Host()));
+    CHECK_EQ(GdiObjectsHere() - before, 0);
+}
+
+TEST_CASE(SlideDialogsLeaveNoPictureBehind) {
+    wintest::RecordingView view;
+    CHECK(view.Open(100, 100, 600, 400));
+    int before = 0;
+    for (int run = 0; run < 51; ++run) {
+        if (run == 1) before = GdiObjectsHere();
+        CSlideDialog dialog;
+        CHECK(dialog.Create(IDD_SLIDE_DIALOG, &view));
+        HWND picture = dialog.GetDlgItem(IDC_SLIDE_PICTURE);
+        CHECK(::SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0);
+        dialog.DestroyWindow();
+    }
+    CHECK_EQ(GdiObjectsHere() - before, 0);
 }
 
 int main(int argc, char** argv) {
