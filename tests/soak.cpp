@@ -34,7 +34,8 @@ std::string Caption(HWND hWnd) {
 
 class Session {
 public:
-    Session(Report& report, bool verbose) : m_report(report), m_verbose(verbose) {}
+    Session(Report& report, bool verbose, bool meshDialog)
+        : m_report(report), m_verbose(verbose), m_bMeshDialog(meshDialog) {}
 
     bool Start(const std::wstring& file) {
         m_file = file;
@@ -55,7 +56,8 @@ public:
         } else if (pick < 63) {
             Slide(random);
         } else if (pick < 70) {
-            Modal(ID_VIEW_SEMI_TRANSPARENT, random() % 2 ? VK_ESCAPE : VK_RETURN);
+            Modal(m_bMeshDialog ? ID_VIEW_SEMI_TRANSPARENT : ID_APP_ABOUT,
+                  random() % 2 ? VK_ESCAPE : VK_RETURN);
         } else if (pick < 76) {
             Modal(ID_APP_ABOUT, VK_RETURN);
         } else if (pick < 84) {
@@ -79,7 +81,7 @@ public:
         Transition(ID_VIEW_FADE);
         Modal(ID_APP_ABOUT, VK_RETURN);
         Modal(ID_APP_ABOUT, VK_RETURN);
-        Modal(ID_VIEW_SEMI_TRANSPARENT, VK_ESCAPE);
+        if (m_bMeshDialog) Modal(ID_VIEW_SEMI_TRANSPARENT, VK_ESCAPE);
         Slide(fixed);
         Switch(ID_FILE_NEW);
         Switch(ID_FILE_MRU_FILE1);
@@ -204,6 +206,7 @@ private:
 
     Report& m_report;
     bool m_verbose;
+    bool m_bMeshDialog;
     Lantrel m_app;
     std::wstring m_file;
     char m_expected = 'G';
@@ -222,12 +225,12 @@ std::wstring SoakFile() {
 
 }  // namespace
 
-Report Run(int commands, unsigned seed, bool verbose) {
+Report Run(int commands, unsigned seed, bool verbose, bool meshDialog) {
     Report report;
     LARGE_INTEGER start, end, frequency;
     ::QueryPerformanceCounter(&start);
     std::mt19937 random(seed);
-    Session session(report, verbose);
+    Session session(report, verbose, meshDialog);
     std::wstring file = SoakFile();
     if (session.Start(file)) {
         session.WarmUp();
