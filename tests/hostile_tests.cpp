@@ -1,5 +1,5 @@
-// The real program against hostile conditions: random and oversized command lines, and a
-// maximised frame running every transition.
+// The real program against hostile conditions: random and oversized command lines, device
+// names, and a maximised frame running every transition.
 #include <windows.h>
 
 #include <random>
@@ -26,6 +26,24 @@ TEST_CASE(RandomAndOversizedCommandLinesNeverCrash) {
         }
         int code = app.WaitExit(20000);
         if (code != 0) std::printf("  round %d (%d characters): exit %d\n", round, length, code);
+        CHECK_EQ(code, 0);
+    }
+}
+
+// Device names open like empty files or fail like missing ones; either way nothing hangs, the
+// program shows its first picture or ends quietly, and it exits cleanly.
+TEST_CASE(DeviceNamesOnTheCommandLine) {
+    const wchar_t* devices[] = {L"NUL", L"CON", L"COM1", L"\\\\.\\pipe\\nobody",
+                                L"\\\\?\\Z:\\"};
+    for (const wchar_t* device : devices) {
+        Lantrel app;
+        bool started = app.Start(device, 8000);
+        if (started) {
+            CHECK_EQ(program::ShownPicture(app), 'G');
+            app.PostCommand(ID_APP_EXIT);
+        }
+        int code = app.WaitExit(20000);
+        std::printf("  %ls: %s, exit %d\n", device, started ? "started" : "ended", code);
         CHECK_EQ(code, 0);
     }
 }
