@@ -9,9 +9,9 @@
 #include "res/resource.h"
 #include "tests/check.h"
 #include "tests/program.h"
-#include "tests/wintest.h"
 
 using program::Lantrel;
+using program::ShowsWindowColour;
 
 TEST_CASE(RandomAndOversizedCommandLinesNeverCrash) {
     std::mt19937 random(1208);
@@ -56,25 +56,17 @@ TEST_CASE(MaximisedEveryTransitionShowsTheWindowColourBeyondThePicture) {
     program::Wait(500);
     app.SendCommand(ID_VIEW_SMOOTH_VERTICAL);  // the first transition fills the whole view
     RECT view = app.ViewOnScreen();
-    unsigned window = ::GetSysColor(COLOR_WINDOW);
-    unsigned rgb = ((window & 0xFF) << 16) | (window & 0xFF00) | ((window >> 16) & 0xFF);
     RECT beyondRight = {view.left + 800, view.top, view.right, view.bottom};
     RECT beyondBelow = {view.left, view.top + 600, view.left + 800, view.bottom};
-    auto windowColour = [&](const RECT& area) {
-        for (unsigned p : wintest::ReadScreen(area)) {
-            if (p != rgb) return false;
-        }
-        return true;
-    };
     for (UINT id : program::kTransitionCommands) {
         app.PostCommand(id);
         program::Wait(id == ID_VIEW_LENS_LIKE ? 20 : 300);  // halfway (the lens is quick)
         // The fade darkens the whole composed frame, the window colour beyond the picture too.
-        bool during =
-            id == ID_VIEW_FADE || (windowColour(beyondRight) && windowColour(beyondBelow));
+        bool during = id == ID_VIEW_FADE ||
+                      (ShowsWindowColour(beyondRight) && ShowsWindowColour(beyondBelow));
         app.SendCommand(0);
         program::Wait(100);
-        bool after = windowColour(beyondRight) && windowColour(beyondBelow);
+        bool after = ShowsWindowColour(beyondRight) && ShowsWindowColour(beyondBelow);
         if (!during || !after) std::printf("  command %u: during %d after %d\n", id, during, after);
         CHECK(during);
         CHECK(after);

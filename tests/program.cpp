@@ -322,6 +322,17 @@ char ShownPicture(const Lantrel& app) {
     return '?';
 }
 
+bool ShowsWindowColour(RECT screenArea) {
+    RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (!::IntersectRect(&screenArea, &screenArea, &screen)) return true;
+    unsigned window = ::GetSysColor(COLOR_WINDOW);
+    unsigned rgb = ((window & 0xFF) << 16) | (window & 0xFF00) | ((window >> 16) & 0xFF);
+    for (unsigned pixel : wintest::ReadScreen(screenArea)) {
+        if (pixel != rgb) return false;
+    }
+    return true;
+}
+
 const std::vector<UINT> kTransitionCommands = {
     ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL,
     ID_VIEW_DOOR_VERTICAL,   ID_VIEW_DOOR_HORIZONTAL,

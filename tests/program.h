@@ -91,6 +91,10 @@ const Pictures& SharedPictures();
 // neither (mixed, or something else).
 char ShownPicture(const Lantrel& app);
 
+// Whether every pixel of a screen area shows the window colour (the part off the screen is
+// not read; an empty area counts as true).
+bool ShowsWindowColour(RECT screenArea);
+
 // The View commands that run a transition, in menu order ("Fade In/Out" last).
 extern const std::vector<UINT> kTransitionCommands;
 

@@ -9,9 +9,9 @@
 #include "res/resource.h"
 #include "tests/check.h"
 #include "tests/program.h"
-#include "tests/wintest.h"
 
 using program::Lantrel;
+using program::ShowsWindowColour;
 
 namespace {
 
@@ -38,18 +38,6 @@ bool IsCentredStep(const RECT& r) {
     int w = Width(r), h = Height(r);
     return w > 0 && w % 8 == 0 && h == w / 8 * 6 && r.left == ScreenWidth() / 2 - w / 2 &&
            r.top == ScreenHeight() / 2 - h / 2;
-}
-
-// Whether every pixel of the screen area shows the window colour (true for an empty area).
-bool ShowsWindowColour(RECT area) {
-    RECT screen = {0, 0, ScreenWidth(), ScreenHeight()};
-    if (!::IntersectRect(&area, &area, &screen)) return true;
-    unsigned window = ::GetSysColor(COLOR_WINDOW);
-    unsigned rgb = ((window & 0xFF) << 16) | (window & 0xFF00) | ((window >> 16) & 0xFF);
-    for (unsigned pixel : wintest::ReadScreen(area)) {
-        if (pixel != rgb) return false;
-    }
-    return true;
 }
 
 // One transition of each family.
@@ -101,13 +89,14 @@ TEST_CASE(GrowsOpenCentredRunsTransitionsAndShrinksAway) {
     // Closing shrinks the frame into the screen's centre, and the program ends cleanly.
     app.PostCommand(ID_APP_EXIT);
     std::vector<RECT> closing = app.WatchUntilGone();
-    int shrinkSteps = 0;
     for (size_t i = 0; i < closing.size(); ++i) {
-        if (!IsCentredStep(closing[i])) std::printf("  shrink frame %s\n", Show(closing[i]).c_str());
+        if (!IsCentredStep(closing[i])) {
+            std::printf("  shrink frame %s\n", Show(closing[i]).c_str());
+        }
         CHECK(IsCentredStep(closing[i]));
         if (i > 0) CHECK(Width(closing[i]) < Width(closing[i - 1]));
-        ++shrinkSteps;
     }
+    int shrinkSteps = static_cast<int>(closing.size());
     std::printf("  %d of the 100 shrink steps seen\n", shrinkSteps);
     CHECK(shrinkSteps >= 30);
     CHECK_EQ(app.WaitExit(), 0);
