@@ -6,6 +6,7 @@
 #include "motion/slide.h"
 #include "res/resource.h"
 #include "transitions/random.h"
+#include "transitions/steps.h"
 #include "transitions/transition.h"
 
 IMPLEMENT_DYNCREATE(CDorvelView)
@@ -59,6 +60,9 @@ CDorvelView::~CDorvelView() {
 }
 
 BOOL CDorvelView::PreCreateWindow(CREATESTRUCTW& cs) {
+    // The "Slid Show" dialog is a child of the view: neither a repaint nor a transition drawn
+    // through the view's DC may paint over it (it would carry those pixels on as it moves).
+    cs.style |= WS_CLIPCHILDREN;
     return CView::PreCreateWindow(cs);
 }
 
@@ -88,9 +92,23 @@ void CDorvelView::OnDraw(CDC* pDC) {
         // one-pixel bitmap stretched into garbage.
         RECT picture = {0, 0, kPictureWidth, kPictureHeight};
         pDC->FillRect(&picture, ::GetSysColorBrush(COLOR_WINDOW));
+        FillBeyondPicture(pDC);
         return;
     }
     pDC->BitBlt(0, 0, kPictureWidth, kPictureHeight, &m_dcMem, 0, 0, SRCCOPY);
+    FillBeyondPicture(pDC);
+}
+
+void CDorvelView::FillBeyondPicture(CDC* pDC) {
+    // A client area larger than the picture (a maximised frame) shows the window colour
+    // beyond it, as the transitions do; the picture itself is never erased, so nothing flickers.
+    RECT client;
+    GetClientRect(&client);
+    HBRUSH window = ::GetSysColorBrush(COLOR_WINDOW);
+    RECT right = {kPictureWidth, 0, client.right, client.bottom};
+    RECT below = {0, kPictureHeight, kPictureWidth, client.bottom};
+    if (right.left < right.right && right.top < right.bottom) pDC->FillRect(&right, window);
+    if (below.left < below.right && below.top < below.bottom) pDC->FillRect(&below, window);
 }
 
 BOOL CDorvelView::OnEraseBkgnd(CDC*) {
@@ -102,6 +120,9 @@ int CDorvelView::RandomReverse() {
 }
 
 void CDorvelView::SwitchPicture(int delay, int flags, int type) {
+    // The screen keeps the old picture for the transition to replace: first it must show it
+    // whole (a menu just closed over it), and before the next picture is loaded.
+    ShowPendingPaint(m_hWnd);
     LoadNextPicture();
     RunTransition(this, DrawPictureCallback, delay, flags, type);
 }
@@ -167,6 +188,7 @@ void CDorvelView::OnRandomThreads() {
 }
 
 void CDorvelView::OnFadeInOut() {
+    ShowPendingPaint(m_hWnd);
     RunTransition(this, DrawPictureCallback, 2, 0, FadeOut);
     LoadNextPicture();
     RunTransition(this, DrawPictureCallback, 2, 0, FadeIn);

@@ -20,6 +20,8 @@ public:
 
 protected:
     BOOL OnEraseBkgnd(CDC* pDC);
+    // Fills the client area beyond the 800 x 600 picture with the window colour.
+    void FillBeyondPicture(CDC* pDC);
     // Loads the next picture and runs one transition to it.
     void SwitchPicture(int delay, int flags, int type);
     // Reverse at random, about half of the runs.

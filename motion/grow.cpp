@@ -73,6 +73,8 @@ void GrowWindow(CWnd* window, int anchor, int fixedStep) {
     int fullHeight = start.bottom - start.top;
 
     TimerResolutionScope timer;
+    // No ShowPendingPaint here: the frame is already shown at its full size, and painting it
+    // now would flash it whole before it grows; each frame's wait below paints it anyway.
     int width = 0;
     int height = 0;
     for (;;) {
@@ -102,6 +104,7 @@ void ShrinkWindow(CWnd* window, int anchor, int fixedStep) {
     int height = start.bottom - start.top;
 
     TimerResolutionScope timer;
+    ShowPendingPaint(hWnd);  // no image of the menu that closed the frame rides along
     while (width > 0 && height > 0) {
         // Nothing is dispatched here, but the window's own handlers run inside the moves.
         if (!::IsWindow(hWnd)) return;

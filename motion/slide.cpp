@@ -71,6 +71,7 @@ void SlideWindow(CWnd* window, int delay, int stepX, int stepY, int x0, int y0, 
     HWND hWnd = window != nullptr ? window->GetSafeHwnd() : nullptr;
     if (hWnd == nullptr || !::IsWindow(hWnd)) return;
     TimerResolutionScope timer;
+    ShowPendingPaint(hWnd);  // whatever a closed menu covered is whole before the first frame
     ::SetWindowPos(hWnd, nullptr, x0, y0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
     PumpAndWait(delay);
     int count = PlanSteps(10 * x0, 10 * y0, 10 * x1, 10 * y1, stepX, stepY);

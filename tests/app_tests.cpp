@@ -280,6 +280,7 @@ TEST_CASE(MaximisedFrameShowsTheWindowColourBeyondThePicture) {
     RECT view = app.ViewOnScreen();
     CHECK(view.right - view.left > 800);
     CHECK(view.bottom - view.top > 600);
+    CHECK(program::ShowsWindowColour({view.left + 800, view.top, view.right, view.bottom}));
     app.SendCommand(ID_VIEW_SMOOTH_HORIZONTAL);
     program::Wait(300);
     CHECK_EQ(Shown(app), 'M');

@@ -133,11 +133,146 @@ TEST_CASE(EveryRegionTransitionRevealsTheNewPictureStepByStep) {
         std::printf("  command %u: %d frames mid-transition\n", command.id, midFrames);
         CHECK(std::find(fits.begin(), fits.end(), true) != fits.end());
         CHECK_EQ(foreign, 0);
-        CHECK(midFrames > 0 || command.type == Lens);  // the lens does not pause
+        CHECK(midFrames > 0);
         CHECK_EQ(genieShown ? end.genie : end.mouse, 0);
         CHECK_EQ(end.other, 0);
         genieShown = !genieShown;
     }
+}
+
+TEST_CASE(AMenuClosedByItsCommandLeavesNoImageOnTheTransition) {
+    const program::Pictures& pictures = program::SharedPictures();
+    program::Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame() || pictures.genie.empty()) return;
+    // By keyboard: Alt selects "File", two to the right is "View", Down opens it on its first
+    // item, "Vertically Smooth Away".
+    app.Keys({VK_MENU});
+    program::Lantrel::Press({VK_RIGHT});
+    program::Lantrel::Press({VK_RIGHT});
+    program::Lantrel::Press({VK_DOWN});
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
+    CHECK(menu != nullptr && ::IsWindowVisible(menu));
+    if (menu == nullptr) return;
+    RECT view = app.ViewOnScreen(), menuRect, area;
+    ::GetWindowRect(menu, &menuRect);
+    CHECK(::IntersectRect(&area, &menuRect, &view));
+    INPUT enter[2] = {};
+    enter[0].type = enter[1].type = INPUT_KEYBOARD;
+    enter[0].ki.wVk = enter[1].ki.wVk = VK_RETURN;
+    enter[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, enter, sizeof(INPUT));
+    program::Wait(250);
+    // A quarter into the wipe, where the menu was: whole rows of the new picture where the wipe
+    // has reached (from the top or the bottom), the old picture in the rows it has not, and
+    // nothing of the menu.
+    std::vector<unsigned> shown = wintest::ReadScreen(area);
+    int width = area.right - area.left, oldRows = 0, newRows = 0, mixedRows = 0, foreign = 0;
+    for (int y = 0; y < area.bottom - area.top; ++y) {
+        int news = 0, olds = 0;
+        for (int x = 0; x < width; ++x) {
+            size_t at = static_cast<size_t>(area.top - view.top + y) * 800 + area.left - view.left + x;
+            unsigned pixel = shown[static_cast<size_t>(y) * width + x];
+            bool isNew = pixel == pictures.mouse[at], isOld = pixel == pictures.genie[at];
+            news += isNew && !isOld;
+            olds += isOld && !isNew;
+            foreign += !isNew && !isOld;
+        }
+        if (news > 0 && olds > 0) ++mixedRows;
+        else if (news > 0) ++newRows;
+        else if (olds > 0) ++oldRows;
+    }
+    std::printf("  menu area %ld x %ld: %d new rows, %d old, %d mixed, %d foreign pixels\n",
+                area.right - area.left, area.bottom - area.top, newRows, oldRows, mixedRows,
+                foreign);
+    CHECK_EQ(foreign, 0);
+    CHECK_EQ(mixedRows, 0);
+    CHECK(oldRows > 0);  // not the whole new picture ahead of the wipe
+    CHECK(app.SendCommand(0));
+    CHECK_EQ(program::ShownPicture(app), 'M');
+}
+
+namespace {
+
+// The pixels of a moving window, read while it held still; its rectangle in rect.
+std::vector<unsigned> StillWindow(HWND window, RECT& rect) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        RECT after;
+        ::GetWindowRect(window, &rect);
+        std::vector<unsigned> pixels = wintest::ReadScreen(rect);
+        ::GetWindowRect(window, &after);
+        if (::EqualRect(&rect, &after)) return pixels;
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST_CASE(ATransitionDuringSlidShowLeavesTheDinosaurWhole) {
+    const program::Pictures& pictures = program::SharedPictures();
+    program::Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame() || pictures.genie.empty()) return;
+    RECT view = app.ViewOnScreen(), rect, inside;
+    app.PostCommand(ID_DIALOG_SLID_SHOW);
+    HWND dinosaur = nullptr;
+    for (DWORD end = ::GetTickCount() + 10000; static_cast<int>(end - ::GetTickCount()) > 0;) {
+        dinosaur = ::FindWindowExW(app.View(), nullptr, L"#32770", nullptr);
+        ::GetWindowRect(dinosaur, &rect);
+        if (dinosaur && ::IntersectRect(&inside, &rect, &view) && ::EqualRect(&inside, &rect)) break;
+        ::Sleep(1);
+    }
+    CHECK(dinosaur != nullptr);
+    std::vector<unsigned> before = StillWindow(dinosaur, rect);
+    // The transition runs inside the slide's waits, which stand still meanwhile.
+    app.PostCommand(ID_VIEW_SMOOTH_VERTICAL);
+    program::Wait(400);
+    CHECK(StillWindow(dinosaur, rect) == before);
+    CHECK(app.SendCommand(0));  // answered once the transition is over
+    RECT moved;
+    std::vector<unsigned> after = StillWindow(dinosaur, rect);
+    CHECK(!before.empty() && after == before);
+    // Outside the dialog (and where it may have moved since), the new picture throughout.
+    std::vector<unsigned> shown = wintest::ReadScreen(view);
+    ::GetWindowRect(dinosaur, &moved);
+    ::UnionRect(&rect, &rect, &moved);
+    ::InflateRect(&rect, 16, 16);
+    int width = view.right - view.left, wrong = 0;
+    for (int y = 0; y < view.bottom - view.top; ++y) {
+        for (int x = 0; x < width; ++x) {
+            POINT at = {view.left + x, view.top + y};
+            unsigned pixel = shown[static_cast<size_t>(y) * width + x];
+            wrong += !::PtInRect(&rect, at) && pixel != pictures.mouse[y * 800 + x];
+        }
+    }
+    CHECK_EQ(wrong, 0);
+}
+
+// "Lens like" has no pause of its own; each of its steps must still reach the screen.
+TEST_CASE(LensLikeIsSeenStepByStep) {
+    program::Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame()) return;
+    RECT view = app.ViewOnScreen();
+    std::vector<unsigned> last = wintest::ReadScreen(view);
+    const std::vector<unsigned> first = last;
+    int states = 0;
+    DWORD start = ::GetTickCount(), changed = start, settled = start;
+    app.PostCommand(ID_VIEW_LENS_LIKE);
+    for (DWORD now = start; now - start < 5000 && (states == 0 || now - settled < 500);
+         now = ::GetTickCount()) {
+        ::Sleep(10);
+        std::vector<unsigned> shown = wintest::ReadScreen(view);
+        if (shown == last) continue;
+        if (states++ == 0) changed = ::GetTickCount();
+        settled = ::GetTickCount();
+        last = std::move(shown);
+    }
+    std::printf("  %d states on screen over %lu ms\n", states, settled - changed);
+    CHECK(last != first);
+    CHECK(states >= 40);
+    CHECK(settled - changed >= 500);  // 63 steps, one display refresh each
+    CHECK_EQ(program::ShownPicture(app), 'M');
 }
 
 int main(int argc, char** argv) {

@@ -103,6 +103,20 @@ void DrawPicture(CWnd*, CDC* dc) {
     dc->BitBlt(0, 0, kWidth, kHeight, &memory, 0, 0, SRCCOPY);
 }
 
+// The transition as RunTransition composes it, but with no pause and no frame hold between
+// the steps: only their work.
+void RunUnpaced(CWnd& view, int flags, int type) {
+    CClientDC target(view.m_hWnd);
+    CDC source;
+    source.CreateCompatibleDC(&target);
+    CBitmap frame;
+    frame.CreateCompatibleBitmap(target, kWidth, kHeight);
+    CSelectObject select(source, frame);
+    DrawPicture(&view, &source);
+    TransitionRequest request = {&view, &target, &source, 0, flags, type};
+    DispatchTransition(&request);
+}
+
 Result MeasureRegions(CStepCountingView& view, const Row& row) {
     Result result{row};
     g_shown = 1 - g_shown;
@@ -111,12 +125,14 @@ Result MeasureRegions(CStepCountingView& view, const Row& row) {
     RunTransition(&view, DrawPicture, row.delay, row.flags, row.type);
     result.wallMs = Since(start, 1e3);
     result.steps = static_cast<int>(view.StepTimes().size());
-    result.nominalMs = result.steps * row.delay * 5.0;
+    // A step without a pause is held for one display refresh.
+    result.nominalMs =
+        result.steps * (row.delay != 0 ? row.delay * 5.0 : FramePacer().IntervalMs());
     Pump();
     // Again without the pause: the time between one step setting its region and the next.
     g_shown = 1 - g_shown;
     view.Reset();
-    RunTransition(&view, DrawPicture, 0, row.flags, row.type);
+    RunUnpaced(view, row.flags, row.type);
     std::vector<double> work;
     const std::vector<double>& times = view.StepTimes();
     for (size_t i = 1; i < times.size(); ++i) work.push_back((times[i] - times[i - 1]) * 1e3);
@@ -268,8 +284,9 @@ void PrintTable(const std::string& machine, const std::vector<Result>& results,
         }
     }
     std::printf(
-        "\nSteps of the fade are its frames, each held for one display refresh (%d ms);\n"
-        "its work per step is one frame without that pause.  No steps: no routine yet.\n",
+        "\nSteps of the fade are its frames, each held for one display refresh (%d ms), as is\n"
+        "each step of a transition with delay 0; work per step leaves that pause out.\n"
+        "No steps: no routine yet.\n",
         fade.intervalMs);
     std::printf("\nFade frame, median: %.0f us (worst %.0f); of which DrawDib draw %.0f us.\n",
                 fade.frameUs, fade.frameWorstUs, fade.drawUs);

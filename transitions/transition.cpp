@@ -104,6 +104,10 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type
     request.type = type;
     StepPacer pacer;
     request.pacer = &pacer;
+    // An effect without a pause ("Lens like") would otherwise run faster than the display
+    // shows its steps, and a person would see a plain switch.
+    FramePacer framePacer;
+    request.framePacer = &framePacer;
     DispatchTransition(&request);
 }  // the frame bitmap is deselected, then deleted, the memory DC deleted, the window DC released
 
@@ -166,4 +170,5 @@ void RevealRegion(CRgn region, const TransitionRequest* request) {
     target->BitBlt(box.left, box.top, box.right - box.left, box.bottom - box.top, request->sourceDC,
                    box.left, box.top, SRCCOPY);
     target->SelectClipRgn(nullptr);
+    if (request->delay == 0 && request->framePacer != nullptr) request->framePacer->HoldFrame();
 }

@@ -5,6 +5,7 @@
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
+#include "transitions/framepacer.h"
 #include "transitions/steps.h"
 
 enum EffectType : int {
@@ -38,6 +39,9 @@ struct TransitionRequest {
     int flags = 0;               // EffectFlags
     int type = 0;                // EffectType
     StepPacer* pacer = nullptr;  // keeps RevealRegion's steps at their period; none: plain pauses
+    // Holds each step of an effect without a pause (delay 0) until the display has shown it;
+    // none: such steps follow each other at once.
+    FramePacer* framePacer = nullptr;
 };
 
 // Draws the view's current picture into dc.
@@ -57,7 +61,8 @@ void DispatchTransition(const TransitionRequest* request);
 
 // One reveal step: clips the window to region for the length of a pause of delay * 5 ms
 // (measured from the end of the previous step's pause when the request has a pacer), then
-// copies the new picture inside the region.  The region is taken over (it belongs to the
+// copies the new picture inside the region.  With delay 0 and a frame pacer, the step is then
+// held until it has been presented, one display refresh after the previous one.  The region is taken over (it belongs to the
 // system once set); a region object that holds no region is skipped without a pause.
 void RevealRegion(CRgn region, const TransitionRequest* request);
 
