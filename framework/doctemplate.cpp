@@ -91,6 +91,13 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisib
                 m_pOnlyDoc = nullptr;
                 delete doc;
             }
+        } else if (pathName != nullptr && !doc->GetPathName().IsEmpty() &&
+                   doc->GetPathName().CompareNoCase(pathName) == 0) {
+            // Except that it can no longer claim its own file once that could not be opened
+            // (deleted, say): the user has just been told so and the recent list drops it, so
+            // Save must ask for a name instead of quietly making an empty file there again.
+            doc->ClearPathName();
+            SetDefaultTitle(doc);
         }
         return nullptr;
     }

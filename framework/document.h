@@ -51,6 +51,8 @@ public:
     void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified; }
     const CString& GetPathName() const { return m_strPathName; }
     void SetPathName(LPCWSTR pathName, BOOL addToRecentFiles = TRUE);
+    // The document keeps its contents and title but belongs to no file: Save asks for a name.
+    void ClearPathName() { m_strPathName.Empty(); }
     const CString& GetTitle() const { return m_strTitle; }
     void SetTitle(LPCWSTR title) { m_strTitle = title; }
 

@@ -54,6 +54,21 @@ std::wstring RecentFile(int n) {
     return status == ERROR_SUCCESS ? value : L"";
 }
 
+void SetRecentFiles(const std::vector<std::wstring>& paths) {
+    const wchar_t* key =
+        L"software\\Local AppWizard-Generated Applications\\Dorvel\\Recent File List";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
+    HKEY list = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &list, nullptr);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        wchar_t name[16];
+        wsprintfW(name, L"File%d", static_cast<int>(i + 1));
+        ::RegSetValueExW(list, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(paths[i].c_str()),
+                         static_cast<DWORD>((paths[i].size() + 1) * sizeof(wchar_t)));
+    }
+    ::RegCloseKey(list);
+}
+
 std::string Narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
 }
@@ -216,6 +231,51 @@ TEST_CASE(BrokenRecentFileEntriesAreDroppedWithTheFrameworksMessage) {
     app.PostCommand(ID_FILE_MRU_FILE1);   // nothing left to open: nothing happens
     program::Wait(500);
     CHECK(app.OtherWindows().empty());
+}
+
+TEST_CASE(SaveAfterAFailedOpenNeverRevivesTheMissingFile) {
+    std::wstring gone = TempFile(L"lantrel-gone.dat", "deleted soon");
+    std::wstring kept = TempFile(L"lantrel-kept.dat", "kept bytes");
+    SetRecentFiles({});
+    {
+        // The document's own file deleted behind its back: reopening it from the list fails,
+        // and from then on Save asks for a name.
+        Lantrel app;
+        CHECK(app.Start(L"\"" + gone + L"\""));
+        if (!app.Frame()) return;
+        ::DeleteFileW(gone.c_str());
+        app.PostCommand(ID_FILE_MRU_FILE1);
+        CHECK(app.WaitForOtherWindow() != nullptr);  // the failed open says so
+        Lantrel::Press({VK_RETURN});
+        program::Wait(300);
+        CHECK_EQ(Shown(app), 'G');  // and changes nothing on screen
+        app.Keys({VK_CONTROL, 'S'});
+        HWND saveAs = app.WaitForOtherWindow(5000);
+        CHECK(saveAs != nullptr);
+        if (saveAs != nullptr) Lantrel::Press({VK_ESCAPE});
+        CHECK(::GetFileAttributesW(gone.c_str()) == INVALID_FILE_ATTRIBUTES);
+        CHECK_EQ(Narrow(RecentFile(1)), "");
+    }
+    {
+        // A document with a file of its own keeps it: Save goes there without asking.
+        ::DeleteFileW(gone.c_str());
+        SetRecentFiles({gone});
+        Lantrel app;
+        CHECK(app.Start(L"\"" + kept + L"\""));
+        if (!app.Frame()) return;
+        app.PostCommand(ID_FILE_MRU_FILE2);
+        CHECK(app.WaitForOtherWindow() != nullptr);
+        Lantrel::Press({VK_RETURN});
+        app.Keys({VK_CONTROL, 'S'});
+        program::Wait(500);
+        CHECK(app.OtherWindows().empty());
+        CHECK(::GetFileAttributesW(gone.c_str()) == INVALID_FILE_ATTRIBUTES);
+        CHECK_EQ(ReadFileBytes(kept), "kept bytes");
+        CHECK_EQ(Narrow(RecentFile(1)), Narrow(kept));
+        CHECK_EQ(Narrow(RecentFile(2)), "");
+    }
+    ::DeleteFileW(gone.c_str());
+    ::DeleteFileW(kept.c_str());
 }
 
 TEST_CASE(EveryWayOfClosingEndsTheProgramWithoutQuestions) {
