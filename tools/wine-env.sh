@@ -22,20 +22,26 @@ lantrel_env_cleanup() {
 }
 
 lantrel_start_xvfb() {
-  local size=${LANTREL_SCREEN:-1024x768x24} n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "$size" -nolisten tcp -ac >/dev/null 2>&1 &
-    LANTREL_XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && return 0
-      sleep 0.1
-    done
-    kill "$LANTREL_XVFB_PID" 2>/dev/null
+  # Xvfb picks a free display itself and writes its number once it is ready (-displayfd), so
+  # runs that start at the same moment on a shared machine never end up on one screen.
+  local size=${LANTREL_SCREEN:-1024x768x24} numberFile n=
+  numberFile=$(mktemp /tmp/lantrel-xvfb.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -ac 3>"$numberFile" >/dev/null 2>&1 &
+  LANTREL_XVFB_PID=$!
+  for _ in $(seq 100); do
+    n=$(tr -dc 0-9 <"$numberFile")
+    [ -n "$n" ] && break
+    kill -0 "$LANTREL_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "could not start Xvfb" >&2
-  return 1
+  rm -f "$numberFile"
+  if [ -z "$n" ]; then
+    kill "$LANTREL_XVFB_PID" 2>/dev/null
+    LANTREL_XVFB_PID=
+    echo "could not start Xvfb" >&2
+    return 1
+  fi
+  export DISPLAY=":$n"
 }
 
 if [ -z "${DISPLAY:-}" ] || [ "${LANTREL_OWN_XVFB:-0}" = 1 ]; then
