@@ -6,6 +6,8 @@ It writes, next to itself:
 
   genie.bmp     800 x 600, 24 bpp: a genie rising from a golden oil lamp
   mouse.bmp     800 x 600, 24 bpp: a cartoon mouse with a wedge of cheese
+                (both with everything they show inside their top-left
+                780 x 536, which a window shows; the rest is background)
   dinosaur.bmp   85 x 150,  8 bpp with colour table: a long-neck dinosaur
   lantrel.ico    32 x 32, 16 colours: a framed picture with a diagonal wipe
   hand.cur       32 x 32, monochrome pointing hand, hot spot (6, 0)
@@ -334,6 +336,139 @@ class Canvas:
                 buf[i + 2] = int(buf[i + 2] + (col[2] - buf[i + 2]) * a)
 
 
+def place(cv, draw, s=1.0, src=(0, 0), dst=(0, 0)):
+    """Lay a group of objects, drawn by draw(canvas) in its own coordinates,
+    onto cv scaled by s about the point src, which lands on dst.
+
+    The group is drawn twice, over black and over white: the black drawing
+    is its colour premultiplied by its coverage and the difference between
+    the two is what lets the background through, so glows, shadows and
+    half-transparent strokes keep their transparency.  Scaling averages the
+    area each picture pixel covers; at s = 1 with whole-pixel offsets the
+    group is copied exactly.
+    """
+    W, H = cv.w, cv.h
+    black, white = Canvas(W, H, (0, 0, 0)), Canvas(W, H, (255, 255, 255))
+    draw(black)
+    draw(white)
+    B, Wh = black.buf, white.buf
+    # bounding box of what the group drew
+    rows = [y for y in range(H)
+            if B[y * W * 3:(y + 1) * W * 3] != bytes(W * 3)
+            or Wh[y * W * 3:(y + 1) * W * 3] != b'\xff' * (W * 3)]
+    if not rows:
+        return
+    x0, x1 = W, -1
+    for y in rows:
+        for x in range(W):
+            i = (y * W + x) * 3
+            if B[i:i + 3] != b'\0\0\0' or Wh[i:i + 3] != b'\xff\xff\xff':
+                x0 = min(x0, x)
+                break
+        for x in range(W - 1, x0 - 1, -1):
+            i = (y * W + x) * 3
+            if B[i:i + 3] != b'\0\0\0' or Wh[i:i + 3] != b'\xff\xff\xff':
+                x1 = max(x1, x)
+                break
+    y0, y1 = rows[0], rows[-1]
+    sw, sh = x1 - x0 + 1, y1 - y0 + 1
+    # premultiplied r, g, b and coverage a, one list per row of the box
+    planes = []
+    for y in range(y0, y1 + 1):
+        row = []
+        for x in range(x0, x1 + 1):
+            i = (y * W + x) * 3
+            through = (Wh[i] - B[i] + Wh[i + 1] - B[i + 1]
+                       + Wh[i + 2] - B[i + 2]) / 765.0
+            row.append((B[i], B[i + 1], B[i + 2], 1.0 - through))
+        planes.append(row)
+
+    def weights(n_src, origin_src, origin_dst):
+        """Per destination pixel: (index, [(source index, weight)])."""
+        lo = origin_dst + (0 - origin_src) * s
+        hi = origin_dst + (n_src - origin_src) * s
+        out = []
+        for d in range(int(math.floor(lo)), int(math.ceil(hi))):
+            a = (d - origin_dst) / s + origin_src
+            b = (d + 1 - origin_dst) / s + origin_src
+            taps = []
+            for k in range(max(0, int(math.floor(a))),
+                           min(n_src, int(math.ceil(b)))):
+                w = min(b, k + 1) - max(a, k)
+                if w > 1e-9:
+                    taps.append((k, w * s))
+            if taps:
+                out.append((d, taps))
+        return out
+
+    cols = weights(sw, src[0] - x0, dst[0])
+    lines = weights(sh, src[1] - y0, dst[1])
+    # across the rows, then down the columns
+    across = []
+    for row in planes:
+        out = []
+        for _, taps in cols:
+            r = g = b = a = 0.0
+            for k, w in taps:
+                p = row[k]
+                r += p[0] * w
+                g += p[1] * w
+                b += p[2] * w
+                a += p[3] * w
+            out.append((r, g, b, a))
+        across.append(out)
+    buf = cv.buf
+    for dy, taps in lines:
+        if dy < 0 or dy >= H:
+            continue
+        for j, (dx, _) in enumerate(cols):
+            if dx < 0 or dx >= W:
+                continue
+            r = g = b = a = 0.0
+            for k, w in taps:
+                p = across[k][j]
+                r += p[0] * w
+                g += p[1] * w
+                b += p[2] * w
+                a += p[3] * w
+            if a <= 0.002:
+                continue
+            i = (dy * W + dx) * 3
+            keep = 1.0 - min(1.0, a)
+            buf[i] = clamp8(r + buf[i] * keep + 0.5)
+            buf[i + 1] = clamp8(g + buf[i + 1] * keep + 0.5)
+            buf[i + 2] = clamp8(b + buf[i + 2] * keep + 0.5)
+
+
+# ---------------------------------------------------------------------------
+# What the view shows
+# ---------------------------------------------------------------------------
+
+# The view shows the top-left part of a picture: about 790 x 552 in a frame
+# under Wine and 784 x 541 in a classic Windows frame.  Everything a picture
+# is about lies inside SHOWN; right of it and below it the picture only goes
+# on with its background.
+SHOWN_W, SHOWN_H = 780, 536
+
+
+def shown_whole(name, make):
+    """The picture make() draws, after checking that make(objects=False),
+    the same picture without its objects, differs from it only inside the
+    shown part."""
+    full, bare = make(), make(objects=False)
+    W, H = full.w, full.h
+    for y in range(H):
+        x = 0 if y >= SHOWN_H else SHOWN_W
+        a = full.buf[(y * W + x) * 3:(y + 1) * W * 3]
+        b = bare.buf[(y * W + x) * 3:(y + 1) * W * 3]
+        if a != b:
+            k = next(k for k in range(0, len(a), 3) if a[k:k + 3] != b[k:k + 3])
+            raise SystemExit('%s: an object reaches (%d, %d), outside the '
+                             'shown %d x %d' % (name, x + k // 3, y, SHOWN_W,
+                                                SHOWN_H))
+    return full
+
+
 # ---------------------------------------------------------------------------
 # File writers
 # ---------------------------------------------------------------------------
@@ -537,7 +672,14 @@ def sparkle(cv, x, y, r, col):
     cv.circle(x, y, max(1.0, r * 0.18), (255, 255, 255))
 
 
-def make_genie():
+# Where the foot of the lamp stands and how much the lamp and the genie are
+# scaled from the coordinates they are drawn in.
+GENIE_AT = (410, 530)
+GENIE_SCALE = 0.93
+
+
+def make_genie(objects=True):
+    """The genie picture; without objects only its sky, palace and dunes."""
     W, H = 800, 600
     cv = Canvas(W, H)
     rng = random.Random(1234)
@@ -627,19 +769,19 @@ def make_genie():
     cv.fill([(y, 560, W - 1) for y in range(412, 490)], S)
     for x in range(562, W, 18):
         cv.fill([(y, x, x + 9) for y in range(402, 412)], S)
-    onion_dome(cv, 680, 416, 62, S)
-    onion_dome(cv, 760, 418, 30, S)
+    onion_dome(cv, 672, 416, 58, S)
+    cv.fill([(y, 752, 766) for y in range(280, 420)], S)
+    onion_dome(cv, 759, 284, 13, S)
+    onion_dome(cv, 738, 418, 26, S)
     cv.fill([(y, 584, 600) for y in range(310, 490)], S)
     onion_dome(cv, 592, 314, 15, S)
     cv.fill([(y, 578, 606) for y in range(310, 317)], S)
-    cv.fill([(y, 776, 790) for y in range(280, 420)], S)
-    onion_dome(cv, 783, 284, 13, S)
     # lit windows
     for x, y in ((90, 440), (118, 440), (146, 440), (232, 440), (260, 440),
                  (288, 440), (200, 445), (15, 460), (38, 460),
-                 (620, 430), (648, 430), (700, 430), (728, 430), (756, 430),
-                 (676, 436), (170, 360), (170, 395), (589, 340), (589, 375),
-                 (780, 300), (780, 340), (780, 380)):
+                 (620, 430), (648, 430), (696, 430), (724, 432), (748, 432),
+                 (668, 436), (170, 360), (170, 395), (589, 340), (589, 375),
+                 (756, 300), (756, 340), (756, 380)):
         arch_window(cv, x, y, 7, 16, lamp_win)
     for x, y in ((350, 456), (400, 456), (450, 456), (500, 456), (550, 456)):
         arch_window(cv, x, y, 7, 14, lamp_win)
@@ -671,21 +813,35 @@ def make_genie():
             i = (y * W + x) * 3
             buf[i:i + 3] = bytes(c)
 
-    # palm trees at both edges
-    palm(cv, (752, 600), (722, 322), -8, (22, 8, 32), rng, 1.05)
-    palm(cv, (32, 600), (70, 352), 10, (22, 8, 32), rng, 0.85)
+    # glows behind the lamp and the genie (light on the sand and in the sky)
+    cv.soft(GENIE_AT[0] - 20, 470, 300, 120, (255, 200, 90), 0.55, power=1.6)
+    cv.soft(GENIE_AT[0] + 20, 210, 190, 220, (90, 170, 255), 0.45, power=1.4)
+    if not objects:
+        return cv
 
-    # glows behind the lamp and the genie
-    cv.soft(390, 480, 300, 130, (255, 200, 90), 0.55, power=1.6)
-    cv.soft(430, 220, 190, 230, (90, 170, 255), 0.45, power=1.4)
+    # palm trees at both sides
+    palm(cv, (700, 522), (668, 306), -8, (22, 8, 32), rng, 0.78)
+    palm(cv, (34, 526), (66, 330), 10, (22, 8, 32), rng, 0.8)
 
     # treasure chest at the lower left
-    draw_chest(cv, 55, 468)
+    draw_chest(cv, 44, 424)
 
-    # --- the lamp -----------------------------------------------------------
-    draw_lamp(cv)
+    # the lamp, the smoke rising from its spout and the genie, made a little
+    # smaller so that the plume and the foot both stay in view
+    place(cv, lambda c: (draw_lamp(c), draw_smoke(c), draw_genie(c)),
+          GENIE_SCALE, (400, 572), GENIE_AT)
 
-    # --- smoke tail rising from the spout into the genie -----------------
+    # magic sparkles
+    for x, y, r in ((300, 130, 14), (560, 110, 12), (600, 220, 10),
+                    (265, 220, 9), (520, 40, 8), (350, 40, 9), (620, 330, 8),
+                    (240, 300, 7), (330, 345, 8), (545, 360, 9),
+                    (480, 415, 6), (210, 470, 8)):
+        sparkle(cv, x, y, r, (255, 236, 150))
+    return cv
+
+
+def draw_smoke(cv):
+    """The smoke tail rising from the spout into the genie."""
     path = catmull([(176, 428), (160, 398), (176, 366), (228, 352),
                     (282, 372), (318, 398), (366, 386), (404, 356),
                     (428, 322)], 14)
@@ -718,16 +874,6 @@ def make_genie():
     for x, y, r in ((168, 412, 11), (150, 392, 8), (139, 370, 6),
                     (134, 350, 4), (196, 418, 7), (122, 334, 3)):
         cv.circle(x, y, r, (230, 230, 255), 0.6)
-
-    draw_genie(cv)
-
-    # magic sparkles
-    for x, y, r in ((300, 130, 14), (560, 110, 12), (600, 220, 10),
-                    (265, 220, 9), (520, 40, 8), (350, 40, 9), (620, 330, 8),
-                    (240, 300, 7), (330, 345, 8), (545, 360, 9),
-                    (480, 415, 6), (210, 470, 8)):
-        sparkle(cv, x, y, r, (255, 236, 150))
-    return cv
 
 
 def draw_chest(cv, x, y):
@@ -1048,7 +1194,14 @@ def tree(cv, x, y, s):
         cv.circle(x + dx * s, y + dy * s, r * s, (80, 165, 70))
 
 
-def make_mouse():
+# Where the mouse and its cheese are moved from the coordinates they are
+# drawn in.
+MOUSE_SHIFT = (-44, -10)
+
+
+def make_mouse(objects=True):
+    """The mouse picture; without objects only its sky, hills, fence and
+    grass."""
     W, H = 800, 600
     cv = Canvas(W, H)
     rng = random.Random(4321)
@@ -1060,8 +1213,16 @@ def make_mouse():
         cv.fill([(y, 0, W - 1)], gradient(sky, y / 340))
 
     # sun with rays and a friendly face
-    sx, sy = 680, 98
+    sx, sy = 648, 116
     cv.soft(sx, sy, 200, 200, (255, 250, 200), 0.7, power=1.8)
+    if objects:
+        draw_sun(cv, sx, sy)
+        draw_sky_objects(cv)
+    draw_hills(cv, objects, rng)
+    return cv
+
+
+def draw_sun(cv, sx, sy):
     for k in range(14):
         a = k * 2 * math.pi / 14 + 0.1
         a1, a2 = a - 0.12, a + 0.12
@@ -1078,12 +1239,14 @@ def make_mouse():
     cv.circle(sx - 34, sy + 12, 8, (255, 150, 60), 0.6)
     cv.circle(sx + 34, sy + 12, 8, (255, 150, 60), 0.6)
 
+
+def draw_sky_objects(cv):
     # clouds
     cloud(cv, 330, 78, 1.0)
     cloud(cv, 530, 215, 0.75)
     cloud(cv, 95, 230, 0.7)
     cloud(cv, 245, 300, 0.5)
-    cloud(cv, 770, 260, 0.6)
+    cloud(cv, 700, 246, 0.55)
 
     # birds
     for x, y, s in ((140, 120, 1.0), (175, 140, 0.8), (460, 150, 0.9),
@@ -1093,6 +1256,10 @@ def make_mouse():
         cv.stroke([(x + 10 * s, y - 4 * s), (x + 4 * s, y - 6 * s), (x, y)],
                   2, 2, (40, 50, 80))
 
+
+def draw_hills(cv, objects, rng):
+    """The hills, the meadow and what stands on them."""
+    W, H = cv.w, cv.h
     # hills
     far = [312 + 22 * math.sin(x * 0.008 + 1) + 9 * math.sin(x * 0.021)
            for x in range(W)]
@@ -1115,21 +1282,8 @@ def make_mouse():
                 continue
             buf[i:i + 3] = bytes(c)
 
-    # trees and a red barn on the far hill
-    for x, s in ((40, 0.8), (75, 0.6), (190, 0.7), (270, 0.6), (520, 0.65),
-                 (600, 0.75), (640, 0.55)):
-        tree(cv, x, far[x] + 6, s)
-    bx, by = 700, int(far[700]) + 8
-    cv.poly([(bx - 34, by), (bx + 34, by), (bx + 34, by - 38),
-             (bx - 34, by - 38)], (200, 40, 35), outline=(90, 20, 15), ow=2)
-    cv.poly([(bx - 42, by - 36), (bx, by - 70), (bx + 42, by - 36)],
-            (120, 40, 40), outline=(60, 15, 15), ow=2)
-    cv.poly([(bx - 12, by), (bx + 12, by), (bx + 12, by - 24),
-             (bx - 12, by - 24)], (250, 250, 245), outline=(90, 20, 15), ow=1)
-    cv.line((bx - 12, by - 24), (bx + 12, by), 2, (200, 40, 35))
-    cv.line((bx + 12, by - 24), (bx - 12, by), 2, (200, 40, 35))
-    cv.poly([(bx - 7, by - 54), (bx + 7, by - 54), (bx + 7, by - 42),
-             (bx - 7, by - 42)], (250, 250, 245))
+    if objects:
+        draw_farm(cv, far)
     # fence on the near hill
     for x in range(0, W, 26):
         y = near[x] + 6
@@ -1149,41 +1303,72 @@ def make_mouse():
         col = rng.choice([(30, 110, 25), (60, 160, 40), (140, 220, 90),
                           (45, 130, 30)])
         cv.thin((x, y), (x + math.sin(a) * L, y - math.cos(a) * L), col)
+    if objects:
+        draw_meadow_objects(cv, near, rng)
 
+
+def draw_farm(cv, far):
+    """Trees and a red barn on the far hill."""
+    for x, s in ((40, 0.8), (75, 0.6), (190, 0.7), (270, 0.6), (520, 0.65),
+                 (600, 0.75), (640, 0.55)):
+        tree(cv, x, far[x] + 6, s)
+    bx, by = 700, int(far[700]) + 8
+    cv.poly([(bx - 34, by), (bx + 34, by), (bx + 34, by - 38),
+             (bx - 34, by - 38)], (200, 40, 35), outline=(90, 20, 15), ow=2)
+    cv.poly([(bx - 42, by - 36), (bx, by - 70), (bx + 42, by - 36)],
+            (120, 40, 40), outline=(60, 15, 15), ow=2)
+    cv.poly([(bx - 12, by), (bx + 12, by), (bx + 12, by - 24),
+             (bx - 12, by - 24)], (250, 250, 245), outline=(90, 20, 15), ow=1)
+    cv.line((bx - 12, by - 24), (bx + 12, by), 2, (200, 40, 35))
+    cv.line((bx + 12, by - 24), (bx - 12, by), 2, (200, 40, 35))
+    cv.poly([(bx - 7, by - 54), (bx + 7, by - 54), (bx + 7, by - 42),
+             (bx - 7, by - 42)], (250, 250, 245))
+
+
+def draw_meadow_objects(cv, near, rng):
+    """Flowers, butterflies, the mouse and its cheese."""
     # flowers
     petals = [(240, 50, 70), (255, 130, 200), (255, 255, 255),
               (170, 90, 230), (255, 150, 30), (70, 110, 255), (255, 80, 150)]
+    def size(y):
+        return 0.6 + 1.2 * (y - 370) / 230
     spots = []
-    for _ in range(95):
-        x = rng.uniform(5, W - 5)
-        y = rng.uniform(near[int(x)] + 15, H - 5)
-        spots.append((y, x))
+    while len(spots) < 95:
+        x = rng.uniform(5, SHOWN_W - 5)
+        y = rng.uniform(near[int(x)] + 15, SHOWN_H - 30)
+        # the whole flower, stem and leaf included, in view
+        if 12 * size(y) <= x < SHOWN_W - 12 * size(y) \
+                and y + 23 * size(y) < SHOWN_H - 2:
+            spots.append((y, x))
     spots.sort()
     for y, x in spots:
-        s = 0.6 + 1.2 * (y - 370) / 230
+        s = size(y)
         col = petals[rng.randrange(len(petals))]
         centre = (255, 220, 40) if col != (255, 150, 30) else (140, 70, 20)
         flower(cv, x, y, s, col, centre, rng)
 
     butterfly(cv, 120, 400, 1.1, (255, 150, 20), (255, 90, 30))
     butterfly(cv, 470, 60, 0.9, (120, 80, 255), (80, 180, 255))
-    butterfly(cv, 760, 330, 0.8, (255, 90, 170), (255, 200, 60))
+    butterfly(cv, 626, 246, 0.8, (255, 90, 170), (255, 200, 60))
 
-    draw_cheese(cv)
-    draw_mouse(cv)
+    place(cv, lambda c: (draw_cheese(c), draw_mouse(c), ladybird(c)),
+          1.0, (0, 0), MOUSE_SHIFT)
 
-    # a ladybird on the cheese and a few more flowers in front
+    # a few more flowers in front
+    for x, y, s, col in ((36, 488, 1.9, (240, 50, 70)),
+                         (508, 490, 1.7, (255, 255, 255)),
+                         (752, 496, 1.5, (170, 90, 230)),
+                         (236, 492, 1.6, (70, 110, 255))):
+        flower(cv, x, y, s, col, (255, 220, 40), rng)
+
+
+def ladybird(cv):
+    """A ladybird on the cheese."""
     cv.circle(700, 395, 9, (220, 20, 20), outline=(20, 10, 10), ow=1)
     cv.circle(707, 391, 5, (20, 10, 10))
     cv.line((700, 386), (700, 404), 1, (20, 10, 10))
     for dx, dy in ((-4, -3), (-5, 3), (3, 4)):
         cv.circle(700 + dx, 395 + dy, 1.6, (20, 10, 10))
-    for x, y, s, col in ((40, 560, 1.9, (240, 50, 70)),
-                         (540, 560, 1.8, (255, 255, 255)),
-                         (770, 540, 1.8, (170, 90, 230)),
-                         (300, 575, 1.7, (70, 110, 255))):
-        flower(cv, x, y, s, col, (255, 220, 40), rng)
-    return cv
 
 
 def draw_cheese(cv):
@@ -1192,7 +1377,7 @@ def draw_cheese(cv):
     B = (752, 404)
     h = 116
     out = (120, 70, 5)
-    cv.soft(680, 530, 150, 22, (20, 80, 20), 0.7, power=0.8)
+    cv.soft(675, 526, 112, 18, (20, 80, 20), 0.7, power=0.8)
     top = [T, A, B]
     front = [T, B, (B[0], B[1] + h), (T[0], T[1] + h)]
     rind = [B, A, (A[0], A[1] + h), (B[0], B[1] + h)]
@@ -1498,8 +1683,8 @@ def make_cursor():
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     outputs = [
-        ('genie.bmp', lambda: bmp24_bytes(make_genie())),
-        ('mouse.bmp', lambda: bmp24_bytes(make_mouse())),
+        ('genie.bmp', lambda: bmp24_bytes(shown_whole('genie', make_genie))),
+        ('mouse.bmp', lambda: bmp24_bytes(shown_whole('mouse', make_mouse))),
         ('dinosaur.bmp', lambda: bmp8_bytes(make_dinosaur())),
         ('lantrel.ico', make_icon),
         ('hand.cur', make_cursor),
