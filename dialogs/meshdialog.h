@@ -12,6 +12,7 @@ public:
     explicit CMeshDialog(CWnd* parent);
 
     BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     // Scratch for MakeMeshRegion: once the dialog window has taken the mesh this holds

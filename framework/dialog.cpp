@@ -76,7 +76,8 @@ INT_PTR CDialog::DoModal() {
     if (CreateFromTemplate(m_nIDTemplate, owner) != nullptr && m_hWnd != nullptr) {
         m_bInModalLoop = true;
         m_bContinueModal = true;
-        ShowWindow(SW_SHOWNORMAL);
+        ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_DEFERERASE);
         UpdateWindow();
         MSG msg;
         while (m_bContinueModal && m_hWnd != nullptr) {
