@@ -294,9 +294,10 @@ void PrintMesh(const MeshFigures& mesh) {
         return;
     }
     double rebuild = MedianOf(mesh.rebuildMs);
-    std::printf("\n\"Semi-Transparent Show\" in lantrel.exe: the %d x %d dialog, a mesh of %d "
-                "rectangles\n\n",
-                mesh.width, mesh.height, mesh.rects);
+    std::printf(
+        "\n\"Semi-Transparent Show\" in lantrel.exe: the %d x %d dialog, a mesh of %d "
+        "rectangles\n\n",
+        mesh.width, mesh.height, mesh.rects);
     std::printf("| figure | median ms | runs ms |\n|---|---:|---|\n");
     auto row = [](const char* name, const std::vector<double>& values) {
         std::printf("| %s | %.0f | %s |\n", name, MedianOf(values), List(values).c_str());
@@ -307,10 +308,11 @@ void PrintMesh(const MeshFigures& mesh) {
     row("painted: Escape to closed", mesh.escapeMs);
     row("painted: Enter to closed", mesh.enterMs);
     row("painted: close box to closed", mesh.closeBoxMs);
-    std::printf("\nPainted = every gap shows the view (%d gap pixels did not) and the picture holds\n"
-                "still.  Painted %.1f rebuilds after the command.  Pixels not back to the view\n"
-                "2 s after closing: %d.\n",
-                mesh.gapsWrong, MedianOf(mesh.paintedMs) / rebuild, mesh.leftOnScreen);
+    std::printf(
+        "\nPainted = every gap shows the view (%d gap pixels did not) and the picture holds\n"
+        "still.  Painted %.1f rebuilds after the command.  Pixels not back to the view\n"
+        "2 s after closing: %d.\n",
+        mesh.gapsWrong, MedianOf(mesh.paintedMs) / rebuild, mesh.leftOnScreen);
 }
 
 void WriteMeshJson(FILE* file, const MeshFigures& mesh) {
@@ -354,8 +356,7 @@ bool WriteJson(const char* path, const std::string& machine, const std::vector<R
                      "\"frame_worst_us\": %.1f, \"drawdib_us\": %.1f, \"plain_copy_us\": %.1f, "
                      "\"darken_us\": %.1f, \"memcpy_us\": %.1f, \"darken_to_memcpy\": %.2f}",
                      fade.intervalMs, fade.frameUs, fade.frameWorstUs, fade.drawUs,
-                     fade.plainCopyUs, fade.darkenUs, fade.memcpyUs,
-                     fade.darkenUs / fade.memcpyUs);
+                     fade.plainCopyUs, fade.darkenUs, fade.memcpyUs, fade.darkenUs / fade.memcpyUs);
     }
     if (mesh != nullptr) {
         std::fprintf(file, ",\n");
