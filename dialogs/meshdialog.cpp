@@ -56,10 +56,40 @@ BOOL CMeshDialog::OnInitDialog() {
 }
 
 LRESULT CMeshDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCLBUTTONDOWN && wParam == HTCLOSE && m_bSlowFrame) {
+        FollowCloseBoxPress();
+        return 0;
+    }
+    DWORD start = ::GetTickCount();
     LRESULT result = CDialog::WindowProc(message, wParam, lParam);
+    if (message == WM_NCPAINT && ::GetTickCount() - start > 100) m_bSlowFrame = true;
     if (message == WM_WINDOWPOSCHANGED &&
         (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
         SkipMissingFrames(m_hWnd);
     }
     return result;
+}
+
+// The system follows a press on the close box drawing the box pressed, through a device
+// context on the whole window: if building its visible region made the frame slow to paint
+// (under Wine a second or two each time), the press would show, and the dialog close, only
+// that much later.  Here the press is followed as the system does it, without drawing:
+// released over the box, it closes the dialog; released elsewhere, it does nothing.
+void CMeshDialog::FollowCloseBoxPress() {
+    UINT state = ::GetMenuState(::GetSystemMenu(m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND);
+    if (state == static_cast<UINT>(-1) || (state & (MF_DISABLED | MF_GRAYED))) return;
+    ::SetCapture(m_hWnd);
+    MSG msg = {};
+    while (::GetCapture() == m_hWnd) {
+        if (!::GetMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST)) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (msg.message == WM_LBUTTONUP) break;
+    }
+    ::ReleaseCapture();
+    LPARAM point = MAKELPARAM(msg.pt.x, msg.pt.y);
+    if (msg.message == WM_LBUTTONUP && SendMessage(WM_NCHITTEST, 0, point) == HTCLOSE) {
+        SendMessage(WM_SYSCOMMAND, SC_CLOSE, point);
+    }
 }

@@ -465,6 +465,87 @@ TEST_CASE(MeshDialogPaintsEachOfItsWindowsOnce) {
     CHECK_EQ(wrong, 0);
 }
 
+namespace {
+
+void Button(DWORD flag) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Shown over its owner, once painted it is pressed on its close box and released on its
+// caption, then clicked on the close box, as a user's mouse would; the press followed the
+// system's way or the dialog's own, as it is told, whatever painting its frame took.
+class ClickedMeshDialog : public CMeshDialog {
+public:
+    ClickedMeshDialog(CWnd* parent, bool systemWay)
+        : CMeshDialog(parent), m_bSystemWay(systemWay) {}
+    bool keptOpen = false, slowFrame = false;
+    DWORD clicked = 0;
+
+    BOOL OnInitDialog() override {
+        BOOL result = CMeshDialog::OnInitDialog();
+        ::SetTimer(m_hWnd, 1, 500, nullptr);
+        ::SetTimer(m_hWnd, 3, 20000, nullptr);  // in case the clicks never arrive
+        return result;
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_TIMER) return CMeshDialog::WindowProc(message, wParam, lParam);
+        ::KillTimer(m_hWnd, wParam);
+        if (wParam == 1) slowFrame = m_bSlowFrame;
+        m_bSlowFrame = !m_bSystemWay;
+        // Pixels of the mesh, which alone take the mouse: the close box, the caption's middle.
+        RECT rect, client;
+        GetWindowRect(&rect);
+        GetClientRect(&client);
+        int frame = (rect.right - rect.left - client.right) / 2;
+        POINT box = {rect.right - frame - ::GetSystemMetrics(SM_CXSIZE) / 2,
+                     rect.top + frame + ::GetSystemMetrics(SM_CYSIZE) / 2};
+        box.x -= (box.x - rect.left + box.y - rect.top) % 2;
+        POINT caption = {(rect.left + rect.right) / 2, box.y};
+        caption.x -= (caption.x - rect.left + caption.y - rect.top) % 2;
+        if (wParam == 1) {
+            wintest::MoveMouse(box.x, box.y);
+            Button(MOUSEEVENTF_LEFTDOWN);
+            wintest::MoveMouse(caption.x, caption.y);
+            Button(MOUSEEVENTF_LEFTUP);
+            ::SetTimer(m_hWnd, 2, 500, nullptr);
+        } else if (wParam == 2) {
+            keptOpen = true;
+            wintest::MoveMouse(box.x, box.y);
+            clicked = ::GetTickCount();
+            wintest::ClickMouse();
+        } else {
+            EndDialog(IDOK);
+        }
+        return 0;
+    }
+
+private:
+    bool m_bSystemWay;
+};
+
+}  // namespace
+
+// A press on the close box released elsewhere keeps the dialog; a click on it closes the
+// dialog as Cancel does, whether the system follows the press (drawing the box pressed) or the
+// dialog does, as it does once painting its frame has taken long.
+TEST_CASE(MeshDialogCloseBoxBothWays) {
+    wintest::RecordingView owner;
+    CHECK(owner.Open(100, 100, 600, 400));
+    for (bool systemWay : {false, true}) {
+        ClickedMeshDialog dialog(&owner, systemWay);
+        CHECK_EQ(dialog.DoModal(), INT_PTR{IDCANCEL});
+        CHECK(dialog.keptOpen);
+        if (!dialog.keptOpen) continue;
+        std::printf("  %s way: closed %lu ms after the click (frame painted %s)\n",
+                    systemWay ? "system's" : "own", ::GetTickCount() - dialog.clicked,
+                    dialog.slowFrame ? "slowly" : "at once");
+    }
+}
+
 TEST_CASE(SlideDialogsLeaveNoPictureBehind) {
     wintest::RecordingView view;
     CHECK(view.Open(100, 100, 600, 400));

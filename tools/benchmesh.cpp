@@ -150,6 +150,11 @@ public:
             int size = ::GetSystemMetrics(SM_CXSIZE);
             POINT box = {rect.right - frame - size / 2 - 1,
                          rect.top + frame + ::GetSystemMetrics(SM_CYSIZE) / 2};
+            // A pixel of the mesh: the gaps are not the window's, a click there is not its.
+            if (!InMesh(box.x - rect.left, box.y - rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top)) {
+                --box.x;
+            }
             DWORD_PTR hit = 0;
             ::SendMessageTimeoutW(dialog, WM_NCHITTEST, 0, MAKELPARAM(box.x, box.y), SMTO_NORMAL,
                                   5000, &hit);
