@@ -7,8 +7,8 @@
 namespace {
 
 // Every device context on a meshed window takes a visible region built from the mesh's
-// rectangles, and Wine builds one in time growing with the square of their number: about a
-// second or two for the whole dialog's 28,000, a hundredth of that for a button's thousand.
+// rectangles, and Wine builds one in time growing with the square of their number: a second or
+// two for the whole dialog's 28,000, a few milliseconds for a button's thousand.
 // So each window of the dialog draws through its own part only: the dialog clips its controls
 // out, and the controls clip to themselves (they are CS_PARENTDC classes, which would otherwise
 // draw through the dialog's whole client area).  The controls do not overlap, so what is drawn

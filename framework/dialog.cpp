@@ -77,8 +77,8 @@ INT_PTR CDialog::DoModal() {
         m_bInModalLoop = true;
         m_bContinueModal = true;
         // The windowing system presents what is already drawn before the dialog takes the
-        // thread for its first paint (under Wine the place of a menu just closed over the
-        // owner is put back only then; dispatches nothing).
+        // thread for its first paint: under Wine the place of a menu just closed over the
+        // owner is put back only then.  No message is dispatched.
         ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
         // Shown without the frame-and-background pass a newly shown window gets at once
         // (SWP_DEFERERASE): the paint that follows draws frame, background and contents of
