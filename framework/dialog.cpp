@@ -76,7 +76,16 @@ INT_PTR CDialog::DoModal() {
     if (CreateFromTemplate(m_nIDTemplate, owner) != nullptr && m_hWnd != nullptr) {
         m_bInModalLoop = true;
         m_bContinueModal = true;
-        ShowWindow(SW_SHOWNORMAL);
+        // The windowing system presents what is already drawn before the dialog takes the
+        // thread for its first paint: under Wine the place of a menu just closed over the
+        // owner is put back only then.  No message is dispatched.
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
+        // Shown without the frame-and-background pass a newly shown window gets at once
+        // (SWP_DEFERERASE): the paint that follows draws frame, background and contents of
+        // each window through one device context instead of two, which counts for a dialog
+        // with a complex window region (each context builds its visible region anew).
+        ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_DEFERERASE);
         UpdateWindow();
         MSG msg;
         while (m_bContinueModal && m_hWnd != nullptr) {

@@ -2,7 +2,10 @@
 // window is asked for (WM_WINDOWPOSCHANGING), its region (GetWindowRgn) and the screen.
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "dialogs/meshdialog.h"
@@ -312,6 +315,235 @@ TEST_CASE(MeshDialogClosesEveryWayAHundredTimes) {
     }
     CHECK(::IsWindowEnabled(owner.Host()));
     CHECK_EQ(GdiObjectsHere() - before, 0);
+}
+
+namespace {
+
+// How often each window was asked to paint its frame, its background and its contents, and
+// how often frame or background came apart from a paint of its contents (through a device
+// context of their own).
+struct PaintCounts {
+    int frame = 0, background = 0, contents = 0, apart = 0;
+};
+std::map<HWND, PaintCounts>* g_pPaints = nullptr;
+std::map<HWND, int> g_painting;  // paints under way, per window
+HWND g_hQueuedPaint = nullptr;   // a paint taken from the queue lasts until the next message
+
+void NotePaint(HWND hWnd, UINT message) {
+    if (g_pPaints == nullptr ||
+        (message != WM_NCPAINT && message != WM_ERASEBKGND && message != WM_PAINT)) {
+        return;
+    }
+    PaintCounts& counts = (*g_pPaints)[hWnd];
+    if (message == WM_NCPAINT) ++counts.frame;
+    if (message == WM_ERASEBKGND) ++counts.background;
+    if (message == WM_PAINT) ++counts.contents;
+    if (message != WM_PAINT && g_painting[hWnd] == 0) ++counts.apart;
+}
+
+LRESULT CALLBACK SentPaints(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION) {
+        NotePaint(sent->hwnd, sent->message);
+        if (sent->message == WM_PAINT) ++g_painting[sent->hwnd];
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK SentPaintsDone(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* done = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && done->message == WM_PAINT) --g_painting[done->hwnd];
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK QueuedPaints(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* queued = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        if (g_hQueuedPaint != nullptr) --g_painting[std::exchange(g_hQueuedPaint, nullptr)];
+        NotePaint(queued->hwnd, queued->message);
+        if (queued->message == WM_PAINT) ++g_painting[g_hQueuedPaint = queued->hwnd];
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Shown where the program shows it, over its owner; half a second after it has initialised
+// (a timer comes after every paint that is due) it notes where it is, its region and its
+// controls, and closes.
+class WatchedMeshDialog : public CMeshDialog {
+public:
+    using CMeshDialog::CMeshDialog;
+    RECT rect = {};
+    CRgn region;
+    std::vector<std::pair<HWND, bool>> controls;  // and whether each has a frame
+
+    BOOL OnInitDialog() override {
+        BOOL result = CMeshDialog::OnInitDialog();
+        ::SetTimer(m_hWnd, 1, 500, nullptr);
+        return result;
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_TIMER) return CMeshDialog::WindowProc(message, wParam, lParam);
+        ::KillTimer(m_hWnd, 1);
+        GetWindowRect(&rect);
+        region.CreateRectRgn(0, 0, 0, 0);
+        ::GetWindowRgn(m_hWnd, region);
+        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            RECT window, client;
+            ::GetWindowRect(child, &window);
+            ::GetClientRect(child, &client);
+            controls.push_back({child, window.right - window.left != client.right});
+        }
+        EndDialog(IDCANCEL);
+        return 0;
+    }
+};
+
+}  // namespace
+
+// Each device context on a meshed window builds a visible region from the mesh (under Wine,
+// a second or more for the whole dialog): shown, each window of the dialog paints once, its
+// frame and background within that paint, and a control only has its frame painted if it has
+// one.  The dialog is centred over its owner, and its region is the checkerboard of its whole
+// window, pixel for pixel.
+TEST_CASE(MeshDialogPaintsEachOfItsWindowsOnce) {
+    wintest::RecordingView owner;
+    CHECK(owner.Open(100, 100, 600, 400));
+    std::map<HWND, PaintCounts> paints;
+    g_pPaints = &paints;
+    DWORD thread = ::GetCurrentThreadId();
+    HHOOK sent = ::SetWindowsHookExW(WH_CALLWNDPROC, SentPaints, nullptr, thread);
+    HHOOK sentDone = ::SetWindowsHookExW(WH_CALLWNDPROCRET, SentPaintsDone, nullptr, thread);
+    HHOOK queued = ::SetWindowsHookExW(WH_GETMESSAGE, QueuedPaints, nullptr, thread);
+    WatchedMeshDialog dialog(&owner);
+    DWORD start = ::GetTickCount();
+    CHECK_EQ(dialog.DoModal(), INT_PTR{IDCANCEL});
+    std::printf("  shown, painted and closed in %lu ms\n", ::GetTickCount() - start);
+    ::UnhookWindowsHookEx(sent);
+    ::UnhookWindowsHookEx(sentDone);
+    ::UnhookWindowsHookEx(queued);
+    g_pPaints = nullptr;
+
+    CHECK_EQ(dialog.controls.size(), 7u);
+    int frames = 0;
+    for (const auto& [control, hasFrame] : dialog.controls) {
+        const PaintCounts& counts = paints[control];
+        CHECK_EQ(counts.contents, 1);
+        CHECK(counts.background <= 1);
+        CHECK_EQ(counts.frame, hasFrame ? 1 : 0);
+        CHECK_EQ(counts.apart, 0);
+        frames += hasFrame;
+    }
+    CHECK_EQ(frames, 1);  // the edit box's border
+    // The dialog: whatever painted besides the owner and the controls.
+    int dialogs = 0;
+    for (const auto& [hWnd, counts] : paints) {
+        bool control = false;
+        for (const auto& c : dialog.controls) control = control || c.first == hWnd;
+        if (control || hWnd == owner.m_hWnd || hWnd == owner.Host()) continue;
+        ++dialogs;
+        std::printf("  dialog: %d frame, %d background, %d contents paints, %d apart\n",
+                    counts.frame, counts.background, counts.contents, counts.apart);
+        CHECK(counts.frame == 1 && counts.background == 1 && counts.contents == 1);
+        CHECK_EQ(counts.apart, 0);
+    }
+    CHECK_EQ(dialogs, 1);
+
+    RECT host;
+    ::GetWindowRect(owner.Host(), &host);
+    const RECT& r = dialog.rect;
+    CHECK(std::abs(r.left + r.right - host.left - host.right) <= 1 &&
+          std::abs(r.top + r.bottom - host.top - host.bottom) <= 1);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    long long wrong = 0;  // every pixel of the mesh and a margin around it, as set
+    for (int y = -1; y <= h + 1; ++y) {
+        for (int x = -2; x <= w + 1; ++x) {
+            wrong += (::PtInRegion(dialog.region, x, y) != 0) != InMesh(x, y, w, h);
+        }
+    }
+    CHECK_EQ(wrong, 0);
+}
+
+namespace {
+
+void Button(DWORD flag) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Shown over its owner, once painted it is pressed on its close box and released on its
+// caption, then clicked on the close box, as a user's mouse would; the press followed the
+// system's way or the dialog's own, as it is told, whatever painting its frame took.
+class ClickedMeshDialog : public CMeshDialog {
+public:
+    ClickedMeshDialog(CWnd* parent, bool systemWay)
+        : CMeshDialog(parent), m_bSystemWay(systemWay) {}
+    bool keptOpen = false, slowFrame = false;
+    DWORD clicked = 0;
+
+    BOOL OnInitDialog() override {
+        BOOL result = CMeshDialog::OnInitDialog();
+        ::SetTimer(m_hWnd, 1, 500, nullptr);
+        ::SetTimer(m_hWnd, 3, 20000, nullptr);  // in case the clicks never arrive
+        return result;
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_TIMER) return CMeshDialog::WindowProc(message, wParam, lParam);
+        ::KillTimer(m_hWnd, wParam);
+        if (wParam == 1) slowFrame = m_bSlowFrame;
+        m_bSlowFrame = !m_bSystemWay;
+        // Pixels of the mesh, which alone take the mouse: the close box, the caption's middle.
+        RECT rect, client;
+        GetWindowRect(&rect);
+        GetClientRect(&client);
+        int frame = (rect.right - rect.left - client.right) / 2;
+        POINT box = {rect.right - frame - ::GetSystemMetrics(SM_CXSIZE) / 2,
+                     rect.top + frame + ::GetSystemMetrics(SM_CYSIZE) / 2};
+        box.x -= (box.x - rect.left + box.y - rect.top) % 2;
+        POINT caption = {(rect.left + rect.right) / 2, box.y};
+        caption.x -= (caption.x - rect.left + caption.y - rect.top) % 2;
+        if (wParam == 1) {
+            wintest::MoveMouse(box.x, box.y);
+            Button(MOUSEEVENTF_LEFTDOWN);
+            wintest::MoveMouse(caption.x, caption.y);
+            Button(MOUSEEVENTF_LEFTUP);
+            ::SetTimer(m_hWnd, 2, 500, nullptr);
+        } else if (wParam == 2) {
+            keptOpen = true;
+            wintest::MoveMouse(box.x, box.y);
+            clicked = ::GetTickCount();
+            wintest::ClickMouse();
+        } else {
+            EndDialog(IDOK);
+        }
+        return 0;
+    }
+
+private:
+    bool m_bSystemWay;
+};
+
+}  // namespace
+
+// A press on the close box released elsewhere keeps the dialog; a click on it closes the
+// dialog as Cancel does, whether the system follows the press (drawing the box pressed) or the
+// dialog does, as it does once painting its frame has taken long.
+TEST_CASE(MeshDialogCloseBoxBothWays) {
+    wintest::RecordingView owner;
+    CHECK(owner.Open(100, 100, 600, 400));
+    for (bool systemWay : {false, true}) {
+        ClickedMeshDialog dialog(&owner, systemWay);
+        CHECK_EQ(dialog.DoModal(), INT_PTR{IDCANCEL});
+        CHECK(dialog.keptOpen);
+        if (!dialog.keptOpen) continue;
+        std::printf("  %s way: closed %lu ms after the click (frame painted %s)\n",
+                    systemWay ? "system's" : "own", ::GetTickCount() - dialog.clicked,
+                    dialog.slowFrame ? "slowly" : "at once");
+    }
 }
 
 TEST_CASE(SlideDialogsLeaveNoPictureBehind) {

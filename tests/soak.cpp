@@ -34,8 +34,7 @@ std::string Caption(HWND hWnd) {
 
 class Session {
 public:
-    Session(Report& report, bool verbose, bool meshDialog)
-        : m_report(report), m_verbose(verbose), m_bMeshDialog(meshDialog) {}
+    Session(Report& report, bool verbose) : m_report(report), m_verbose(verbose) {}
 
     bool Start(const std::wstring& file) {
         m_file = file;
@@ -56,8 +55,7 @@ public:
         } else if (pick < 63) {
             Slide(random);
         } else if (pick < 70) {
-            Modal(m_bMeshDialog ? ID_VIEW_SEMI_TRANSPARENT : ID_APP_ABOUT,
-                  random() % 2 ? VK_ESCAPE : VK_RETURN);
+            Modal(ID_VIEW_SEMI_TRANSPARENT, random() % 2 ? VK_ESCAPE : VK_RETURN);
         } else if (pick < 76) {
             Modal(ID_APP_ABOUT, VK_RETURN);
         } else if (pick < 84) {
@@ -81,7 +79,7 @@ public:
         Transition(ID_VIEW_FADE);
         Modal(ID_APP_ABOUT, VK_RETURN);
         Modal(ID_APP_ABOUT, VK_RETURN);
-        if (m_bMeshDialog) Modal(ID_VIEW_SEMI_TRANSPARENT, VK_ESCAPE);
+        Modal(ID_VIEW_SEMI_TRANSPARENT, VK_ESCAPE);
         Slide(fixed);
         Switch(ID_FILE_NEW);
         Switch(ID_FILE_MRU_FILE1);
@@ -158,7 +156,6 @@ private:
 
     void Modal(UINT id, WORD closeKey) {
         m_app.PostCommand(id);
-        // Under Wine the meshed dialog takes some 15 s to paint through its region.
         HWND dialog = m_app.WaitForOtherWindow(60000);
         if (dialog == nullptr) {
             Problem("no dialog for command " + std::to_string(id));
@@ -206,7 +203,6 @@ private:
 
     Report& m_report;
     bool m_verbose;
-    bool m_bMeshDialog;
     Lantrel m_app;
     std::wstring m_file;
     char m_expected = 'G';
@@ -225,12 +221,12 @@ std::wstring SoakFile() {
 
 }  // namespace
 
-Report Run(int commands, unsigned seed, bool verbose, bool meshDialog) {
+Report Run(int commands, unsigned seed, bool verbose) {
     Report report;
     LARGE_INTEGER start, end, frequency;
     ::QueryPerformanceCounter(&start);
     std::mt19937 random(seed);
-    Session session(report, verbose, meshDialog);
+    Session session(report, verbose);
     std::wstring file = SoakFile();
     if (session.Start(file)) {
         session.WarmUp();

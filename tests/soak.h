@@ -20,9 +20,8 @@ struct Report {
 };
 
 // Starts lantrel.exe, runs one command of each kind to warm up, then `commands` random
-// commands (seeded), and closes it.  Without meshDialog the "Semi-Transparent Show" is left
-// out (an About box takes its turns): under Wine the meshed dialog takes some 15 s to paint.
-Report Run(int commands, unsigned seed, bool verbose, bool meshDialog = true);
+// commands (seeded), and closes it.
+Report Run(int commands, unsigned seed, bool verbose);
 
 }  // namespace soak
 

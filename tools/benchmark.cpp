@@ -1,7 +1,8 @@
 // Measures every transition on an 800 x 600 view under the real platform, through the same
-// RunTransition the program uses, and prints a table; the figures also go to a JSON file.
+// RunTransition the program uses, and the "Semi-Transparent Show" dialog in the real program;
+// prints tables, and the figures also go to a JSON file.
 //
-//     benchmark [path.json]        (default benchmark.json)
+//     benchmark [path.json] [transitions|mesh]     (default benchmark.json, both parts)
 //
 // Steps are counted from the window-region notifications the view receives, so whichever
 // effect routines exist are measured without knowing them; a type whose routine is not there
@@ -10,12 +11,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "tools/benchmesh.h"
 #include "tools/benchview.h"
 #include "transitions/darken.h"
 #include "transitions/drawdib.h"
@@ -296,29 +299,87 @@ void PrintTable(const std::string& machine, const std::vector<Result>& results,
                 fade.darkenUs, fade.memcpyUs, fade.darkenUs / fade.memcpyUs);
 }
 
+std::string List(const std::vector<double>& values) {
+    std::string text;
+    for (double v : values) text += (text.empty() ? "" : ", ") + std::to_string(std::lround(v));
+    return text;
+}
+
+void PrintMesh(const MeshFigures& mesh) {
+    if (!mesh.ok) {
+        std::printf("\n\"Semi-Transparent Show\": not measured (%s)\n", mesh.problem.c_str());
+        return;
+    }
+    double rebuild = MedianOf(mesh.rebuildMs);
+    std::printf(
+        "\n\"Semi-Transparent Show\" in lantrel.exe: the %d x %d dialog, a mesh of %d "
+        "rectangles\n\n",
+        mesh.width, mesh.height, mesh.rects);
+    std::printf("| figure | median ms | runs ms |\n|---|---:|---|\n");
+    auto row = [](const char* name, const std::vector<double>& values) {
+        std::printf("| %s | %.0f | %s |\n", name, MedianOf(values), List(values).c_str());
+    };
+    row("one rebuild of the mesh region (GetWindowRgn)", mesh.rebuildMs);
+    row("command to fully painted", mesh.paintedMs);
+    row("Escape 0.3 s after the command, to closed", mesh.earlyEscapeMs);
+    row("painted: Escape to closed", mesh.escapeMs);
+    row("painted: Enter to closed", mesh.enterMs);
+    row("painted: close box to closed", mesh.closeBoxMs);
+    std::printf(
+        "\nPainted = every gap shows the view (%d gap pixels did not) and the picture holds\n"
+        "still.  Painted %.1f rebuilds after the command.  Pixels not back to the view\n"
+        "2 s after closing: %d.\n",
+        mesh.gapsWrong, MedianOf(mesh.paintedMs) / rebuild, mesh.leftOnScreen);
+}
+
+void WriteMeshJson(FILE* file, const MeshFigures& mesh) {
+    auto list = [&](const char* name, const std::vector<double>& values, const char* end) {
+        std::fprintf(file, "    \"%s\": [%s]%s\n", name, List(values).c_str(), end);
+    };
+    std::fprintf(file, "  \"mesh_dialog\": {\n    \"measured\": %s,\n", mesh.ok ? "true" : "false");
+    std::fprintf(file, "    \"window\": [%d, %d],\n    \"rects\": %d,\n", mesh.width, mesh.height,
+                 mesh.rects);
+    list("rebuild_ms", mesh.rebuildMs, ",");
+    list("painted_ms", mesh.paintedMs, ",");
+    list("escape_at_300ms_to_closed_ms", mesh.earlyEscapeMs, ",");
+    list("painted_escape_ms", mesh.escapeMs, ",");
+    list("painted_enter_ms", mesh.enterMs, ",");
+    list("painted_close_box_ms", mesh.closeBoxMs, ",");
+    std::fprintf(file, "    \"gap_pixels_wrong\": %d,\n    \"left_on_screen\": %d\n  }",
+                 mesh.gapsWrong, mesh.leftOnScreen);
+}
+
+// transitions and fade are written only if results holds any; mesh only if given.
 bool WriteJson(const char* path, const std::string& machine, const std::vector<Result>& results,
-               const FadeFigures& fade) {
+               const FadeFigures& fade, const MeshFigures* mesh) {
     FILE* file = std::fopen(path, "w");
     if (file == nullptr) return false;
-    std::fprintf(file, "{\n  \"machine\": \"%s\",\n  \"client\": [%d, %d],\n",
+    std::fprintf(file, "{\n  \"machine\": \"%s\",\n  \"client\": [%d, %d]",
                  Escaped(machine).c_str(), kWidth, kHeight);
-    std::fprintf(file, "  \"transitions\": [\n");
-    for (size_t i = 0; i < results.size(); ++i) {
-        const Result& r = results[i];
+    if (!results.empty()) {
+        std::fprintf(file, ",\n  \"transitions\": [\n");
+        for (size_t i = 0; i < results.size(); ++i) {
+            const Result& r = results[i];
+            std::fprintf(file,
+                         "    {\"type\": %d, \"name\": \"%s\", \"flags\": \"%s\", \"delay\": %d, "
+                         "\"steps\": %d, \"nominal_ms\": %.1f, \"wall_ms\": %.1f, "
+                         "\"work_median_us\": %.1f, \"work_worst_us\": %.1f}%s\n",
+                         r.row.type, Escaped(r.row.name).c_str(), Flags(r.row.flags).c_str(),
+                         r.row.delay, r.steps, r.nominalMs, r.wallMs, r.medianUs, r.worstUs,
+                         i + 1 < results.size() ? "," : "");
+        }
         std::fprintf(file,
-                     "    {\"type\": %d, \"name\": \"%s\", \"flags\": \"%s\", \"delay\": %d, "
-                     "\"steps\": %d, \"nominal_ms\": %.1f, \"wall_ms\": %.1f, "
-                     "\"work_median_us\": %.1f, \"work_worst_us\": %.1f}%s\n",
-                     r.row.type, Escaped(r.row.name).c_str(), Flags(r.row.flags).c_str(),
-                     r.row.delay, r.steps, r.nominalMs, r.wallMs, r.medianUs, r.worstUs,
-                     i + 1 < results.size() ? "," : "");
+                     "  ],\n  \"fade\": {\"refresh_interval_ms\": %d, \"frame_median_us\": %.1f, "
+                     "\"frame_worst_us\": %.1f, \"drawdib_us\": %.1f, \"plain_copy_us\": %.1f, "
+                     "\"darken_us\": %.1f, \"memcpy_us\": %.1f, \"darken_to_memcpy\": %.2f}",
+                     fade.intervalMs, fade.frameUs, fade.frameWorstUs, fade.drawUs,
+                     fade.plainCopyUs, fade.darkenUs, fade.memcpyUs, fade.darkenUs / fade.memcpyUs);
     }
-    std::fprintf(file,
-                 "  ],\n  \"fade\": {\"refresh_interval_ms\": %d, \"frame_median_us\": %.1f, "
-                 "\"frame_worst_us\": %.1f, \"drawdib_us\": %.1f, \"plain_copy_us\": %.1f, "
-                 "\"darken_us\": %.1f, \"memcpy_us\": %.1f, \"darken_to_memcpy\": %.2f}\n}\n",
-                 fade.intervalMs, fade.frameUs, fade.frameWorstUs, fade.drawUs, fade.plainCopyUs,
-                 fade.darkenUs, fade.memcpyUs, fade.darkenUs / fade.memcpyUs);
+    if (mesh != nullptr) {
+        std::fprintf(file, ",\n");
+        WriteMeshJson(file, *mesh);
+    }
+    std::fprintf(file, "\n}\n");
     return std::fclose(file) == 0;
 }
 
@@ -326,25 +387,35 @@ bool WriteJson(const char* path, const std::string& machine, const std::vector<R
 
 int main(int argc, char** argv) {
     const char* path = argc > 1 ? argv[1] : "benchmark.json";
-    g_pictures[0].LoadBitmap(::GetModuleHandleW(nullptr), L"Genie");
-    g_pictures[1].LoadBitmap(::GetModuleHandleW(nullptr), L"Mouse");
-    CStepCountingView view;
-    if (g_pictures[0].GetSafeHandle() == nullptr || g_pictures[1].GetSafeHandle() == nullptr ||
-        !view.Open(kWidth, kHeight)) {
-        std::fprintf(stderr, "benchmark: cannot load the pictures or open the view\n");
-        return 1;
-    }
-    Pump();
+    std::string part = argc > 2 ? argv[2] : "";
+    bool transitions = part != "mesh", meshDialog = part != "transitions";
+    std::string machine = Machine();
     FadeFigures fade;
     std::vector<Result> results;
-    for (const Row& row : kRows) {
-        bool isFade = row.type == FadeIn || row.type == FadeOut;
-        results.push_back(isFade ? MeasureFade(view, row, fade) : MeasureRegions(view, row));
+    if (transitions) {
+        g_pictures[0].LoadBitmap(::GetModuleHandleW(nullptr), L"Genie");
+        g_pictures[1].LoadBitmap(::GetModuleHandleW(nullptr), L"Mouse");
+        CStepCountingView view;
+        if (g_pictures[0].GetSafeHandle() == nullptr || g_pictures[1].GetSafeHandle() == nullptr ||
+            !view.Open(kWidth, kHeight)) {
+            std::fprintf(stderr, "benchmark: cannot load the pictures or open the view\n");
+            return 1;
+        }
+        Pump();
+        for (const Row& row : kRows) {
+            bool isFade = row.type == FadeIn || row.type == FadeOut;
+            results.push_back(isFade ? MeasureFade(view, row, fade) : MeasureRegions(view, row));
+        }
+        MeasureFadeParts(view, fade);
+        PrintTable(machine, results, fade);
     }
-    MeasureFadeParts(view, fade);
-    std::string machine = Machine();
-    PrintTable(machine, results, fade);
-    if (!WriteJson(path, machine, results, fade)) {
+    MeshFigures mesh;
+    if (meshDialog) {
+        if (!transitions) std::printf("%s\n", machine.c_str());
+        mesh = MeasureMeshDialog(3);
+        PrintMesh(mesh);
+    }
+    if (!WriteJson(path, machine, results, fade, meshDialog ? &mesh : nullptr)) {
         std::fprintf(stderr, "benchmark: cannot write %s\n", path);
         return 1;
     }

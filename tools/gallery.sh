@@ -57,11 +57,10 @@ commands=(
   "12-window-blind-horizotally 32783"
   "13-mosaic-vertically 32784"
   "14-mosaic-horizontally 32786"
+  "15-semi-transparent-show 32787"
   "16-random-threads 32788"
   "17-fade-in-out 32790"
   "18-slid-show 32789"
-  # Last: under Wine the meshed dialog paints for many seconds through its region.
-  "15-semi-transparent-show 32787"
 )
 for entry in "${commands[@]}"; do
   read -r name id <<<"$entry"

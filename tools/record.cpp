@@ -87,6 +87,23 @@ bool Idle(HWND frame) {
     return ::SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5, &result) != 0;
 }
 
+// A visible window the frame owns (a modal dialog), or nullptr.  GetWindow(GW_ENABLEDPOPUP)
+// finds none from another process under Wine.
+HWND OwnedWindow(HWND frame) {
+    struct Find {
+        HWND frame, found;
+    } find = {frame, nullptr};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM param) -> BOOL {
+            auto* find = reinterpret_cast<Find*>(param);
+            if (!::IsWindowVisible(hWnd) || ::GetWindow(hWnd, GW_OWNER) != find->frame) return TRUE;
+            find->found = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -129,18 +146,18 @@ int wmain(int argc, wchar_t** argv) {
     recorder.Frame();
     ::PostMessageW(frame, WM_COMMAND, id, 0);
     ::Sleep(30);
-    // A modal dialog keeps the program busy in its own loop but answering: record a while,
-    // then close it as the user would.
-    int idleFrames = 0;
+    // A modal dialog keeps the program in its own loop, answering once the dialog has painted:
+    // record it for a second more, then close it as the user would.
+    int idleFrames = 0, dialogFrames = 0;
     while (recorder.Count() < kMaxFrames && idleFrames < 6) {
         recorder.Frame();
-        HWND popup = ::GetWindow(frame, GW_ENABLEDPOPUP);
-        if (popup != nullptr && popup != frame && recorder.Count() > 25) {
-            ::PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
-        }
+        bool idle = Idle(frame);
+        HWND popup = OwnedWindow(frame);
+        dialogFrames = popup != nullptr && idle ? dialogFrames + 1 : 0;
+        if (dialogFrames > 12) ::PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
         // A sliding dialog is a child of the view while it moves.
         bool sliding = ::GetWindow(::GetDlgItem(frame, 0xE900), GW_CHILD) != nullptr;
-        idleFrames = Idle(frame) && ::IsWindowEnabled(frame) && !sliding ? idleFrames + 1 : 0;
+        idleFrames = idle && ::IsWindowEnabled(frame) && !sliding ? idleFrames + 1 : 0;
     }
     return 0;
 }
