@@ -6,7 +6,6 @@
 #include "motion/slide.h"
 #include "res/resource.h"
 #include "transitions/random.h"
-#include "transitions/steps.h"
 #include "transitions/transition.h"
 
 IMPLEMENT_DYNCREATE(CDorvelView)

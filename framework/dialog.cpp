@@ -76,10 +76,9 @@ INT_PTR CDialog::DoModal() {
     if (CreateFromTemplate(m_nIDTemplate, owner) != nullptr && m_hWnd != nullptr) {
         m_bInModalLoop = true;
         m_bContinueModal = true;
-        // The windowing system presents what is already drawn before the dialog takes the
-        // thread for its first paint: under Wine the place of a menu just closed over the
-        // owner is put back only then.  No message is dispatched.
-        ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
+        // The owner is shown as it stands before the dialog takes the thread for its first
+        // paint (under Wine the place of a menu just closed over it is put back only then).
+        ShowPendingPaint(owner);
         // Shown without the frame-and-background pass a newly shown window gets at once
         // (SWP_DEFERERASE): the paint that follows draws frame, background and contents of
         // each window through one device context instead of two, which counts for a dialog

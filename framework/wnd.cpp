@@ -297,3 +297,18 @@ LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
     }
     return found->first.c_str();
 }
+
+void ShowPendingPaint(HWND window) {
+    HWND root = window != nullptr ? ::GetAncestor(window, GA_ROOT) : nullptr;
+    if (root == nullptr || !::IsWindow(root)) return;
+    // A wait on nothing that lets only paint events through: Wine reads the X server's exposure
+    // events here (a closed menu's X window uncovers ours), which it otherwise takes in only
+    // while messages are being retrieved.  On Windows this returns at once: exposure is
+    // already in the update regions.
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_PAINT, 0);
+    // The repaints themselves, sent straight to the windows that need them.
+    ::RedrawWindow(root, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // And on screen now, not at the next flush of the window surface: a wait on nothing
+    // dispatches nothing but lets the platform present (Wine flushes window surfaces here).
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, 1, 0, 0);
+}

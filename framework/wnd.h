@@ -138,6 +138,13 @@ private:
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Shows window (and the rest of its top-level window) as it stands before an animation starts:
+// lets the windowing system take in what it has to report about the screen (such as a closed
+// menu having uncovered part of the window) and carries out the repaints that follow, then
+// presents them.  Only painting happens here: no input, command, timer or posted message is
+// dispatched, so nothing else can run.
+void ShowPendingPaint(HWND window);
+
 // Registers (once) a window class using AfxWndProc; returns its name.
 LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
 

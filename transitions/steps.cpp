@@ -73,20 +73,6 @@ void PauseMs(int ms) {
     ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), 0, 0);
 }
 
-void ShowPendingPaint(HWND window) {
-    HWND root = window != nullptr ? ::GetAncestor(window, GA_ROOT) : nullptr;
-    if (root == nullptr || !::IsWindow(root)) return;
-    // A wait on nothing that lets only paint events through: Wine reads the X server's exposure
-    // events here (a closed menu's X window uncovers ours), which it otherwise takes in only
-    // while messages are being retrieved.  On Windows this returns at once: exposure is
-    // already in the update regions.
-    ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_PAINT, 0);
-    // The repaints themselves, sent straight to the windows that need them.
-    ::RedrawWindow(root, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    // And on screen now, not at the next flush of the window surface.
-    PauseMs(1);
-}
-
 void StepPacer::Pause(int ms) {
     if (ms <= 0) return;
     LARGE_INTEGER frequency, now;

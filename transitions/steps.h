@@ -2,8 +2,6 @@
 #ifndef LANTREL_TRANSITIONS_STEPS_H
 #define LANTREL_TRANSITIONS_STEPS_H
 
-#include <windows.h>
-
 // Plans a straight motion from (x0, y0) to (x1, y1) with the proposed steps (signed, in the
 // caller's unit).  Returns the number of steps that the axis needing more of them takes, and
 // rewrites the other axis's step (if it is not zero) so that both arrive together:
@@ -23,13 +21,6 @@ void ShuffleIndices(int* array, int n);
 // Pauses ms milliseconds without dispatching any message, while letting the windowing system
 // present what was drawn (a plain Sleep can hold drawing back from the screen).
 void PauseMs(int ms);
-
-// Shows window (and the rest of its top-level window) as it stands before an animation starts:
-// lets the windowing system take in what it has to report about the screen (such as a closed
-// menu having uncovered part of the window) and carries out the repaints that follow, then
-// presents them.  Only painting happens here: no input, command, timer or posted message is
-// dispatched, so nothing else can run.
-void ShowPendingPaint(HWND window);
 
 // Paces a run of steps at a fixed period: each Pause(ms) ends ms after the previous one was
 // due to end, so the work between two pauses (building a region, copying, presenting it) is
