@@ -91,10 +91,15 @@ TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
         if (link) {
             want.right = want.left + extent.cx;
             want.bottom = want.top + extent.cy;
-            ::GetWindowRect(shown, &got);  // drawn in the link colour, underline included
-            int linkPixels = 0;
-            for (unsigned pixel : wintest::ReadScreen(got)) linkPixels += pixel == 0x0000EEu;
-            CHECK(linkPixels >= got.right - got.left);
+            // Drawn in the link colour, underline included. Waited for: on a busy machine the
+            // box may not be painted yet, or the link may still show the hover colour of the
+            // pointer that sat over it when the box opened.
+            ::GetWindowRect(shown, &got);
+            CHECK(WaitUntil([&got] {
+                int linkPixels = 0;
+                for (unsigned pixel : wintest::ReadScreen(got)) linkPixels += pixel == 0x0000EEu;
+                return linkPixels >= got.right - got.left;
+            }));
             ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&got), 2);
         } else if (id == IDC_AUTHOR_NAME) {
             CHECK(extent.cx <= want.right - want.left);  // the name is not cut
