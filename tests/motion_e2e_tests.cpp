@@ -333,8 +333,10 @@ TEST_CASE(SlidShowCrossesTheView) {
     std::vector<POINT> path;
     bool second = false, answered = false;
     WaitFor([&] {
-        RECT rect = WindowRect(dialog);
+        // Visibility first: the slide shows the dialog and moves it to its first position in
+        // one call, so a position read before a visibility read may be the hidden one.
         bool visible = ::IsWindowVisible(dialog) != 0;
+        RECT rect = WindowRect(dialog);
         if (!::IsWindow(dialog)) return true;
         ::MapWindowPoints(nullptr, program.View(), reinterpret_cast<POINT*>(&rect), 2);
         if (visible && (path.empty() || path.back().x != rect.left || path.back().y != rect.top)) {
