@@ -253,7 +253,8 @@ TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
         ::Sleep(100);
         wintest::ClickMouse();
         HWND error = nullptr;
-        CHECK(WaitUntil([&] { return (error = OtherDialog(process.dwProcessId, box)) != nullptr; }));
+        CHECK(
+            WaitUntil([&] { return (error = OtherDialog(process.dwProcessId, box)) != nullptr; }));
         wchar_t caption[64] = {}, text[512] = {};
         ::GetWindowTextW(error, caption, 64);
         ::GetDlgItemTextW(error, 0xFFFF, text, 512);
