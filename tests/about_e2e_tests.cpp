@@ -1,6 +1,6 @@
-// Help > About of the real lantrel.exe, driven from outside as a user would: the box of
-// template 100 centred over the frame, the links fitted to their text and drawn in the link
-// colour, OK closes it.
+// Help > About of the real lantrel.exe, driven from outside as a user would: template 100 as
+// shipped, the box centred over the frame, the links fitted to their text and drawn in the link
+// colour, a link that fails explained in a box with the application's title, OK closes it.
 #include <windows.h>
 
 #include <cstdlib>
@@ -26,12 +26,142 @@ INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
 }
 
-}  // namespace
-
-TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
+std::wstring ProgramPath() {  // next to this test's build directory
     wchar_t path[MAX_PATH];
     std::wstring exe(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-    exe = exe.substr(0, exe.rfind(L'\\')) + L"\\..\\app\\lantrel.exe";
+    return exe.substr(0, exe.rfind(L'\\')) + L"\\..\\app\\lantrel.exe";
+}
+
+// A dialog template read back, one line for the dialog and one per control: style, extended
+// style, position, size (and id), then class, text and font as the template names them.
+std::string ReadTemplate(HMODULE module, int id) {
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+    auto* p =
+        static_cast<const WORD*>(found ? ::LockResource(::LoadResource(module, found)) : nullptr);
+    if (p == nullptr) return "none";
+    std::string text;
+    auto numbers = [&](int n) {
+        for (int i = 0; i < n; ++i) text += std::to_string(static_cast<short>(*p++)) + " ";
+    };
+    // A string or an ordinal (#n); a control's class in capitals, predefined ones by name.
+    auto name = [&](bool controlClass) {
+        std::string name;
+        if (*p == 0xFFFF) {
+            const char* classes[] = {"BUTTON", "EDIT", "STATIC"};
+            bool predefined = controlClass && p[1] >= 0x80 && p[1] <= 0x82;
+            name = predefined ? classes[p[1] - 0x80] : "#" + std::to_string(p[1]);
+            p += 2;
+        } else {
+            for (; *p; ++p) name += static_cast<char>(*p);
+            ++p;
+        }
+        if (controlClass) ::CharUpperA(&name[0]);
+        text += name + "|";
+    };
+    auto styles = [&] {
+        char hex[24];
+        wsprintfA(hex, "%08X %X ", p[0] | p[1] << 16, p[2] | p[3] << 16);
+        text += hex;
+        p += 4;
+    };
+    styles();
+    int controls = *p++;
+    numbers(4);
+    for (int i = 0; i < 3; ++i) name(false);  // menu, class, caption
+    numbers(1);                               // font size
+    name(false);
+    for (int i = 0; i < controls; ++i) {
+        text += "\n";
+        p += (reinterpret_cast<UINT_PTR>(p) / 2) % 2;  // DWORD aligned
+        styles();
+        numbers(5);
+        name(true);
+        name(false);
+        p += 1 + *p / 2;  // creation data
+    }
+    return text;
+}
+
+// While it lives, mailto: links open a program that does not exist, and no program is
+// registered for ".htm" files (as in a fresh prefix), so a click on the e-mail link fails.
+class MailtoGoesNowhere {
+public:
+    MailtoGoesNowhere() {
+        DWORD size = sizeof(m_saved);
+        m_bHadValue = ::RegGetValueW(HKEY_CLASSES_ROOT, kKey, nullptr, RRF_RT_REG_SZ, nullptr,
+                                     m_saved, &size) == ERROR_SUCCESS;
+        Set(L"\"C:\\lantrel-nowhere\\mail.exe\" \"%1\"");
+    }
+    ~MailtoGoesNowhere() {
+        if (m_bHadValue) {
+            Set(m_saved);
+        } else {
+            ::RegDeleteKeyValueW(HKEY_CLASSES_ROOT, kKey, nullptr);
+        }
+    }
+    MailtoGoesNowhere(const MailtoGoesNowhere&) = delete;
+    MailtoGoesNowhere& operator=(const MailtoGoesNowhere&) = delete;
+
+private:
+    static constexpr const wchar_t* kKey = L"mailto\\shell\\open\\command";
+    static void Set(const wchar_t* value) {
+        ::RegSetKeyValueW(HKEY_CLASSES_ROOT, kKey, nullptr, REG_SZ, value,
+                          static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t)));
+    }
+    wchar_t m_saved[1024] = {};
+    bool m_bHadValue = false;
+};
+
+struct DialogSearch {
+    DWORD processId;
+    HWND except, found;
+};
+
+// A visible dialog of the process other than except, or nullptr.
+HWND OtherDialog(DWORD processId, HWND except) {
+    DialogSearch search = {processId, except, nullptr};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM param) {
+            auto* s = reinterpret_cast<DialogSearch*>(param);
+            DWORD owner = 0;
+            wchar_t windowClass[16] = {};
+            ::GetWindowThreadProcessId(hWnd, &owner);
+            ::GetClassNameW(hWnd, windowClass, 16);
+            if (owner == s->processId && hWnd != s->except && ::IsWindowVisible(hWnd) &&
+                lstrcmpW(windowClass, L"#32770") == 0) {
+                s->found = hWnd;
+            }
+            return s->found == nullptr ? TRUE : FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+TEST_CASE(ShippedAboutBoxTemplate) {
+    HMODULE program = ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    CHECK(program != nullptr);
+    if (program == nullptr) return;
+    const std::string want =
+        "80C800C0 0 0 0 182 80 ||About Quorlish|10 System|\n"
+        "50000003 0 7 56 20 20 -1 STATIC|#128|\n"
+        "50020001 0 13 6 161 8 -1 STATIC|Lantrel Version 1.01|\n"
+        "50030001 0 144 58 32 14 1 BUTTON|OK|\n"
+        "50020002 0 45 21 24 8 -1 STATIC|Author:|\n"
+        "50020000 0 71 30 102 8 1008 STATIC|pat@example.com|\n"
+        "50020000 0 71 21 27 8 118 STATIC|Pat E.|\n"
+        "50020002 0 47 30 22 8 -1 STATIC|Email:|\n"
+        "50020002 0 31 40 38 8 -1 STATIC|Homepage:|\n"
+        "50020000 0 71 40 38 8 1007 STATIC|example.org|";
+    std::string got = ReadTemplate(program, IDD_ABOUTBOX);
+    CHECK(got == want);
+    if (got != want) std::printf("  template 100 reads:\n%s\n", got.c_str());
+    ::FreeLibrary(program);
+}
+
+TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
+    std::wstring exe = ProgramPath();
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -112,6 +242,28 @@ TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
     ::ReleaseDC(copy, dc);
     ::DestroyWindow(copy);
     ::DeleteObject(underlined);
+
+    // A link that cannot be opened: the error box over the About box has the application's
+    // title as its caption.
+    {
+        MailtoGoesNowhere fixture;
+        RECT email;
+        ::GetWindowRect(::GetDlgItem(box, IDC_EMAIL_LINK), &email);
+        wintest::MoveMouse(email.left + 3, (email.top + email.bottom) / 2);
+        ::Sleep(100);
+        wintest::ClickMouse();
+        HWND error = nullptr;
+        CHECK(
+            WaitUntil([&] { return (error = OtherDialog(process.dwProcessId, box)) != nullptr; }));
+        wchar_t caption[64] = {}, text[512] = {};
+        ::GetWindowTextW(error, caption, 64);
+        ::GetDlgItemTextW(error, 0xFFFF, text, 512);
+        CHECK_EQ(wintest::Utf8(caption), "Dorvel");
+        CHECK(wintest::Utf8(text).find("Unable to open hyperlink:\n\n") == 0);
+        ::PostMessageW(error, WM_COMMAND, IDOK, 0);
+        CHECK(WaitUntil([error] { return !::IsWindow(error); }));
+        wintest::MoveMouse(0, 0);
+    }
 
     RECT ok;
     ::GetWindowRect(::GetDlgItem(box, IDOK), &ok);

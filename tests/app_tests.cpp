@@ -2,6 +2,7 @@
 // command lines; its frame, menu, pictures and files checked from outside.
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -73,6 +74,84 @@ std::string Narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
 }
 
+struct WindowSearch {
+    DWORD processId;
+    bool found;
+};
+
+// Whether a window of the process is on screen.
+bool ShowsAWindow(DWORD processId) {
+    WindowSearch search = {processId, false};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM param) {
+            auto* s = reinterpret_cast<WindowSearch*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(hWnd, &owner);
+            s->found = owner == s->processId && ::IsWindowVisible(hWnd);
+            return s->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Runs the program with arguments to its end, looking every millisecond for a window of it
+// on screen (seen).  Returns the exit code, or -1 if it still ran after 15 s (it is killed).
+int RunWatchingTheScreen(const std::wstring& arguments, bool& seen) {
+    std::wstring commandLine = L"\"" + program::LantrelPath() + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    seen = false;
+    if (!::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        return -2;
+    }
+    DWORD start = ::GetTickCount();
+    while (::WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT &&
+           ::GetTickCount() - start < 15000) {
+        seen = seen || ShowsAWindow(process.dwProcessId);
+    }
+    DWORD code = 0;
+    if (::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process.hProcess, 99);
+        ::WaitForSingleObject(process.hProcess, 5000);
+        code = static_cast<DWORD>(-1);
+    } else {
+        ::GetExitCodeProcess(process.hProcess, &code);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+int g_nPaints = 0;
+
+LRESULT CALLBACK CountingPaints(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        ++g_nPaints;
+        PAINTSTRUCT paint;
+        ::BeginPaint(hWnd, &paint);
+        ::EndPaint(hWnd, &paint);
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+// A window of this process at the bottom right of the screen, clear of the frame, that counts
+// its paints in g_nPaints and never takes the focus.
+HWND OpenPaintCounter() {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = CountingPaints;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"LantrelTestPaintCounter";
+    ::RegisterClassW(&windowClass);
+    HWND counter = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, windowClass.lpszClassName,
+                                     L"", WS_POPUP, 934, 700, 80, 60, nullptr, nullptr,
+                                     windowClass.hInstance, nullptr);
+    ::ShowWindow(counter, SW_SHOWNOACTIVATE);
+    return counter;
+}
+
 }  // namespace
 
 TEST_CASE(StartsCentredAtItsSizeShowingGenie) {
@@ -90,9 +169,10 @@ TEST_CASE(StartsCentredAtItsSizeShowingGenie) {
     wchar_t caption[64] = {};
     ::GetWindowTextW(app.Frame(), caption, 64);
     CHECK(lstrcmpW(caption, L"Lantrel") == 0);
+    // A thin border, system menu, minimise and maximise boxes, and no sizing border.
     DWORD style = static_cast<DWORD>(::GetWindowLongW(app.Frame(), GWL_STYLE));
-    CHECK(!(style & WS_THICKFRAME));
-    CHECK(style & WS_SYSMENU);
+    const DWORD boxes = WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    CHECK_EQ(style & (boxes | WS_THICKFRAME), boxes);
     // The client area is smaller than the picture: the picture is cut off at the right/bottom.
     RECT view = app.ViewOnScreen();
     CHECK(view.right - view.left < 800);
@@ -199,6 +279,29 @@ TEST_CASE(FileOpenTakesAnyFileAndSwitchesThePicture) {
     ::DeleteFileW(path.c_str());
 }
 
+TEST_CASE(FourRecentFilesGoRoundThroughRestarts) {
+    std::vector<std::wstring> files;
+    for (const wchar_t* name :
+         {L"lantrel-mru1.txt", L"lantrel-mru2.txt", L"lantrel-mru3.txt", L"lantrel-mru4.txt"}) {
+        files.push_back(TempFile(name, "any"));
+    }
+    SetRecentFiles(files);
+    // Each run opens the fourth entry, which moves to the top; the next run reads that list.
+    for (int run = 0; run < 2; ++run) {
+        Lantrel app;
+        CHECK(app.Start());
+        if (!app.Frame()) return;
+        app.SendCommand(ID_FILE_MRU_FILE4);
+        program::Wait(300);
+        CHECK_EQ(Shown(app), 'M');
+        app.PostCommand(ID_APP_EXIT);
+        CHECK_EQ(app.WaitExit(), 0);
+        std::rotate(files.begin(), files.begin() + 3, files.end());
+        for (int n = 1; n <= 4; ++n) CHECK_EQ(Narrow(RecentFile(n)), Narrow(files[n - 1]));
+    }
+    for (const std::wstring& path : files) ::DeleteFileW(path.c_str());
+}
+
 TEST_CASE(BrokenRecentFileEntriesAreDroppedWithTheFrameworksMessage) {
     const wchar_t* key =
         L"software\\Local AppWizard-Generated Applications\\Dorvel\\Recent File List";
@@ -297,6 +400,22 @@ TEST_CASE(EveryWayOfClosingEndsTheProgramWithoutQuestions) {
     }
 }
 
+TEST_CASE(ClosedUnderTheMeshedDialogItEndsAndRepaintsNothingElse) {
+    HWND counter = OpenPaintCounter();
+    Lantrel app;
+    CHECK(app.Start());
+    if (app.Frame()) {
+        app.PostCommand(ID_VIEW_SEMI_TRANSPARENT);
+        CHECK(app.WaitForOtherWindow() != nullptr);
+        g_nPaints = 0;
+        ::PostMessageW(app.Frame(), WM_CLOSE, 0, 0);  // reaches the frame through the modal loop
+        CHECK_EQ(app.WaitExit(), 0);
+        program::Wait(300);
+        CHECK_EQ(g_nPaints, 0);  // windows outside the program were left alone
+    }
+    ::DestroyWindow(counter);
+}
+
 TEST_CASE(CommandLinesThatCannotBeServedEndQuietly) {
     wchar_t dir[MAX_PATH];
     ::GetTempPathW(MAX_PATH, dir);
@@ -312,11 +431,15 @@ TEST_CASE(CommandLinesThatCannotBeServedEndQuietly) {
         L"/Embedding",
         longName,
     };
+    // Each ends at once with nothing on screen: no frame ever appears, let alone grows.
     for (const std::wstring& arguments : failing) {
-        Lantrel app;
-        int code = app.RunToExit(arguments, 15000);
-        if (code != 0) std::printf("  arguments %s...\n", Narrow(arguments.substr(0, 40)).c_str());
+        bool seen = false;
+        int code = RunWatchingTheScreen(arguments, seen);
+        if (code != 0 || seen) {
+            std::printf("  arguments %s...\n", Narrow(arguments.substr(0, 40)).c_str());
+        }
         CHECK_EQ(code, 0);
+        CHECK(!seen);
     }
     // Unknown switches and empty arguments change nothing: a new document as usual.
     const std::wstring harmless[] = {L"/zzz -q", L"\"\" \"\""};

@@ -1,9 +1,11 @@
 // Framework behaviour the hyperlink control leans on, on real windows: subclassing order,
-// reflection of control notifications and colours, the modal loop, tooltips.
+// reflection of control notifications and colours, the modal loop (also ended from another
+// thread), tooltips.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
+#include <thread>
 #include <vector>
 
 #include "framework/app.h"
@@ -159,6 +161,29 @@ TEST_CASE(DoModalCentresOverTheMainWindowAndOffersMessagesToTheChain) {
     CHECK(Contains(dialog.child.offered, WM_APP));
     CHECK(Contains(dialog.offered, WM_APP));
     main.DestroyWindow();
+}
+
+TEST_CASE(EndDialogFromAnotherThreadWakesTheModalLoop) {
+    TestDialog dialog;  // not modal-flagged: it posts itself nothing
+    HANDLE returned = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    bool woke = false;
+    std::thread closer([&] {
+        HWND box = nullptr;
+        for (int i = 0; i < 200 && !(box = ::FindWindowW(L"#32770", L"Framework test")); ++i) {
+            ::Sleep(50);
+        }
+        ::Sleep(500);  // shown and painted: the loop waits in GetMessage for input
+        // OK handled inside that wait, and no further message follows it.
+        ::SendMessageW(box, WM_COMMAND, IDOK, 0);
+        woke = ::WaitForSingleObject(returned, 5000) == WAIT_OBJECT_0;
+        if (!woke) ::PostMessageW(box, WM_NULL, 0, 0);  // let the test go on
+    });
+    INT_PTR result = dialog.DoModal();
+    ::SetEvent(returned);
+    closer.join();
+    ::CloseHandle(returned);
+    CHECK_EQ(result, IDOK);
+    CHECK(woke);
 }
 
 TEST_CASE(ToolTipKeepsItsToolsTextsAndGoesWithItsObject) {

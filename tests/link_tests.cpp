@@ -30,6 +30,11 @@ public:
     std::string Text() const { return Utf8(GetWindowText().Str()); }
     std::string Url() const { return Utf8(m_strUrl.Str()); }
     std::string TipText() { return Utf8(m_toolTip.GetText(this, 1).Str()); }
+    // The same for any link, such as the About box's own.
+    static std::string UrlOf(CLinkStatic& link) { return Utf8((link.*&TestLink::m_strUrl).Str()); }
+    static std::string TipTextOf(CLinkStatic& link) {
+        return Utf8((link.*&TestLink::m_toolTip).GetText(&link, 1).Str());
+    }
 };
 
 std::wstring TestDir() {
@@ -288,6 +293,21 @@ TEST_CASE(LinkGoesNormalHoverVisitedAndBackOnScreen) {
     CHECK(::GetActiveWindow() == box.m_hWnd);  // back to the box the error box was over
     moveTo(dialog.left + 12, dialog.bottom - 12);
     CHECK_EQ(ShownColour(rect), 'n');  // visited cleared, and no hover left behind
+    box.DestroyWindow();
+}
+
+TEST_CASE(AboutBoxLinksTargetTheAuthorsAddressAndHomepage) {
+    CAboutBox box;
+    CHECK(box.Create(IDD_ABOUTBOX));
+    const std::pair<int, const char*> links[] = {{IDC_EMAIL_LINK, "mailto:pat@example.com"},
+                                                 {IDC_HOMEPAGE_LINK, "http://www.example.org/"}};
+    for (const auto& [id, target] : links) {
+        auto* link = dynamic_cast<CLinkStatic*>(CWnd::FromHandlePermanent(box.GetDlgItem(id)));
+        CHECK(link != nullptr);
+        if (link == nullptr) continue;
+        CHECK_EQ(TestLink::UrlOf(*link), target);  // what a click opens
+        CHECK_EQ(TestLink::TipTextOf(*link), target);
+    }
     box.DestroyWindow();
 }
 

@@ -114,6 +114,14 @@ TEST_CASE(GrowStepRulesAndAnchors) {
         return k < 13 ? RECT{300, 600 - 32 * k, 8 * k, 32 * k} : RECT{300, 200, 100, 400};
     });
     w->DestroyWindow();
+    // A ratio that is not whole: stepY = 8 / (700 / 600) + 0.5 = 7.36, so 7 (truncating
+    // before adding the half would give 6); the height ends it after 86 frames.
+    w = Open(200, 100, 700, 600);
+    GrowWindow(w, AnchorBottomRight, 1);
+    CheckFrames(w->log, 86, [](int k) {
+        return k < 86 ? RECT{900 - 8 * k, 700 - 7 * k, 8 * k, 7 * k} : RECT{200, 100, 700, 600};
+    });
+    w->DestroyWindow();
     // Narrow, default steps 1 and 60: the height ends it, the width snaps from 10 to 15.
     w = Open(300, 100, 15, 600);
     GrowWindow(w, AnchorTopRight, 0);
