@@ -8,6 +8,7 @@
 
 #include "res/resource.h"
 #include "tests/check.h"
+#include "tests/program.h"
 #include "tests/wintest.h"
 
 namespace {
@@ -24,62 +25,6 @@ bool WaitUntil(Done done) {
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
-}
-
-std::wstring ProgramPath() {  // next to this test's build directory
-    wchar_t path[MAX_PATH];
-    std::wstring exe(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return exe.substr(0, exe.rfind(L'\\')) + L"\\..\\app\\lantrel.exe";
-}
-
-// A dialog template read back, one line for the dialog and one per control: style, extended
-// style, position, size (and id), then class, text and font as the template names them.
-std::string ReadTemplate(HMODULE module, int id) {
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
-    auto* p =
-        static_cast<const WORD*>(found ? ::LockResource(::LoadResource(module, found)) : nullptr);
-    if (p == nullptr) return "none";
-    std::string text;
-    auto numbers = [&](int n) {
-        for (int i = 0; i < n; ++i) text += std::to_string(static_cast<short>(*p++)) + " ";
-    };
-    // A string or an ordinal (#n); a control's class in capitals, predefined ones by name.
-    auto name = [&](bool controlClass) {
-        std::string name;
-        if (*p == 0xFFFF) {
-            const char* classes[] = {"BUTTON", "EDIT", "STATIC"};
-            bool predefined = controlClass && p[1] >= 0x80 && p[1] <= 0x82;
-            name = predefined ? classes[p[1] - 0x80] : "#" + std::to_string(p[1]);
-            p += 2;
-        } else {
-            for (; *p; ++p) name += static_cast<char>(*p);
-            ++p;
-        }
-        if (controlClass) ::CharUpperA(&name[0]);
-        text += name + "|";
-    };
-    auto styles = [&] {
-        char hex[24];
-        wsprintfA(hex, "%08X %X ", p[0] | p[1] << 16, p[2] | p[3] << 16);
-        text += hex;
-        p += 4;
-    };
-    styles();
-    int controls = *p++;
-    numbers(4);
-    for (int i = 0; i < 3; ++i) name(false);  // menu, class, caption
-    numbers(1);                               // font size
-    name(false);
-    for (int i = 0; i < controls; ++i) {
-        text += "\n";
-        p += (reinterpret_cast<UINT_PTR>(p) / 2) % 2;  // DWORD aligned
-        styles();
-        numbers(5);
-        name(true);
-        name(false);
-        p += 1 + *p / 2;  // creation data
-    }
-    return text;
 }
 
 // While it lives, mailto: links open a program that does not exist, and no program is
@@ -140,28 +85,29 @@ HWND OtherDialog(DWORD processId, HWND except) {
 }  // namespace
 
 TEST_CASE(ShippedAboutBoxTemplate) {
-    HMODULE program = ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE program =
+        ::LoadLibraryExW(program::LantrelPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     CHECK(program != nullptr);
     if (program == nullptr) return;
-    const std::string want =
-        "80C800C0 0 0 0 182 80 ||About Quorlish|10 System|\n"
-        "50000003 0 7 56 20 20 -1 STATIC|#128|\n"
-        "50020001 0 13 6 161 8 -1 STATIC|Lantrel Version 1.01|\n"
-        "50030001 0 144 58 32 14 1 BUTTON|OK|\n"
-        "50020002 0 45 21 24 8 -1 STATIC|Author:|\n"
-        "50020000 0 71 30 102 8 1008 STATIC|pat@example.com|\n"
-        "50020000 0 71 21 27 8 118 STATIC|Pat E.|\n"
-        "50020002 0 47 30 22 8 -1 STATIC|Email:|\n"
-        "50020002 0 31 40 38 8 -1 STATIC|Homepage:|\n"
-        "50020000 0 71 40 38 8 1007 STATIC|example.org|";
-    std::string got = ReadTemplate(program, IDD_ABOUTBOX);
+    const std::wstring want =
+        L"80C800C0 0 0 0 182 80 ||About Quorlish|10 System|\n"
+        L"50000003 0 7 56 20 20 -1 STATIC|#128|\n"
+        L"50020001 0 13 6 161 8 -1 STATIC|Lantrel Version 1.01|\n"
+        L"50030001 0 144 58 32 14 1 BUTTON|OK|\n"
+        L"50020002 0 45 21 24 8 -1 STATIC|Author:|\n"
+        L"50020000 0 71 30 102 8 1008 STATIC|pat@example.com|\n"
+        L"50020000 0 71 21 27 8 118 STATIC|Pat E.|\n"
+        L"50020002 0 47 30 22 8 -1 STATIC|Email:|\n"
+        L"50020002 0 31 40 38 8 -1 STATIC|Homepage:|\n"
+        L"50020000 0 71 40 38 8 1007 STATIC|example.org|\n";
+    std::wstring got = wintest::ReadDialogTemplate(program, IDD_ABOUTBOX);
     CHECK(got == want);
-    if (got != want) std::printf("  template 100 reads:\n%s\n", got.c_str());
+    if (got != want) std::printf("  template 100 reads:\n%s", wintest::Utf8(got).c_str());
     ::FreeLibrary(program);
 }
 
 TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
-    std::wstring exe = ProgramPath();
+    std::wstring exe = program::LantrelPath();
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};

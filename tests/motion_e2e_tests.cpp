@@ -10,17 +10,12 @@
 #include "res/resource.h"
 #include "tests/check.h"
 #include "tests/mesh_expect.h"
+#include "tests/program.h"
 #include "tests/wintest.h"
 
 namespace {
 
 const RECT kFrame = {112, 84, 912, 684};  // 800 x 600 centred on the 1024 x 768 screen
-
-std::wstring ProgramPath() {  // next to this test's build directory
-    wchar_t path[MAX_PATH];
-    std::wstring exe(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return exe.substr(0, exe.find_last_of(L"\\/")) + L"\\..\\app\\lantrel.exe";
-}
 
 // Polls condition every millisecond for up to ms; true once it holds.
 template <typename Condition>
@@ -57,8 +52,8 @@ public:
     Program() {
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
-        if (!::CreateProcessW(ProgramPath().c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &m_info)) {
+        if (!::CreateProcessW(program::LantrelPath().c_str(), nullptr, nullptr, nullptr, FALSE, 0,
+                              nullptr, nullptr, &startup, &m_info)) {
             return;
         }
         WaitFor([&] {
@@ -136,56 +131,8 @@ int FollowFrames(HWND hWnd, int (*frame)(const RECT&), bool (*done)(HWND, int)) 
     return count;
 }
 
-// A dialog template of the program's, read back: the dialog's style, position, size, title
-// and font, then each control's, with its class named (predefined classes come as atoms).
-std::wstring ReadTemplate(HMODULE module, int id) {
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
-    auto* p =
-        static_cast<const WORD*>(found ? ::LockResource(::LoadResource(module, found)) : nullptr);
-    if (p == nullptr) return L"none";
-    auto words = [&](int n) {  // n WORDs as signed numbers
-        std::wstring text;
-        for (int i = 0; i < n; ++i) text += std::to_wstring(static_cast<short>(*p++)) + L" ";
-        return text;
-    };
-    auto name = [&] {
-        std::wstring text;
-        if (*p == 0xFFFF) {
-            const wchar_t* atoms[] = {L"BUTTON", L"EDIT", L"STATIC"};
-            text = p[1] >= 0x80 && p[1] <= 0x82 ? atoms[p[1] - 0x80] : std::to_wstring(p[1]);
-            p += 2;
-        } else {
-            for (; *p; ++p) text += static_cast<wchar_t>(*p);
-            ++p;
-        }
-        return ::CharUpperW(&text[0]), text + L"|";
-    };
-    auto style = [&] {
-        wchar_t hex[16];
-        wsprintfW(hex, L"%08X %X ", p[0] | p[1] << 16, p[2] | p[3] << 16);
-        p += 4;
-        return std::wstring(hex);
-    };
-    // Built one piece per statement: the pieces must be read in order.
-    std::wstring text = style();
-    int controls = *p++;
-    text += words(4);
-    for (int i = 0; i < 3; ++i) text += name();  // menu, class, title
-    text += words(1);                            // font size
-    text += name() + L"\n";
-    for (int i = 0; i < controls; ++i) {
-        p += (reinterpret_cast<UINT_PTR>(p) / 2) % 2;  // DWORD aligned
-        text += style();
-        text += words(5);  // position, size, id
-        text += name();    // class
-        text += name() + L"\n";
-        p += 1 + *p / 2;  // creation data
-    }
-    return text;
-}
-
 void CheckTemplate(HMODULE module, int id, const std::wstring& want) {
-    std::wstring got = ReadTemplate(module, id);
+    std::wstring got = wintest::ReadDialogTemplate(module, id);
     CHECK(got == want);
     if (got != want) std::wprintf(L"  template %d reads:\n%ls", id, got.c_str());
 }
@@ -193,20 +140,21 @@ void CheckTemplate(HMODULE module, int id, const std::wstring& want) {
 }  // namespace
 
 TEST_CASE(ShippedDialogTemplatesAndPicture) {
-    HMODULE program = ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE program =
+        ::LoadLibraryExW(program::LantrelPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     CHECK(program != nullptr);
     if (program == nullptr) return;
     CheckTemplate(program, IDD_SLIDE_DIALOG,
-                  L"40800040 0 0 0 46 70 |||10 SYSTEM|\n"
+                  L"40800040 0 0 0 46 70 |||10 System|\n"
                   L"5000020E 0 0 0 46 70 150 STATIC|DINOSAUR|\n");
     const std::wstring mesh =
-        L"80C800C0 0 0 0 140 98 ||DIALOG|10 SYSTEM|\n"
+        L"80C800C0 0 0 0 140 98 ||Dialog|10 System|\n"
         L"50010001 0 83 7 50 14 1 BUTTON|OK|\n"
-        L"50010000 0 83 24 50 14 2 BUTTON|CANCEL|\n"
+        L"50010000 0 83 24 50 14 2 BUTTON|Cancel|\n"
         L"5000020E 0 7 7 71 84 -1 STATIC|DINOSAUR|\n"
-        L"50000009 0 85 41 39 10 1002 BUTTON|RADIO1|\n"
-        L"50010003 0 85 50 40 10 1003 BUTTON|CHECK1|\n"
-        L"50020000 0 85 61 19 8 -1 STATIC|STATIC|\n"
+        L"50000009 0 85 41 39 10 1002 BUTTON|Radio1|\n"
+        L"50010003 0 85 50 40 10 1003 BUTTON|Check1|\n"
+        L"50020000 0 85 61 19 8 -1 STATIC|Static|\n"
         L"50810080 0 85 70 40 14 1004 EDIT||\n";
     CheckTemplate(program, IDD_MESH_DIALOG, mesh);
     CheckTemplate(program, IDD_MESH_DIALOG_COPY, mesh);

@@ -276,4 +276,52 @@ std::vector<std::string> BoxCloser::Texts() {
     return m_pState->texts;
 }
 
+std::wstring ReadDialogTemplate(HMODULE module, int id) {
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+    auto* p =
+        static_cast<const WORD*>(found ? ::LockResource(::LoadResource(module, found)) : nullptr);
+    if (p == nullptr) return L"none";
+    std::wstring text;
+    auto numbers = [&](int n) {
+        for (int i = 0; i < n; ++i) text += std::to_wstring(static_cast<short>(*p++)) + L" ";
+    };
+    auto name = [&](bool controlClass) {  // a string or an ordinal (#n)
+        std::wstring name;
+        if (*p == 0xFFFF) {
+            const wchar_t* classes[] = {L"BUTTON", L"EDIT", L"STATIC"};
+            bool predefined = controlClass && p[1] >= 0x80 && p[1] <= 0x82;
+            name = predefined ? classes[p[1] - 0x80] : L"#" + std::to_wstring(p[1]);
+            p += 2;
+        } else {
+            for (; *p; ++p) name += static_cast<wchar_t>(*p);
+            ++p;
+        }
+        if (controlClass) ::CharUpperW(&name[0]);
+        text += name + L"|";
+    };
+    auto styles = [&] {
+        wchar_t hex[24];
+        wsprintfW(hex, L"%08X %X ", p[0] | p[1] << 16, p[2] | p[3] << 16);
+        text += hex;
+        p += 4;
+    };
+    styles();
+    int controls = *p++;
+    numbers(4);
+    for (int i = 0; i < 3; ++i) name(false);  // menu, class, caption
+    numbers(1);                               // font size
+    name(false);
+    text += L"\n";
+    for (int i = 0; i < controls; ++i) {
+        p += (reinterpret_cast<UINT_PTR>(p) / 2) % 2;  // DWORD aligned
+        styles();
+        numbers(5);
+        name(true);
+        name(false);
+        text += L"\n";
+        p += 1 + *p / 2;  // creation data
+    }
+    return text;
+}
+
 }  // namespace wintest

@@ -96,6 +96,11 @@ private:
 
 std::string Utf8(const std::wstring& text);
 
+// A dialog template of a module, read back one line for the dialog and one per control:
+// style, extended style, position, size (a control's id), then class, text and font as the
+// template names them; a control's class in capitals, predefined ones by name; "none" if absent.
+std::wstring ReadDialogTemplate(HMODULE module, int id);
+
 }  // namespace wintest
 
 #endif
