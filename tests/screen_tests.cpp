@@ -18,7 +18,8 @@ namespace {
 // For every client pixel, the first step whose region covers it (INT_MAX: none), from the
 // regions the effect gives a recording view of the program's client size.  For random tiles,
 // whose order is random, the tile whose inside (clear of the overlaps) holds the pixel, or -1.
-std::vector<int> StepMap(int width, int height, int type, int flags) {
+// A region is in window coordinates: client pixel (x, y) lies at origin + (x, y) in them.
+std::vector<int> StepMap(int width, int height, POINT origin, int type, int flags) {
     bool tiles = type == RandomThreads;
     std::vector<int> map(static_cast<size_t>(width) * height, tiles ? -1 : INT_MAX);
     wintest::RecordingView view;
@@ -37,6 +38,7 @@ std::vector<int> StepMap(int width, int height, int type, int flags) {
         for (DWORD i = 0; i < rgn->rdh.nCount; ++i) {
             RECT r = reinterpret_cast<const RECT*>(rgn->Buffer)[i];
             if (tiles) ::InflateRect(&r, -2, -2);  // [x + 2, x + side)
+            ::OffsetRect(&r, -origin.x, -origin.y);
             for (LONG y = std::max(0L, r.top); y < std::min<LONG>(height, r.bottom); ++y) {
                 for (LONG x = std::max(0L, r.left); x < std::min<LONG>(width, r.right); ++x) {
                     int& at = map[static_cast<size_t>(y) * width + x];
@@ -73,8 +75,10 @@ TEST_CASE(EveryRegionTransitionRevealsTheNewPictureStepByStep) {
     program::Lantrel app;
     CHECK(pictures.Load() && app.Start());
     if (!app.Frame() || pictures.genie.empty()) return;
-    RECT view = app.ViewOnScreen();
+    RECT view = app.ViewOnScreen(), window;
     int width = view.right - view.left, height = view.bottom - view.top;
+    ::GetWindowRect(app.View(), &window);
+    POINT origin = {view.left - window.left, view.top - window.top};  // the view's sunken edge
     struct Command {
         UINT id;
         int type, flags;
@@ -99,9 +103,10 @@ TEST_CASE(EveryRegionTransitionRevealsTheNewPictureStepByStep) {
     };
     bool genieShown = true;
     for (const Command& command : commands) {
-        std::vector<std::vector<int>> maps = {StepMap(width, height, command.type, command.flags)};
+        std::vector<std::vector<int>> maps = {
+            StepMap(width, height, origin, command.type, command.flags)};
         if (command.randomDirection) {
-            maps.push_back(StepMap(width, height, command.type, command.flags | Reverse));
+            maps.push_back(StepMap(width, height, origin, command.type, command.flags | Reverse));
         }
         program::Wait(100);
         const auto& oldPicture = genieShown ? pictures.genie : pictures.mouse;
