@@ -358,6 +358,44 @@ TEST_CASE(DeadOrEmptyWindowsAreLeftAlone) {
     CHECK(!HasWindowRegion(flat.m_hWnd));
 }
 
+namespace {
+
+// Busy for ms milliseconds without a call that could present drawing.
+void Spin(double ms) {
+    LARGE_INTEGER t0, now;
+    ::QueryPerformanceCounter(&t0);
+    do {
+        ::QueryPerformanceCounter(&now);
+    } while (Millis(t0, now) < ms);
+}
+
+}  // namespace
+
+// A step that comes after its due time gets no time to wait; the wait must present what the
+// step before it drew all the same, not leave it for a later step.
+TEST_CASE(AStepAfterALateOneStillPresentsTheOneBefore) {
+    Fixture f;
+    StepPacer pacer;
+    f.request.delay = 1;  // 5 ms
+    f.request.pacer = &pacer;
+    wintest::Settle(50);
+    std::atomic<bool> running{true}, seen{false};
+    const unsigned revealed = ToScreen(NewPicture(50, 75));
+    std::thread sampler([&] {
+        while (running && !seen) seen = wintest::ScreenPixel(kLeft + 50, kTop + 75) == revealed;
+    });
+    CRgn left, right;
+    left.CreateRectRgn(0, 0, 100, 150);
+    right.CreateRectRgn(100, 0, 200, 150);
+    RevealRegion(std::move(left), &f.request);
+    Spin(10);  // the next step is late: its pause has no time left
+    RevealRegion(std::move(right), &f.request);
+    Spin(25);  // so that no later wait could present the left half
+    running = false;
+    sampler.join();
+    CHECK(seen);
+}
+
 // How many of 100 reveal steps reach the screen while a second thread samples it: with a
 // plain Sleep between steps Wine presents only every 50 ms or so.
 TEST_CASE(EveryRevealStepReachesTheScreen) {
