@@ -396,6 +396,23 @@ TEST_CASE(AStepAfterALateOneStillPresentsTheOneBefore) {
     CHECK(seen);
 }
 
+// A paced transition lasts its steps times delay x 5 ms: at least most of it (each pause is
+// measured from the one before), and not much more even on a busy machine.
+TEST_CASE(APacedTransitionLastsItsStepsTimesTheDelay) {
+    wintest::RecordingView view;
+    CHECK(view.Open(kLeft, kTop, 400, 150));
+    LARGE_INTEGER t0, t1;
+    ::QueryPerformanceCounter(&t0);
+    RunTransition(&view, DrawSmallPicture, 2, Horizontal, SmoothAway);
+    ::QueryPerformanceCounter(&t1);
+    CHECK_EQ(view.regions.size(), 50u);  // 400 pixels in steps of 8
+    double nominal = 50 * 2 * 5;
+    std::printf("  50 steps with delay 2 took %.0f ms (nominal %.0f ms)\n", Millis(t0, t1),
+                nominal);
+    CHECK(Millis(t0, t1) >= 0.8 * nominal);
+    CHECK(Millis(t0, t1) <= 3 * nominal);
+}
+
 // How many of 100 reveal steps reach the screen while a second thread samples it: with a
 // plain Sleep between steps Wine presents only every 50 ms or so.
 TEST_CASE(EveryRevealStepReachesTheScreen) {
