@@ -274,6 +274,60 @@ TEST_CASE(RandomTilesShowEveryTileOnce) {
     CHECK_EQ(narrow.Dispatch(RandomThreads, 0).size(), 40u);
 }
 
+TEST_CASE(EachRoutineDrawsNothingForATypeOutsideItsFamily) {
+    struct Family {
+        EffectRoutine routine;
+        int first, last;  // the types that are its own
+        int stepX, stepY;
+    };
+    const Family families[] = {
+        {WipeEffect, SmoothAway, DoorLike, 8, 6},
+        {CornerSweepEffect, Corner, Corner, 800, 600},
+        {GrowShapeEffect, CircleLike, Lens, 800, 600},
+        {BlindsEffect, WindowBlind, Mosaic, 8, 6},
+        {RandomTilesEffect, RandomThreads, RandomThreads, 8, 6},
+    };
+    Bench bench(200, 150);
+    for (const Family& f : families) {
+        for (int type = -1; type <= 13; ++type) {
+            bool own = type >= f.first && type <= f.last;
+            Steps steps = bench.Run(f.routine, type, Horizontal | Vertical, 0, 0, 200, 150,
+                                    f.stepX, f.stepY);
+            if (steps.empty() == own) {
+                check::Fail(__FILE__, __LINE__,
+                            "routine " + std::to_string(&f - families) + ", type " +
+                                std::to_string(type) + ": " + std::to_string(steps.size()) +
+                                " steps");
+            }
+        }
+    }
+    // The fade draws straight into the view: a foreign type leaves it as it was, its own
+    // types do not.
+    wintest::RecordingView view;
+    CHECK(view.Open(10, 10, 100, 100));
+    wintest::Picture picture(100, 100, [](int, int) { return RGB(200, 200, 200); });
+    CDC source;
+    source.AttachBorrowed(picture.Dc());
+    CClientDC target(view.m_hWnd);
+    TransitionRequest request;
+    request.window = &view;
+    request.targetDC = &target;
+    request.sourceDC = &source;
+    const RECT onScreen = {10, 10, 110, 110};
+    for (int type : {-1, 0, 1, 7, 10, 13, 12}) {  // the last one FadeOut
+        request.type = type;
+        FadeEffect(0, 0, 100, 100, 8, 6, &request);
+        wintest::Settle(30);
+        int drawn = 0;
+        for (unsigned p : wintest::ReadScreen(onScreen)) drawn += p != 0;
+        if (type == FadeOut) {
+            CHECK(drawn > 0);
+        } else if (drawn != 0) {
+            check::Fail(__FILE__, __LINE__, "fade drew for type " + std::to_string(type));
+        }
+    }
+}
+
 TEST_CASE(EmptyClientAreasWrongStepsAndLostWindowsDrawNothing) {
     const EffectRoutine routines[] = {WipeEffect, CornerSweepEffect, GrowShapeEffect, BlindsEffect,
                                       RandomTilesEffect};

@@ -18,7 +18,8 @@ namespace {
 // For every client pixel, the first step whose region covers it (INT_MAX: none), from the
 // regions the effect gives a recording view of the program's client size.  For random tiles,
 // whose order is random, the tile whose inside (clear of the overlaps) holds the pixel, or -1.
-std::vector<int> StepMap(int width, int height, int type, int flags) {
+// A region is in window coordinates: client pixel (x, y) lies at origin + (x, y) in them.
+std::vector<int> StepMap(int width, int height, POINT origin, int type, int flags) {
     bool tiles = type == RandomThreads;
     std::vector<int> map(static_cast<size_t>(width) * height, tiles ? -1 : INT_MAX);
     wintest::RecordingView view;
@@ -37,6 +38,7 @@ std::vector<int> StepMap(int width, int height, int type, int flags) {
         for (DWORD i = 0; i < rgn->rdh.nCount; ++i) {
             RECT r = reinterpret_cast<const RECT*>(rgn->Buffer)[i];
             if (tiles) ::InflateRect(&r, -2, -2);  // [x + 2, x + side)
+            ::OffsetRect(&r, -origin.x, -origin.y);
             for (LONG y = std::max(0L, r.top); y < std::min<LONG>(height, r.bottom); ++y) {
                 for (LONG x = std::max(0L, r.left); x < std::min<LONG>(width, r.right); ++x) {
                     int& at = map[static_cast<size_t>(y) * width + x];
@@ -48,22 +50,34 @@ std::vector<int> StepMap(int width, int height, int type, int flags) {
     return map;
 }
 
-// Whether a screen ('N' new picture, 'O' old, '=' both agree) shows the new picture exactly on
-// the steps revealed so far: every new pixel from an earlier step than every old one; for
-// tiles, no tile partly new.
-bool Consistent(const std::vector<int>& map, const std::vector<char>& state, bool tiles) {
+// How a screen ('N' new picture, 'O' old, '=' both agree) agrees with the steps of a map.
+// Exact: the new picture exactly on the steps revealed so far, every new pixel from an earlier
+// step than every old one; for tiles, no tile partly new.  OneStepPartly: so, but for one step
+// (one tile) shown in part: a frame caught while the program drew, since Wine hands the
+// window's pixels to the X server, which reads them a moment later and may find the next step
+// half drawn.  Wrong: anything else.
+enum class Fit { Exact, OneStepPartly, Wrong };
+Fit Consistent(const std::vector<int>& map, const std::vector<char>& state, bool tiles) {
     std::vector<char> tileState(tiles ? map.size() : 0, 0);
-    int lastNew = -1, firstOld = INT_MAX;
+    int lastNew = -1, firstOld = INT_MAX, partlyTiles = 0;
     for (size_t p = 0; p < map.size(); ++p) {
         if (tiles && map[p] >= 0 && state[p] != '=') {
             char& seen = tileState[map[p]];
-            if (seen != 0 && seen != state[p]) return false;
-            seen = state[p];
+            if (seen != 0 && seen != 'P' && seen != state[p]) {
+                seen = 'P';
+                ++partlyTiles;
+            } else if (seen == 0) {
+                seen = state[p];
+            }
         }
         if (state[p] == 'N') lastNew = std::max(lastNew, map[p]);
         if (state[p] == 'O') firstOld = std::min(firstOld, map[p]);
     }
-    return tiles || firstOld == INT_MAX || lastNew < firstOld;
+    if (tiles) {
+        return partlyTiles == 0 ? Fit::Exact : partlyTiles == 1 ? Fit::OneStepPartly : Fit::Wrong;
+    }
+    if (firstOld == INT_MAX || lastNew < firstOld) return Fit::Exact;
+    return lastNew == firstOld ? Fit::OneStepPartly : Fit::Wrong;
 }
 
 }  // namespace
@@ -73,8 +87,10 @@ TEST_CASE(EveryRegionTransitionRevealsTheNewPictureStepByStep) {
     program::Lantrel app;
     CHECK(pictures.Load() && app.Start());
     if (!app.Frame() || pictures.genie.empty()) return;
-    RECT view = app.ViewOnScreen();
+    RECT view = app.ViewOnScreen(), window;
     int width = view.right - view.left, height = view.bottom - view.top;
+    ::GetWindowRect(app.View(), &window);
+    POINT origin = {view.left - window.left, view.top - window.top};  // the view's sunken edge
     struct Command {
         UINT id;
         int type, flags;
@@ -99,14 +115,16 @@ TEST_CASE(EveryRegionTransitionRevealsTheNewPictureStepByStep) {
     };
     bool genieShown = true;
     for (const Command& command : commands) {
-        std::vector<std::vector<int>> maps = {StepMap(width, height, command.type, command.flags)};
+        std::vector<std::vector<int>> maps = {
+            StepMap(width, height, origin, command.type, command.flags)};
         if (command.randomDirection) {
-            maps.push_back(StepMap(width, height, command.type, command.flags | Reverse));
+            maps.push_back(StepMap(width, height, origin, command.type, command.flags | Reverse));
         }
         program::Wait(100);
         const auto& oldPicture = genieShown ? pictures.genie : pictures.mouse;
         const auto& newPicture = genieShown ? pictures.mouse : pictures.genie;
         std::vector<bool> fits(maps.size(), true);  // directions that every frame agrees with
+        std::vector<int> partly(maps.size(), 0);     // frames that caught a step half drawn
         std::vector<char> state(maps[0].size());
         int midFrames = 0, foreign = 0;
         app.PostCommand(command.id);
@@ -122,7 +140,9 @@ TEST_CASE(EveryRegionTransitionRevealsTheNewPictureStepByStep) {
                 foreign += !isNew && !isOld;
             }
             for (size_t d = 0; d < maps.size(); ++d) {
-                fits[d] = fits[d] && Consistent(maps[d], state, command.type == RandomThreads);
+                Fit fit = Consistent(maps[d], state, command.type == RandomThreads);
+                fits[d] = fits[d] && fit != Fit::Wrong;
+                partly[d] += fit == Fit::OneStepPartly;
             }
             if (olds == 0) break;
             midFrames += news > 0;
@@ -130,8 +150,21 @@ TEST_CASE(EveryRegionTransitionRevealsTheNewPictureStepByStep) {
         DWORD_PTR result;  // returns once the command has been handled
         ::SendMessageTimeoutW(app.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
         program::Match end = program::Compare(pictures, app.ViewOnScreen(), {0, 0, width, height});
-        std::printf("  command %u: %d frames mid-transition\n", command.id, midFrames);
-        CHECK(std::find(fits.begin(), fits.end(), true) != fits.end());
+        // A step half drawn is caught now and then, not in frame after frame as when the steps
+        // reveal other pixels than their regions say.
+        bool fitted = false;
+        for (size_t d = 0; d < maps.size(); ++d) {
+            if (fits[d] && partly[d] <= midFrames / 10) {
+                fitted = true;
+                std::printf("  command %u: %d frames mid-transition, %d with a step half drawn\n",
+                            command.id, midFrames, partly[d]);
+            }
+        }
+        for (size_t d = 0; d < maps.size() && !fitted; ++d) {
+            std::printf("  command %u, direction %zu: %s, %d of %d frames with a step half drawn\n",
+                        command.id, d, fits[d] ? "in order" : "out of order", partly[d], midFrames);
+        }
+        CHECK(fitted);
         CHECK_EQ(foreign, 0);
         CHECK(midFrames > 0);
         CHECK_EQ(genieShown ? end.genie : end.mouse, 0);

@@ -9,6 +9,7 @@
 
 #include "tests/check.h"
 #include "tests/wintest.h"
+#include "transitions/effects.h"
 #include "transitions/steps.h"
 #include "transitions/transition.h"
 
@@ -71,6 +72,143 @@ struct Fixture {
     }
 };
 
+// Pixels of rect (coordinates of dc) as 0x00RRGGBB values, row by row.
+std::vector<unsigned> ReadDc(HDC dc, const RECT& rect) {
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC memory = ::CreateCompatibleDC(dc);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
+    ::GdiFlush();
+    const unsigned* read = static_cast<const unsigned*>(bits);
+    std::vector<unsigned> pixels(read, read + static_cast<size_t>(width) * height);
+    for (unsigned& p : pixels) p &= 0x00FFFFFFu;
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    return pixels;
+}
+
+// A test view that, each time a step sets its window region, reads back what its client area
+// shows and gives the new picture a plain colour of that step's own, so that what one step
+// changes is told apart from what the steps before it changed.  It reads through its host's DC
+// (children not clipped), which the step's region does not restrict.
+class StepReader : public wintest::RecordingView {
+public:
+    // Opens the view; with a border, the program's: a sunken client edge.
+    bool OpenView(int width, int height, bool border) {
+        if (!Open(kLeft, kTop, width, height)) return false;
+        if (border) {
+            ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        }
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        wintest::Settle(50);
+        GetClientRect(&client);
+        source = std::make_unique<wintest::Picture>(client.right, client.bottom, Black);
+        sourceDC.AttachBorrowed(source->Dc());
+        targetDC = std::make_unique<CClientDC>(m_hWnd);
+        request.window = this;
+        request.targetDC = targetDC.get();
+        request.sourceDC = &sourceDC;
+        return true;
+    }
+    // Runs routine on the whole client area with the given steps; shown[k] is the client area
+    // as step k found it, and the last entry as the routine left it; step k copied colours[k].
+    void Run(EffectRoutine routine, int type, int flags, int stepX, int stepY) {
+        ClearRegions();
+        shown.clear();
+        colours.clear();
+        request.type = type;
+        request.flags = flags;
+        m_bReading = true;
+        routine(0, 0, client.right, client.bottom, stepX, stepY, &request);
+        m_bReading = false;
+        shown.push_back(ReadClient());
+    }
+    RECT client = {};
+    std::vector<std::vector<unsigned>> shown;
+    std::vector<COLORREF> colours;
+    TransitionRequest request;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        size_t before = regions.size();
+        LRESULT result = wintest::RecordingView::WindowProc(message, wParam, lParam);
+        if (message == WM_WINDOWPOSCHANGED && m_bReading && regions.size() > before) {
+            shown.push_back(ReadClient());
+            // Never one used before, in this run or an earlier one.
+            colours.push_back(RGB(20 + m_nColours % 200, 250 - m_nColours / 200, 128));
+            ++m_nColours;
+            HBRUSH brush = ::CreateSolidBrush(colours.back());
+            ::FillRect(source->Dc(), &client, brush);
+            ::DeleteObject(brush);
+        }
+        return result;
+    }
+
+private:
+    static COLORREF Black(int, int) { return RGB(0, 0, 0); }
+    std::vector<unsigned> ReadClient() {
+        HDC host = ::GetDCEx(Host(), nullptr, DCX_CACHE);
+        RECT r = client;
+        ::MapWindowPoints(m_hWnd, Host(), reinterpret_cast<POINT*>(&r), 2);
+        std::vector<unsigned> pixels = ReadDc(host, r);
+        ::ReleaseDC(Host(), host);
+        return pixels;
+    }
+    std::unique_ptr<wintest::Picture> source;
+    CDC sourceDC;
+    std::unique_ptr<CClientDC> targetDC;
+    bool m_bReading = false;
+    int m_nColours = 0;
+};
+
+// Checks that each step of the last run changed exactly the client pixels whose window point
+// lies in the step's window region, to the step's colour.  Prints the first step that did not.
+bool EachStepChangedItsRegion(const char* what, StepReader& view) {
+    RECT window;
+    view.GetWindowRect(&window);
+    POINT origin = {0, 0};
+    ::ClientToScreen(view.m_hWnd, &origin);
+    int cx = origin.x - window.left, cy = origin.y - window.top;
+    int width = view.client.right, height = view.client.bottom;
+    if (view.shown.size() != view.regions.size() + 1 || view.regions.size() < 10) {
+        std::printf("  %s: %zu readings of %zu steps\n", what, view.shown.size(),
+                    view.regions.size());
+        return false;
+    }
+    for (size_t k = 0; k < view.regions.size(); ++k) {
+        unsigned colour = ToScreen(view.colours[k]);
+        int wrong = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                size_t p = static_cast<size_t>(y) * width + x;
+                bool inside = ::PtInRegion(view.regions[k], x + cx, y + cy);
+                bool changed = view.shown[k][p] != view.shown[k + 1][p];
+                bool bad = inside != changed || (changed && view.shown[k + 1][p] != colour);
+                wrong += bad;
+            }
+        }
+        if (wrong != 0) {
+            std::printf("  %s (client origin %d, %d in the window): step %zu of %zu, %d pixels "
+                        "wrong; region %s\n",
+                        what, cx, cy, k, view.regions.size(), wrong,
+                        wintest::Describe(view.regions[k]).c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 TEST_CASE(RevealRegionShowsTheNewPictureOnlyInsideTheRegion) {
@@ -106,6 +244,26 @@ TEST_CASE(RevealRegionShowsTheNewPictureOnlyInsideTheRegion) {
         ::DeleteObject(ellipse);
     }
     CHECK(!HasWindowRegion(f.view.m_hWnd));
+}
+
+// A window region is in window coordinates: on the program's bordered view every step reveals
+// its region moved up and left by the border, as a copy through the region itself would.
+TEST_CASE(EachStepChangesWhatItsWindowRegionCoversWithOrWithoutABorder) {
+    StepReader bordered;
+    CHECK(bordered.OpenView(300, 200, true));
+    CHECK_EQ(bordered.client.right, 296);  // a 2-pixel edge all round
+    int stepX, stepY;
+    BaseSteps(bordered.client.right, bordered.client.bottom, stepX, stepY);
+    bordered.Run(WipeEffect, SmoothAway, Horizontal | Vertical, stepX / 100, stepY / 100);
+    CHECK(EachStepChangedItsRegion("wipe", bordered));
+    bordered.Run(GrowShapeEffect, CircleLike, 0, stepX, stepY);
+    CHECK(EachStepChangedItsRegion("circle", bordered));
+    bordered.Run(GrowShapeEffect, Lens, Reverse, 2 * stepX, 2 * stepY);
+    CHECK(EachStepChangedItsRegion("lens", bordered));
+    StepReader plain;
+    CHECK(plain.OpenView(300, 200, false));
+    plain.Run(WipeEffect, SmoothAway, Horizontal | Vertical, 8, 5);
+    CHECK(EachStepChangedItsRegion("wipe without a border", plain));
 }
 
 TEST_CASE(RegionWithoutAreaOnlyPausesAndNoRegionDoesNothing) {
@@ -198,6 +356,61 @@ TEST_CASE(DeadOrEmptyWindowsAreLeftAlone) {
     CHECK(flat.Open(kLeft, kTop, 0, 0));
     for (int type = -1; type <= 13; ++type) RunTransition(&flat, DrawSmallPicture, 0, 0, type);
     CHECK(!HasWindowRegion(flat.m_hWnd));
+}
+
+namespace {
+
+// Busy for ms milliseconds without a call that could present drawing.
+void Spin(double ms) {
+    LARGE_INTEGER t0, now;
+    ::QueryPerformanceCounter(&t0);
+    do {
+        ::QueryPerformanceCounter(&now);
+    } while (Millis(t0, now) < ms);
+}
+
+}  // namespace
+
+// A step that comes after its due time gets no time to wait; the wait must present what the
+// step before it drew all the same, not leave it for a later step.
+TEST_CASE(AStepAfterALateOneStillPresentsTheOneBefore) {
+    Fixture f;
+    StepPacer pacer;
+    f.request.delay = 1;  // 5 ms
+    f.request.pacer = &pacer;
+    wintest::Settle(50);
+    std::atomic<bool> running{true}, seen{false};
+    const unsigned revealed = ToScreen(NewPicture(50, 75));
+    std::thread sampler([&] {
+        while (running && !seen) seen = wintest::ScreenPixel(kLeft + 50, kTop + 75) == revealed;
+    });
+    CRgn left, right;
+    left.CreateRectRgn(0, 0, 100, 150);
+    right.CreateRectRgn(100, 0, 200, 150);
+    RevealRegion(std::move(left), &f.request);
+    Spin(10);  // the next step is late: its pause has no time left
+    RevealRegion(std::move(right), &f.request);
+    Spin(25);  // so that no later wait could present the left half
+    running = false;
+    sampler.join();
+    CHECK(seen);
+}
+
+// A paced transition lasts its steps times delay x 5 ms: at least most of it (each pause is
+// measured from the one before), and not much more even on a busy machine.
+TEST_CASE(APacedTransitionLastsItsStepsTimesTheDelay) {
+    wintest::RecordingView view;
+    CHECK(view.Open(kLeft, kTop, 400, 150));
+    LARGE_INTEGER t0, t1;
+    ::QueryPerformanceCounter(&t0);
+    RunTransition(&view, DrawSmallPicture, 2, Horizontal, SmoothAway);
+    ::QueryPerformanceCounter(&t1);
+    CHECK_EQ(view.regions.size(), 50u);  // 400 pixels in steps of 8
+    double nominal = 50 * 2 * 5;
+    std::printf("  50 steps with delay 2 took %.0f ms (nominal %.0f ms)\n", Millis(t0, t1),
+                nominal);
+    CHECK(Millis(t0, t1) >= 0.8 * nominal);
+    CHECK(Millis(t0, t1) <= 3 * nominal);
 }
 
 // How many of 100 reveal steps reach the screen while a second thread samples it: with a

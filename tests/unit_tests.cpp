@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "app/mainfrm.h"
@@ -100,20 +101,51 @@ TEST_CASE(PlanStepsDegenerateInputsNeitherCrashNorRewrite) {
     CHECK(PlanSteps(0, 0, 0, 600, sx, sy) < 1);
 }
 
-TEST_CASE(ShuffleIndicesPermutes) {
+namespace {
+
+// The shuffle worked out without the runtime: its generator (msvcrt's rand: state * 214013 +
+// 2531011 modulo 2^32, bits 16 to 30 of the new state) started from seed, each draw scaled to
+// 0..n-1 as MulDiv(r, n - 1, 32767) rounds it (r (n - 1) / 32767 is never a half, 32767 being
+// odd), two draws per exchange, n exchanges.
+std::vector<int> ExpectedShuffle(unsigned seed, std::vector<int> entries) {
+    unsigned state = seed;
+    auto draw = [&state](int n) {
+        state = state * 214013u + 2531011u;
+        long long r = (state >> 16) & 0x7FFF;
+        return static_cast<int>((r * (n - 1) + 16383) / 32767);
+    };
+    int n = static_cast<int>(entries.size());
+    for (int k = 0; k < n; ++k) {
+        int i = draw(n);
+        int j = draw(n);
+        std::swap(entries[i], entries[j]);
+    }
+    return entries;
+}
+
+}  // namespace
+
+TEST_CASE(ShuffleIndicesExchangesAsTheClockSeededGeneratorDraws) {
     std::vector<int> one = {42};
     ShuffleIndices(one.data(), 1);
     CHECK_EQ(one[0], 42);
     ShuffleIndices(nullptr, 0);  // only reseeds
-    std::vector<int> many(192);
-    for (int i = 0; i < 192; ++i) many[i] = i;
-    ShuffleIndices(many.data(), 192);
-    std::vector<int> seen(192, 0);
-    for (int v : many) {
-        CHECK(v >= 0 && v < 192);
-        if (v >= 0 && v < 192) ++seen[v];
+    std::vector<int> entries(192);
+    for (int i = 0; i < 192; ++i) entries[i] = 1000 + 7 * i;
+    for (int attempt = 0; attempt < 100; ++attempt) {  // again if the tick changed meanwhile
+        DWORD tick = ::GetTickCount();
+        std::vector<int> first = entries, second = entries, small = {5, 6, 7};
+        ShuffleIndices(first.data(), 192);
+        ShuffleIndices(second.data(), 192);
+        ShuffleIndices(small.data(), 3);
+        if (::GetTickCount() != tick) continue;
+        CHECK(first == second);  // the same tick, the same order
+        CHECK(first == ExpectedShuffle(tick, entries));
+        CHECK(first != entries);
+        CHECK(small == ExpectedShuffle(tick, {5, 6, 7}));
+        return;
     }
-    for (int i = 0; i < 192; ++i) CHECK_EQ(seen[i], 1);
+    CHECK(!"the tick count changed during every attempt");
 }
 
 TEST_CASE(ShuffleIndicesWithNoEntriesOnlyReseedsFromTheClock) {

@@ -23,7 +23,7 @@ bool Passed(int value, int end, int step) {
 void CornerSweepEffect(int x0, int y0, int x1, int y1, int stepX, int stepY,
                        const TransitionRequest* request) {
     RECT client;
-    if (!EffectClientRect(request, &client)) return;
+    if (!EffectClientRect(request, &client) || request->type != Corner) return;
     int count = PlanSteps(x0 * 100, y0 * 100, x1 * 100, y1 * 100, stepX, stepY);
     // The planner sees the unmirrored corners; the mirror comes after it.
     if (request->flags & Vertical) {

@@ -1,8 +1,8 @@
 // The effect routines, one per family of effect types.  Each has the EffectRoutine signature,
 // builds one region per step and hands it to RevealRegion.  They all return without drawing
-// when the request's window is gone or its client area has no width or height; the wipes,
-// the corner sweep, the rectangle and the diamond also when their steps point away from the
-// end corner.
+// when the request's type is not one of theirs, and the region effects also when the
+// request's window is gone or its client area has no width or height; the wipes, the corner
+// sweep, the rectangle and the diamond also when their steps point away from the end corner.
 #ifndef LANTREL_TRANSITIONS_EFFECTS_H
 #define LANTREL_TRANSITIONS_EFFECTS_H
 

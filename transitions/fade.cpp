@@ -54,6 +54,7 @@ void FadeEffect(int x0, int y0, int x1, int y1, int, int, const TransitionReques
     const RECT rect = {x0, y0, x1, y1};
     const int width = x1 - x0, height = y1 - y0;
     if (width <= 0 || height <= 0) return;
+    if (request->type != FadeIn && request->type != FadeOut) return;
 
     // The master copy: a 32-bit DIB section holding the composed picture, read once.
     BITMAPINFO info = FadeImageInfo(width, height);

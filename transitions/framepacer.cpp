@@ -25,8 +25,9 @@ void FramePacer::HoldFrame() {
     BOOL composing = FALSE;
     if (SUCCEEDED(::DwmIsCompositionEnabled(&composing)) && composing) ::DwmFlush();
     // Where DwmFlush does not wait (no composition, or a platform that only claims to
-    // compose), the pause alone paces the frames.  It lasts at least 1 ms, since the pause is
-    // also what presents the drawing on some platforms.
+    // compose), the pause alone paces the frames.  It lasts at least 1 ms: the pause is also
+    // what presents the drawing on some platforms (Wine), which hand the pixels over to be read
+    // a moment later, and the next frame should not be drawn into them at once.
     auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
                        std::chrono::steady_clock::now() - m_last)
                        .count();

@@ -67,14 +67,18 @@ void ShuffleIndices(int* array, int n) {
 }
 
 void PauseMs(int ms) {
-    if (ms <= 0) return;
     // Waiting on no handles and no input dispatches nothing, but unlike Sleep it lets the
-    // platform flush drawing to the screen (Wine presents window surfaces here).
-    ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), 0, 0);
+    // platform flush drawing to the screen: Wine presents window surfaces here, also for a
+    // wait of 0 ms, which on Windows simply returns.  So even a pause with no time left is
+    // made, or a step drawn late would reach the screen only with a later one.
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms > 0 ? ms : 0), 0, 0);
 }
 
 void StepPacer::Pause(int ms) {
-    if (ms <= 0) return;
+    if (ms <= 0) {
+        PauseMs(0);  // no wait, but what was drawn is presented
+        return;
+    }
     LARGE_INTEGER frequency, now;
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&now);

@@ -18,14 +18,15 @@ void PumpAndWait(int count);
 // Puts array[0..n) in a random order by n random exchanges, after reseeding the generator.
 void ShuffleIndices(int* array, int n);
 
-// Pauses ms milliseconds without dispatching any message, while letting the windowing system
-// present what was drawn (a plain Sleep can hold drawing back from the screen).
+// Pauses ms milliseconds (none for 0 or less) without dispatching any message, while letting
+// the windowing system present what was drawn (a plain Sleep can hold drawing back from the
+// screen); it presents also when there is no time to wait.
 void PauseMs(int ms);
 
 // Paces a run of steps at a fixed period: each Pause(ms) ends ms after the previous one was
 // due to end, so the work between two pauses (building a region, copying, presenting it) is
 // absorbed into the pause and n steps last n periods.  A step that overran its period is not
-// made up by shortening the pauses after it.
+// made up by shortening the pauses after it; a pause that has no time left still presents.
 class StepPacer {
 public:
     void Pause(int ms);

@@ -7,7 +7,7 @@
 
 void RandomTilesEffect(int, int, int, int, int, int, const TransitionRequest* request) {
     RECT client;
-    if (!EffectClientRect(request, &client)) return;
+    if (!EffectClientRect(request, &client) || request->type != RandomThreads) return;
     int width = client.right - client.left;
     int height = client.bottom - client.top;
     int side = width / 15;

@@ -40,6 +40,15 @@ EffectEntry EntryFor(int type) {
     }
 }
 
+// Where the client area's left-top corner lies in window coordinates, the coordinates of a
+// window region: (0, 0) without a border, the border's width and height with one.
+POINT ClientOriginInWindow(HWND hWnd) {
+    POINT origin = {0, 0};
+    RECT window;
+    if (!::ClientToScreen(hWnd, &origin) || !::GetWindowRect(hWnd, &window)) return POINT{0, 0};
+    return POINT{origin.x - window.left, origin.y - window.top};
+}
+
 int ScaleStep(int step, StepUnit unit) {
     switch (unit) {
         case StepUnit::WholePixels:
@@ -148,13 +157,18 @@ void RevealRegion(CRgn region, const TransitionRequest* request) {
     // is lifted again.  The same pixels change as when copying through the window region, but
     // the window DC never has to rebuild its visible region in the step's shape, which Wine
     // does in time quadratic in the number of rectangles (milliseconds per step for a diamond).
+    // A window region is in window coordinates and a DC clip region in client coordinates, so
+    // the clip is the region moved by the client origin: on a view with a border, client pixel
+    // (x, y) changes exactly when window point (x + cx, y + cy) lies in the region.
+    CWnd* window = request->window;
+    POINT origin = ClientOriginInWindow(window->m_hWnd);
     CRgn clip;
     if (!clip.CreateRectRgn(0, 0, 0, 0) || clip.CombineRgn(&region, nullptr, RGN_COPY) == ERROR) {
         return;
     }
+    clip.OffsetRgn(-origin.x, -origin.y);
     RECT box;
-    region.GetRgnBox(&box);
-    CWnd* window = request->window;
+    clip.GetRgnBox(&box);
     if (!window->SetWindowRgn(region.GetSafeHandle(), FALSE)) return;  // ours to delete still
     region.Detach();                                                   // the system owns it now
     if (request->delay != 0) {

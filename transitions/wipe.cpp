@@ -43,6 +43,7 @@ void WipeEffect(int x0, int y0, int x1, int y1, int stepX, int stepY,
                 const TransitionRequest* request) {
     RECT client;
     if (!EffectClientRect(request, &client)) return;
+    if (request->type != SmoothAway && request->type != DoorLike) return;
     if (!(request->flags & Vertical)) stepY = 0;
     if (!(request->flags & Horizontal)) stepX = 0;
     int count = PlanSteps(x0, y0, x1, y1, stepX, stepY);
