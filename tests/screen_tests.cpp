@@ -15,12 +15,19 @@
 
 namespace {
 
-// For every client pixel, the first step whose region covers it (INT_MAX: none), from the
-// regions the effect gives a recording view of the program's client size.  For random tiles,
-// whose order is random, the tile whose inside (clear of the overlaps) holds the pixel, or -1.
-std::vector<int> StepMap(int width, int height, int type, int flags) {
+// One direction of a transition on a view of a given size, from the regions the effect gives a
+// recording view of that size: for every client pixel the first step whose region covers it
+// (INT_MAX: none); for random tiles, whose order is random, the tile whose inside (clear of the
+// overlaps) holds the pixel, or -1.  count: the steps, each one pause.
+struct Steps {
+    std::vector<int> map;
+    int count = 0;
+};
+
+Steps StepMap(int width, int height, int type, int flags) {
     bool tiles = type == RandomThreads;
-    std::vector<int> map(static_cast<size_t>(width) * height, tiles ? -1 : INT_MAX);
+    Steps steps;
+    steps.map.assign(static_cast<size_t>(width) * height, tiles ? -1 : INT_MAX);
     wintest::RecordingView view;
     view.Open(-width - 50, 0, width, height);  // off the screen, clear of the program
     CClientDC target(view.m_hWnd);
@@ -30,7 +37,8 @@ std::vector<int> StepMap(int width, int height, int type, int flags) {
     request.flags = flags;
     request.type = type;
     DispatchTransition(&request);
-    for (int k = 0; k < static_cast<int>(view.regions.size()); ++k) {
+    steps.count = static_cast<int>(view.regions.size());
+    for (int k = 0; k < steps.count; ++k) {
         std::vector<char> data(::GetRegionData(view.regions[k], 0, nullptr));
         auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
         ::GetRegionData(view.regions[k], static_cast<DWORD>(data.size()), rgn);
@@ -39,13 +47,13 @@ std::vector<int> StepMap(int width, int height, int type, int flags) {
             if (tiles) ::InflateRect(&r, -2, -2);  // [x + 2, x + side)
             for (LONG y = std::max(0L, r.top); y < std::min<LONG>(height, r.bottom); ++y) {
                 for (LONG x = std::max(0L, r.left); x < std::min<LONG>(width, r.right); ++x) {
-                    int& at = map[static_cast<size_t>(y) * width + x];
+                    int& at = steps.map[static_cast<size_t>(y) * width + x];
                     at = tiles ? k : std::min(at, k);
                 }
             }
         }
     }
-    return map;
+    return steps;
 }
 
 // Whether a screen ('N' new picture, 'O' old, '=' both agree) shows the new picture exactly on
@@ -66,77 +74,170 @@ bool Consistent(const std::vector<int>& map, const std::vector<char>& state, boo
     return tiles || firstOld == INT_MAX || lastNew < firstOld;
 }
 
+// One run of a View command, read back from the screen until no pixel of the old picture is
+// left: which of the candidate step maps every frame agreed with, how many frames showed the
+// transition half-way, how many pixels showed neither picture, and the command's round trip
+// (from posting it to the end of its handler, so at least the pauses of its steps).
+struct Run {
+    std::vector<bool> fits;
+    int midFrames = 0, foreign = 0;
+    int ms = 0;
+};
+
+Run Watch(const program::Lantrel& app, UINT id, const std::vector<const Steps*>& directions,
+          bool tiles, bool genieShown) {
+    const program::Pictures& pictures = program::SharedPictures();
+    const auto& oldPicture = genieShown ? pictures.genie : pictures.mouse;
+    const auto& newPicture = genieShown ? pictures.mouse : pictures.genie;
+    RECT view = app.ViewOnScreen();
+    int width = view.right - view.left;
+    Run run;
+    run.fits.assign(directions.size(), true);
+    std::vector<char> state(static_cast<size_t>(width) * (view.bottom - view.top));
+    DWORD start = ::GetTickCount();
+    app.PostCommand(id);
+    for (DWORD end = start + 20000; static_cast<int>(end - ::GetTickCount()) > 0;) {
+        std::vector<unsigned> shown = wintest::ReadScreen(view);
+        int news = 0, olds = 0;
+        for (size_t p = 0; p < state.size(); ++p) {
+            size_t at = (p / width) * 800 + p % width;
+            bool isNew = shown[p] == newPicture[at], isOld = shown[p] == oldPicture[at];
+            state[p] = isNew && isOld ? '=' : isNew ? 'N' : isOld ? 'O' : '?';
+            news += isNew && !isOld;
+            olds += isOld && !isNew;
+            run.foreign += !isNew && !isOld;
+        }
+        for (size_t d = 0; d < directions.size(); ++d) {
+            run.fits[d] = run.fits[d] && Consistent(directions[d]->map, state, tiles);
+        }
+        if (olds == 0) break;
+        run.midFrames += news > 0;
+    }
+    // Sent after the posted command, so answered once its handler has returned.
+    DWORD_PTR result;
+    ::SendMessageTimeoutW(app.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
+    run.ms = static_cast<int>(::GetTickCount() - start);
+    return run;
+}
+
+// One display refresh in whole milliseconds, 60 Hz where the display does not say.
+int RefreshMs() {
+    HDC screen = ::GetDC(nullptr);
+    int hertz = ::GetDeviceCaps(screen, VREFRESH);
+    ::ReleaseDC(nullptr, screen);
+    return 1000 / (hertz >= 24 && hertz <= 500 ? hertz : 60);
+}
+
+struct Command {
+    UINT id;
+    int type, flags;
+    bool randomDirection;
+    int delay;  // pause per step in units of 5 ms; 0: one display refresh
+};
+
+const Command kRegionCommands[] = {
+    {ID_VIEW_SMOOTH_VERTICAL, SmoothAway, Vertical, true, 2},
+    {ID_VIEW_SMOOTH_HORIZONTAL, SmoothAway, Horizontal, true, 2},
+    {ID_VIEW_DOOR_VERTICAL, DoorLike, Vertical, true, 2},
+    {ID_VIEW_DOOR_HORIZONTAL, DoorLike, Horizontal, true, 2},
+    {ID_VIEW_CIRCLE_LIKE, CircleLike, 0, true, 2},
+    {ID_VIEW_RECT_LIKE, RectLike, 0, true, 2},
+    {ID_VIEW_DIAMOND_LIKE, DiamondLike, 0, true, 2},
+    {ID_VIEW_LENS_LIKE, Lens, 0, true, 0},
+    {ID_VIEW_CORNER_LT_RB, Corner, Horizontal, true, 2},
+    {ID_VIEW_CORNER_RT_LB, Corner, Vertical, true, 2},
+    {ID_VIEW_BLIND_VERTICAL, WindowBlind, Vertical, false, 5},
+    {ID_VIEW_BLIND_HORIZONTAL, WindowBlind, Horizontal, false, 5},
+    {ID_VIEW_MOSAIC_VERTICAL, Mosaic, Vertical, false, 5},
+    {ID_VIEW_MOSAIC_HORIZONTAL, Mosaic, Horizontal, false, 5},
+    {ID_VIEW_RANDOM_THREADS, RandomThreads, 0, false, 2},
+};
+
 }  // namespace
 
-TEST_CASE(EveryRegionTransitionRevealsTheNewPictureStepByStep) {
-    program::Pictures pictures;
+// Each command of the View menu that reveals by regions, once, on the program's own view:
+// every frame agrees with the command's steps in one direction, and the command lasts its
+// steps' pauses (not less; more only within reason, a loaded machine draws slowly).
+TEST_CASE(EveryRegionCommandRevealsStepByStepAtItsPace) {
     program::Lantrel app;
-    CHECK(pictures.Load() && app.Start());
-    if (!app.Frame() || pictures.genie.empty()) return;
+    CHECK(app.Start());
+    if (!app.Frame() || program::SharedPictures().genie.empty()) return;
     RECT view = app.ViewOnScreen();
     int width = view.right - view.left, height = view.bottom - view.top;
-    struct Command {
-        UINT id;
-        int type, flags;
-        bool randomDirection;
-    };
-    const Command commands[] = {
-        {ID_VIEW_SMOOTH_VERTICAL, SmoothAway, Vertical, true},
-        {ID_VIEW_SMOOTH_HORIZONTAL, SmoothAway, Horizontal, true},
-        {ID_VIEW_DOOR_VERTICAL, DoorLike, Vertical, true},
-        {ID_VIEW_DOOR_HORIZONTAL, DoorLike, Horizontal, true},
-        {ID_VIEW_CIRCLE_LIKE, CircleLike, 0, true},
-        {ID_VIEW_RECT_LIKE, RectLike, 0, true},
-        {ID_VIEW_DIAMOND_LIKE, DiamondLike, 0, true},
-        {ID_VIEW_LENS_LIKE, Lens, 0, true},
-        {ID_VIEW_CORNER_LT_RB, Corner, Horizontal, true},
-        {ID_VIEW_CORNER_RT_LB, Corner, Vertical, true},
-        {ID_VIEW_BLIND_VERTICAL, WindowBlind, Vertical, false},
-        {ID_VIEW_BLIND_HORIZONTAL, WindowBlind, Horizontal, false},
-        {ID_VIEW_MOSAIC_VERTICAL, Mosaic, Vertical, false},
-        {ID_VIEW_MOSAIC_HORIZONTAL, Mosaic, Horizontal, false},
-        {ID_VIEW_RANDOM_THREADS, RandomThreads, 0, false},
-    };
     bool genieShown = true;
-    for (const Command& command : commands) {
-        std::vector<std::vector<int>> maps = {StepMap(width, height, command.type, command.flags)};
+    for (const Command& command : kRegionCommands) {
+        std::vector<Steps> steps = {StepMap(width, height, command.type, command.flags)};
         if (command.randomDirection) {
-            maps.push_back(StepMap(width, height, command.type, command.flags | Reverse));
+            steps.push_back(StepMap(width, height, command.type, command.flags | Reverse));
         }
+        std::vector<const Steps*> directions;
+        for (const Steps& s : steps) directions.push_back(&s);
         program::Wait(100);
-        const auto& oldPicture = genieShown ? pictures.genie : pictures.mouse;
-        const auto& newPicture = genieShown ? pictures.mouse : pictures.genie;
-        std::vector<bool> fits(maps.size(), true);  // directions that every frame agrees with
-        std::vector<char> state(maps[0].size());
-        int midFrames = 0, foreign = 0;
-        app.PostCommand(command.id);
-        for (DWORD end = ::GetTickCount() + 20000; static_cast<int>(end - ::GetTickCount()) > 0;) {
-            std::vector<unsigned> shown = wintest::ReadScreen(app.ViewOnScreen());
-            int news = 0, olds = 0;
-            for (size_t p = 0; p < state.size(); ++p) {
-                size_t at = (p / width) * 800 + p % width;
-                bool isNew = shown[p] == newPicture[at], isOld = shown[p] == oldPicture[at];
-                state[p] = isNew && isOld ? '=' : isNew ? 'N' : isOld ? 'O' : '?';
-                news += isNew && !isOld;
-                olds += isOld && !isNew;
-                foreign += !isNew && !isOld;
-            }
-            for (size_t d = 0; d < maps.size(); ++d) {
-                fits[d] = fits[d] && Consistent(maps[d], state, command.type == RandomThreads);
-            }
-            if (olds == 0) break;
-            midFrames += news > 0;
-        }
-        DWORD_PTR result;  // returns once the command has been handled
-        ::SendMessageTimeoutW(app.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
-        program::Match end = program::Compare(pictures, app.ViewOnScreen(), {0, 0, width, height});
-        std::printf("  command %u: %d frames mid-transition\n", command.id, midFrames);
-        CHECK(std::find(fits.begin(), fits.end(), true) != fits.end());
-        CHECK_EQ(foreign, 0);
-        CHECK(midFrames > 0);
+        Run run = Watch(app, command.id, directions, command.type == RandomThreads, genieShown);
+        program::Match end =
+            program::Compare(program::SharedPictures(), app.ViewOnScreen(), {0, 0, width, height});
+        int pause = command.delay > 0 ? command.delay * 5 : RefreshMs();
+        int paused = steps[0].count * pause;
+        std::printf("  command %u: %d frames mid-transition, %d ms for %d steps of %d ms\n",
+                    command.id, run.midFrames, run.ms, steps[0].count, pause);
+        CHECK(std::find(run.fits.begin(), run.fits.end(), true) != run.fits.end());
+        CHECK_EQ(run.foreign, 0);
+        CHECK(run.midFrames > 0);
         CHECK_EQ(genieShown ? end.genie : end.mouse, 0);
         CHECK_EQ(end.other, 0);
+        CHECK(run.ms >= paused * 9 / 10);
+        CHECK(run.ms <= paused * 3 + 1500);
         genieShown = !genieShown;
+    }
+}
+
+// The commands whose direction is random, each run again and again on a small view (few
+// steps): each is seen running forwards and in reverse, told apart by which part of the view
+// the new picture reaches first.  Every run's direction is a fair coin, so a correct command
+// shows both within a few runs; one that never reverses is failed after kRuns runs whose
+// direction the screen made clear, and a correct one as well with the chance 2^(1 - kRuns),
+// about one in eight million.
+TEST_CASE(EveryRandomCommandRunsBothWays) {
+    const int kRuns = 24;
+    const int kWidth = 96, kHeight = 72;
+    program::Lantrel app;
+    CHECK(app.Start());
+    if (!app.Frame() || program::SharedPictures().genie.empty()) return;
+    // The view alone is made small (its frame lays it out again only when it is resized
+    // itself); the window is larger than its client area by the view's edge.
+    RECT outer, inner;
+    ::GetWindowRect(app.View(), &outer);
+    ::GetClientRect(app.View(), &inner);
+    ::SetWindowPos(app.View(), nullptr, 0, 0, kWidth + (outer.right - outer.left) - inner.right,
+                   kHeight + (outer.bottom - outer.top) - inner.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    program::Wait(300);
+    RECT view = app.ViewOnScreen();
+    CHECK_EQ(view.right - view.left, kWidth);
+    CHECK_EQ(view.bottom - view.top, kHeight);
+    CHECK_EQ(program::ShownPicture(app), 'G');
+    bool genieShown = true;
+    for (const Command& command : kRegionCommands) {
+        if (!command.randomDirection) continue;
+        Steps forward = StepMap(kWidth, kHeight, command.type, command.flags);
+        Steps reverse = StepMap(kWidth, kHeight, command.type, command.flags | Reverse);
+        int seen[2] = {0, 0}, unclear = 0, wrong = 0;
+        for (int runs = 0; runs < 2 * kRuns && seen[0] + seen[1] < kRuns &&
+                           (seen[0] == 0 || seen[1] == 0);
+             ++runs) {
+            Run run = Watch(app, command.id, {&forward, &reverse}, false, genieShown);
+            genieShown = !genieShown;
+            wrong += run.foreign > 0 || !(run.fits[0] || run.fits[1]);
+            if (run.fits[0] != run.fits[1]) {
+                ++seen[run.fits[0] ? 0 : 1];
+            } else {
+                ++unclear;
+            }
+        }
+        std::printf("  command %u: %d forward, %d reverse, %d unclear\n", command.id, seen[0],
+                    seen[1], unclear);
+        CHECK(seen[0] > 0 && seen[1] > 0);
+        CHECK_EQ(wrong, 0);
     }
 }
 
