@@ -333,6 +333,13 @@ bool ShowsWindowColour(RECT screenArea) {
     return true;
 }
 
+int RefreshMs() {
+    HDC screen = ::GetDC(nullptr);
+    int hertz = ::GetDeviceCaps(screen, VREFRESH);
+    ::ReleaseDC(nullptr, screen);
+    return 1000 / (hertz >= 24 && hertz <= 500 ? hertz : 60);
+}
+
 const std::vector<UINT> kTransitionCommands = {
     ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL,
     ID_VIEW_DOOR_VERTICAL,   ID_VIEW_DOOR_HORIZONTAL,

@@ -95,6 +95,10 @@ char ShownPicture(const Lantrel& app);
 // not read; an empty area counts as true).
 bool ShowsWindowColour(RECT screenArea);
 
+// One display refresh in whole milliseconds (60 Hz where the display does not say): how long
+// the program holds each frame of an animation that has no pause of its own.
+int RefreshMs();
+
 // The View commands that run a transition, in menu order ("Fade In/Out" last).
 extern const std::vector<UINT> kTransitionCommands;
 

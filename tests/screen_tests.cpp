@@ -120,14 +120,6 @@ Run Watch(const program::Lantrel& app, UINT id, const std::vector<const Steps*>&
     return run;
 }
 
-// One display refresh in whole milliseconds, 60 Hz where the display does not say.
-int RefreshMs() {
-    HDC screen = ::GetDC(nullptr);
-    int hertz = ::GetDeviceCaps(screen, VREFRESH);
-    ::ReleaseDC(nullptr, screen);
-    return 1000 / (hertz >= 24 && hertz <= 500 ? hertz : 60);
-}
-
 struct Command {
     UINT id;
     int type, flags;
@@ -176,7 +168,7 @@ TEST_CASE(EveryRegionCommandRevealsStepByStepAtItsPace) {
         Run run = Watch(app, command.id, directions, command.type == RandomThreads, genieShown);
         program::Match end =
             program::Compare(program::SharedPictures(), app.ViewOnScreen(), {0, 0, width, height});
-        int pause = command.delay > 0 ? command.delay * 5 : RefreshMs();
+        int pause = command.delay > 0 ? command.delay * 5 : program::RefreshMs();
         int paused = steps[0].count * pause;
         std::printf("  command %u: %d frames mid-transition, %d ms for %d steps of %d ms\n",
                     command.id, run.midFrames, run.ms, steps[0].count, pause);
