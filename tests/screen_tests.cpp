@@ -1,6 +1,7 @@
 // The real lantrel.exe seen on the screen while its View commands run: mid-transition the view
 // shows the new picture exactly as far as the steps revealed so far reach and the old picture
-// elsewhere, and at the end the whole new picture.
+// elsewhere, and at the end the whole new picture; each command lasts as long as its steps'
+// pauses, and those with a random direction run both ways.
 #include <windows.h>
 
 #include <algorithm>
@@ -183,12 +184,13 @@ TEST_CASE(EveryRegionCommandRevealsStepByStepAtItsPace) {
     }
 }
 
-// The commands whose direction is random, each run again and again on a small view (few
-// steps): each is seen running forwards and in reverse, told apart by which part of the view
-// the new picture reaches first.  Every run's direction is a fair coin, so a correct command
-// shows both within a few runs; one that never reverses is failed after kRuns runs whose
-// direction the screen made clear, and a correct one as well with the chance 2^(1 - kRuns),
-// about one in eight million.
+// The commands whose direction is random, run again and again on a small view (few steps, so
+// short runs) until each has been seen both ways: a run goes the way whose steps all its frames
+// agreed with (which part of the view the new picture reached first).  Each run reverses with
+// an even chance (successive draws of the runtime's generator behave as fair coins over its
+// whole period), so a correct command shows both ways in three runs on average.  One that
+// never reverses fails after kRuns runs whose direction was clear; so does a correct one, with
+// the chance 2^(1 - kRuns): one in eight million per command, one in 800 000 for all ten.
 TEST_CASE(EveryRandomCommandRunsBothWays) {
     const int kRuns = 24;
     const int kWidth = 96, kHeight = 72;
