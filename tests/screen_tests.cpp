@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <vector>
 
@@ -17,7 +18,7 @@
 namespace {
 
 // One direction of a transition on a view of a given size, from the regions the effect gives a
-// recording view of that size: for every client pixel the first step whose region covers it
+// recording view of that size (placed off the screen, clear of the program): for every client pixel the first step whose region covers it
 // (INT_MAX: none); for random tiles, whose order is random, the tile whose inside (clear of the
 // overlaps) holds the pixel, or -1.  count: the steps, each one pause.
 struct Steps {
@@ -25,12 +26,14 @@ struct Steps {
     int count = 0;
 };
 
-Steps StepMap(int width, int height, int type, int flags) {
+Steps StepMap(wintest::RecordingView& view, int type, int flags) {
+    RECT client;
+    view.GetClientRect(&client);
+    int width = client.right, height = client.bottom;
     bool tiles = type == RandomThreads;
     Steps steps;
     steps.map.assign(static_cast<size_t>(width) * height, tiles ? -1 : INT_MAX);
-    wintest::RecordingView view;
-    view.Open(-width - 50, 0, width, height);  // off the screen, clear of the program
+    view.ClearRegions();
     CClientDC target(view.m_hWnd);
     TransitionRequest request;
     request.window = &view;
@@ -95,9 +98,9 @@ Run Watch(const program::Lantrel& app, UINT id, const std::vector<const Steps*>&
     Run run;
     run.fits.assign(directions.size(), true);
     std::vector<char> state(static_cast<size_t>(width) * (view.bottom - view.top));
-    DWORD start = ::GetTickCount();
+    auto start = std::chrono::steady_clock::now();
     app.PostCommand(id);
-    for (DWORD end = start + 20000; static_cast<int>(end - ::GetTickCount()) > 0;) {
+    for (DWORD end = ::GetTickCount() + 20000; static_cast<int>(end - ::GetTickCount()) > 0;) {
         std::vector<unsigned> shown = wintest::ReadScreen(view);
         int news = 0, olds = 0;
         for (size_t p = 0; p < state.size(); ++p) {
@@ -117,7 +120,9 @@ Run Watch(const program::Lantrel& app, UINT id, const std::vector<const Steps*>&
     // Sent after the posted command, so answered once its handler has returned.
     DWORD_PTR result;
     ::SendMessageTimeoutW(app.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
-    run.ms = static_cast<int>(::GetTickCount() - start);
+    run.ms = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  std::chrono::steady_clock::now() - start)
+                                  .count());
     return run;
 }
 
@@ -157,11 +162,13 @@ TEST_CASE(EveryRegionCommandRevealsStepByStepAtItsPace) {
     if (!app.Frame() || program::SharedPictures().genie.empty()) return;
     RECT view = app.ViewOnScreen();
     int width = view.right - view.left, height = view.bottom - view.top;
+    wintest::RecordingView recorder;
+    recorder.Open(-width - 50, 0, width, height);
     bool genieShown = true;
     for (const Command& command : kRegionCommands) {
-        std::vector<Steps> steps = {StepMap(width, height, command.type, command.flags)};
+        std::vector<Steps> steps = {StepMap(recorder, command.type, command.flags)};
         if (command.randomDirection) {
-            steps.push_back(StepMap(width, height, command.type, command.flags | Reverse));
+            steps.push_back(StepMap(recorder, command.type, command.flags | Reverse));
         }
         std::vector<const Steps*> directions;
         for (const Steps& s : steps) directions.push_back(&s);
@@ -193,7 +200,7 @@ TEST_CASE(EveryRegionCommandRevealsStepByStepAtItsPace) {
 // the chance 2^(1 - kRuns): one in eight million per command, one in 800 000 for all ten.
 TEST_CASE(EveryRandomCommandRunsBothWays) {
     const int kRuns = 24;
-    const int kWidth = 96, kHeight = 72;
+    const int kWidth = 64, kHeight = 48;
     program::Lantrel app;
     CHECK(app.Start());
     if (!app.Frame() || program::SharedPictures().genie.empty()) return;
@@ -210,17 +217,20 @@ TEST_CASE(EveryRandomCommandRunsBothWays) {
     CHECK_EQ(view.right - view.left, kWidth);
     CHECK_EQ(view.bottom - view.top, kHeight);
     CHECK_EQ(program::ShownPicture(app), 'G');
+    wintest::RecordingView recorder;
+    recorder.Open(-kWidth - 50, 0, kWidth, kHeight);
     bool genieShown = true;
     for (const Command& command : kRegionCommands) {
         if (!command.randomDirection) continue;
-        Steps forward = StepMap(kWidth, kHeight, command.type, command.flags);
-        Steps reverse = StepMap(kWidth, kHeight, command.type, command.flags | Reverse);
-        int seen[2] = {0, 0}, unclear = 0, wrong = 0;
+        Steps forward = StepMap(recorder, command.type, command.flags);
+        Steps reverse = StepMap(recorder, command.type, command.flags | Reverse);
+        int seen[2] = {0, 0}, unclear = 0, wrong = 0, ms = 0;
         for (int runs = 0; runs < 2 * kRuns && seen[0] + seen[1] < kRuns &&
                            (seen[0] == 0 || seen[1] == 0);
              ++runs) {
             Run run = Watch(app, command.id, {&forward, &reverse}, false, genieShown);
             genieShown = !genieShown;
+            ms += run.ms;
             wrong += run.foreign > 0 || !(run.fits[0] || run.fits[1]);
             if (run.fits[0] != run.fits[1]) {
                 ++seen[run.fits[0] ? 0 : 1];
@@ -228,8 +238,8 @@ TEST_CASE(EveryRandomCommandRunsBothWays) {
                 ++unclear;
             }
         }
-        std::printf("  command %u: %d forward, %d reverse, %d unclear\n", command.id, seen[0],
-                    seen[1], unclear);
+        std::printf("  command %u: %d forward, %d reverse, %d unclear, %d ms\n", command.id,
+                    seen[0], seen[1], unclear, ms);
         CHECK(seen[0] > 0 && seen[1] > 0);
         CHECK_EQ(wrong, 0);
     }
