@@ -322,6 +322,16 @@ char ShownPicture(const Lantrel& app) {
     return '?';
 }
 
+char AwaitPicture(const Lantrel& app, char want, int timeoutMs) {
+    DWORD end = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
+    char shown = ShownPicture(app);
+    while (shown != want && static_cast<int>(end - ::GetTickCount()) > 0) {
+        Wait(50);
+        shown = ShownPicture(app);
+    }
+    return shown;
+}
+
 bool ShowsWindowColour(RECT screenArea) {
     RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (!::IntersectRect(&screenArea, &screenArea, &screen)) return true;
