@@ -17,10 +17,11 @@
 
 namespace {
 
-// One direction of a transition on a view of a given size, from the regions the effect gives a
-// recording view of that size (placed off the screen, clear of the program): for every client pixel the first step whose region covers it
-// (INT_MAX: none); for random tiles, whose order is random, the tile whose inside (clear of the
-// overlaps) holds the pixel, or -1.  count: the steps, each one pause.
+// One direction of a transition, from the regions the effect gives a recording view (off the
+// screen, clear of the program) of the program's client size: for every client pixel the first
+// step whose region covers it (INT_MAX: none); for random tiles, whose order is random, the
+// tile whose inside (clear of the overlaps) holds the pixel, or -1.  count: the steps, each one
+// pause.
 struct Steps {
     std::vector<int> map;
     int count = 0;
@@ -202,7 +203,8 @@ TEST_CASE(EveryRegionCommandRevealsStepByStepAtItsPace) {
 // an even chance (successive draws of the runtime's generator behave as fair coins over its
 // whole period), so a correct command shows both ways in three runs on average.  One that
 // never reverses fails after kRuns runs whose direction was clear; so does a correct one, with
-// the chance 2^(1 - kRuns): one in eight million per command, one in 800 000 for all ten.
+// the chance 2^(1 - kRuns) (counted over the generator's whole period: one in nine million per
+// command, about one in a million for all ten).
 TEST_CASE(EveryRandomCommandRunsBothWays) {
     const int kRuns = 24;
     const int kWidth = 64, kHeight = 48;
@@ -230,8 +232,8 @@ TEST_CASE(EveryRandomCommandRunsBothWays) {
         Steps forward = StepMap(recorder, command.type, command.flags);
         Steps reverse = StepMap(recorder, command.type, command.flags | Reverse);
         int seen[2] = {0, 0}, unclear = 0, wrong = 0, ms = 0;
-        for (int runs = 0; runs < 2 * kRuns && seen[0] + seen[1] < kRuns &&
-                           (seen[0] == 0 || seen[1] == 0);
+        for (int runs = 0;
+             runs < 2 * kRuns && seen[0] + seen[1] < kRuns && (seen[0] == 0 || seen[1] == 0);
              ++runs) {
             Run run = Watch(app, command.id, {&forward, &reverse}, false, genieShown);
             genieShown = !genieShown;
