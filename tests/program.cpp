@@ -322,6 +322,16 @@ char ShownPicture(const Lantrel& app) {
     return '?';
 }
 
+char AwaitPicture(const Lantrel& app, char want, int timeoutMs) {
+    DWORD end = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
+    char shown = ShownPicture(app);
+    while (shown != want && static_cast<int>(end - ::GetTickCount()) > 0) {
+        Wait(50);
+        shown = ShownPicture(app);
+    }
+    return shown;
+}
+
 bool ShowsWindowColour(RECT screenArea) {
     RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (!::IntersectRect(&screenArea, &screenArea, &screen)) return true;
@@ -331,6 +341,13 @@ bool ShowsWindowColour(RECT screenArea) {
         if (pixel != rgb) return false;
     }
     return true;
+}
+
+int RefreshMs() {
+    HDC screen = ::GetDC(nullptr);
+    int hertz = ::GetDeviceCaps(screen, VREFRESH);
+    ::ReleaseDC(nullptr, screen);
+    return 1000 / (hertz >= 24 && hertz <= 500 ? hertz : 60);
 }
 
 const std::vector<UINT> kTransitionCommands = {

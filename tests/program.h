@@ -90,10 +90,17 @@ const Pictures& SharedPictures();
 // What the view shows over the whole area the picture covers: 'G' Genie, 'M' Mouse, '?'
 // neither (mixed, or something else).
 char ShownPicture(const Lantrel& app);
+// The same once the view shows want, or after timeoutMs: what the program drew last may reach
+// the screen a little after it has answered (Wine hands it to the X server asynchronously).
+char AwaitPicture(const Lantrel& app, char want, int timeoutMs = 3000);
 
 // Whether every pixel of a screen area shows the window colour (the part off the screen is
 // not read; an empty area counts as true).
 bool ShowsWindowColour(RECT screenArea);
+
+// One display refresh in whole milliseconds (60 Hz where the display does not say): how long
+// the program holds each frame of an animation that has no pause of its own.
+int RefreshMs();
 
 // The View commands that run a transition, in menu order ("Fade In/Out" last).
 extern const std::vector<UINT> kTransitionCommands;
