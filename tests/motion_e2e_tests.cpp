@@ -184,11 +184,7 @@ TEST_CASE(FrameGrowsOpenAndShrinksAway) {
 }
 
 void Key(WORD key) {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    wintest::PressKey(key);
     ::Sleep(50);
 }
 

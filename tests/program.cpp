@@ -311,11 +311,10 @@ const Pictures& SharedPictures() {
 char ShownPicture(const Lantrel& app) {
     // The part of the picture that is on the screen (a small screen cuts the frame off).
     RECT view = app.ViewOnScreen();
-    RECT area = {std::max<LONG>(0, -view.left), std::max<LONG>(0, -view.top),
-                 std::min<LONG>({800, view.right - view.left,
-                                 ::GetSystemMetrics(SM_CXSCREEN) - view.left}),
-                 std::min<LONG>({600, view.bottom - view.top,
-                                 ::GetSystemMetrics(SM_CYSCREEN) - view.top})};
+    RECT area = {
+        std::max<LONG>(0, -view.left), std::max<LONG>(0, -view.top),
+        std::min<LONG>({800, view.right - view.left, ::GetSystemMetrics(SM_CXSCREEN) - view.left}),
+        std::min<LONG>({600, view.bottom - view.top, ::GetSystemMetrics(SM_CYSCREEN) - view.top})};
     Match m = Compare(SharedPictures(), view, area);
     if (m.genie > m.Total() * 95 / 100 && m.mouse == 0) return 'G';
     if (m.mouse > m.Total() * 95 / 100 && m.genie == 0) return 'M';
@@ -325,7 +324,8 @@ char ShownPicture(const Lantrel& app) {
 char AwaitPicture(const Lantrel& app, char want, int timeoutMs) {
     DWORD end = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
     char shown = ShownPicture(app);
-    while (shown != want && static_cast<int>(end - ::GetTickCount()) > 0) {
+    auto wanted = [want](char shown) { return want == '\0' ? shown != '?' : shown == want; };
+    while (!wanted(shown) && static_cast<int>(end - ::GetTickCount()) > 0) {
         Wait(50);
         shown = ShownPicture(app);
     }

@@ -90,8 +90,9 @@ const Pictures& SharedPictures();
 // What the view shows over the whole area the picture covers: 'G' Genie, 'M' Mouse, '?'
 // neither (mixed, or something else).
 char ShownPicture(const Lantrel& app);
-// The same once the view shows want, or after timeoutMs: what the program drew last may reach
-// the screen a little after it has answered (Wine hands it to the X server asynchronously).
+// The same once the view shows want ('\0': either picture whole), or after timeoutMs: what the
+// program drew last may reach the screen a little after it has answered (Wine hands it to the
+// X server asynchronously).
 char AwaitPicture(const Lantrel& app, char want, int timeoutMs = 3000);
 
 // Whether every pixel of a screen area shows the window colour (the part off the screen is

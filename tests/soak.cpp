@@ -16,22 +16,6 @@ using program::Lantrel;
 const UINT kNoOps[] = {ID_EDIT_UNDO,  ID_EDIT_CUT,  ID_EDIT_COPY,
                        ID_EDIT_PASTE, ID_NEXT_PANE, ID_DIALOG_SMOOTH_VERTICAL};
 
-char Shown(const Lantrel& app) {
-    return program::ShownPicture(app);
-}
-
-// The picture shown once the screen has caught up: a command's last drawing, or the repaint of
-// what a dialog covered, may reach the screen a little after the command has returned.
-template <typename Accept>
-char Settled(const Lantrel& app, Accept accept) {
-    char shown = Shown(app);
-    for (int i = 0; i < 30 && !accept(shown); ++i) {
-        program::Wait(100);
-        shown = Shown(app);
-    }
-    return shown;
-}
-
 bool Sliding(const Lantrel& app) {
     return ::GetWindow(app.View(), GW_CHILD) != nullptr;
 }
@@ -107,7 +91,7 @@ public:
     }
 
     void Finish() {
-        m_report.finalPicture = Settled(m_app, [this](char shown) { return shown == m_expected; });
+        m_report.finalPicture = program::AwaitPicture(m_app, m_expected);
         if (m_report.finalPicture != m_expected) {
             Problem(std::string("the view shows ") + m_report.finalPicture + ", expected " +
                     m_expected);
@@ -158,7 +142,7 @@ private:
         }
         if (Sliding(m_app)) Problem("the slide did not end");
         Send(0);  // whatever the nested command started is over
-        char shown = Settled(m_app, [](char shown) { return shown != '?'; });
+        char shown = program::AwaitPicture(m_app, '\0');
         if (shown == '?') Problem("a mixed picture after a slide");
         if (nested && shown != m_expected) {
             ++m_report.switches;  // the nested transition ran
@@ -180,7 +164,7 @@ private:
         for (int i = 0; i < 600 && !m_app.OtherWindows().empty(); ++i) program::Wait(50);
         if (!m_app.OtherWindows().empty()) Problem("dialog " + Caption(dialog) + " stayed open");
         Send(0);
-        char shown = Settled(m_app, [this](char shown) { return shown == m_expected; });
+        char shown = program::AwaitPicture(m_app, m_expected);
         if (shown != m_expected) Problem("a dialog changed the picture");
     }
 

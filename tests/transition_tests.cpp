@@ -72,30 +72,6 @@ struct Fixture {
     }
 };
 
-// Pixels of rect (coordinates of dc) as 0x00RRGGBB values, row by row.
-std::vector<unsigned> ReadDc(HDC dc, const RECT& rect) {
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC memory = ::CreateCompatibleDC(dc);
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    const unsigned* read = static_cast<const unsigned*>(bits);
-    std::vector<unsigned> pixels(read, read + static_cast<size_t>(width) * height);
-    for (unsigned& p : pixels) p &= 0x00FFFFFFu;
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    return pixels;
-}
-
 // A test view that, each time a step sets its window region, reads back what its client area
 // shows and gives the new picture a plain colour of that step's own, so that what one step
 // changes is told apart from what the steps before it changed.  It reads through its host's DC
@@ -161,7 +137,7 @@ private:
         HDC host = ::GetDCEx(Host(), nullptr, DCX_CACHE);
         RECT r = client;
         ::MapWindowPoints(m_hWnd, Host(), reinterpret_cast<POINT*>(&r), 2);
-        std::vector<unsigned> pixels = ReadDc(host, r);
+        std::vector<unsigned> pixels = wintest::ReadDc(host, r);
         ::ReleaseDC(Host(), host);
         return pixels;
     }
@@ -199,10 +175,11 @@ bool EachStepChangedItsRegion(const char* what, StepReader& view) {
             }
         }
         if (wrong != 0) {
-            std::printf("  %s (client origin %d, %d in the window): step %zu of %zu, %d pixels "
-                        "wrong; region %s\n",
-                        what, cx, cy, k, view.regions.size(), wrong,
-                        wintest::Describe(view.regions[k]).c_str());
+            std::printf(
+                "  %s (client origin %d, %d in the window): step %zu of %zu, %d pixels "
+                "wrong; region %s\n",
+                what, cx, cy, k, view.regions.size(), wrong,
+                wintest::Describe(view.regions[k]).c_str());
             return false;
         }
     }

@@ -1,5 +1,6 @@
 #include "wintest.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -138,9 +139,9 @@ long long Area(HRGN region) {
     return area;
 }
 
-std::vector<unsigned> ReadScreen(const RECT& rect) {
+std::vector<unsigned> ReadDc(HDC dc, const RECT& rect) {
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    std::vector<unsigned> pixels(static_cast<size_t>(width) * height, 0);
+    std::vector<unsigned> pixels(static_cast<size_t>(std::max(width, 0)) * std::max(height, 0), 0);
     if (width <= 0 || height <= 0) return pixels;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -149,17 +150,22 @@ std::vector<unsigned> ReadScreen(const RECT& rect) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = ::CreateCompatibleDC(dc);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::BitBlt(memory, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
     ::GdiFlush();
     const unsigned* source = static_cast<const unsigned*>(bits);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFFu;
     ::SelectObject(memory, old);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
+    return pixels;
+}
+
+std::vector<unsigned> ReadScreen(const RECT& rect) {
+    HDC screen = ::GetDC(nullptr);
+    std::vector<unsigned> pixels = ReadDc(screen, rect);
     ::ReleaseDC(nullptr, screen);
     return pixels;
 }
@@ -218,6 +224,14 @@ void ClickMouse() {
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+void PressKey(WORD key) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, inputs, sizeof(INPUT));
 }
 

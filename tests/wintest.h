@@ -53,6 +53,10 @@ long long Area(HRGN region);
 
 // The screen's pixels in rect (screen coordinates), as 0x00RRGGBB values, row by row.
 std::vector<unsigned> ReadScreen(const RECT& rect);
+
+// Pixels of rect (coordinates of dc) as 0x00RRGGBB values, row by row.
+std::vector<unsigned> ReadDc(HDC dc, const RECT& rect);
+
 // One screen pixel as 0x00RRGGBB.
 unsigned ScreenPixel(int x, int y);
 
@@ -78,6 +82,8 @@ private:
 // Pointer input as the user makes it (SendInput): move to screen point (x, y); left click.
 void MoveMouse(int x, int y);
 void ClickMouse();
+// One key pressed and released, as typed on the keyboard.
+void PressKey(WORD key);
 
 // While it lives, closes every message box with this caption that the creating thread shows,
 // keeping each one's text (UTF-8) in order.

@@ -52,14 +52,6 @@ bool Answers(HWND hWnd) {
     return ::SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 200, &ignored) != 0;
 }
 
-void Key(WORD key) {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
-
 // Milliseconds from now until the window is gone (-1 after 60 s; it is then closed).
 double UntilGone(HWND hWnd) {
     auto start = Clock::now();
@@ -128,7 +120,7 @@ public:
         auto start = Clock::now();
         m_app.PostCommand(ID_VIEW_SEMI_TRANSPARENT);
         while (MsSince(start) < 300) ::Sleep(1);
-        Key(VK_ESCAPE);
+        wintest::PressKey(VK_ESCAPE);
         auto pressed = Clock::now();
         HWND dialog = Dialog(m_app);
         if (dialog == nullptr) return Fail("no dialog 0.3 s after the command"), -1;
@@ -166,7 +158,7 @@ public:
         if (way == 2) {
             wintest::ClickMouse();
         } else {
-            Key(way == 0 ? VK_ESCAPE : VK_RETURN);
+            wintest::PressKey(way == 0 ? VK_ESCAPE : VK_RETURN);
         }
         UntilGone(dialog);
         double ms = MsSince(start);
