@@ -74,56 +74,6 @@ std::string Narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
 }
 
-struct WindowSearch {
-    DWORD processId;
-    bool found;
-};
-
-// Whether a window of the process is on screen.
-bool ShowsAWindow(DWORD processId) {
-    WindowSearch search = {processId, false};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM param) {
-            auto* s = reinterpret_cast<WindowSearch*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hWnd, &owner);
-            s->found = owner == s->processId && ::IsWindowVisible(hWnd);
-            return s->found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Runs the program with arguments to its end, looking every millisecond for a window of it
-// on screen (seen).  Returns the exit code, or -1 if it still ran after 15 s (it is killed).
-int RunWatchingTheScreen(const std::wstring& arguments, bool& seen) {
-    std::wstring commandLine = L"\"" + program::LantrelPath() + L"\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    seen = false;
-    if (!::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process)) {
-        return -2;
-    }
-    DWORD start = ::GetTickCount();
-    while (::WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT &&
-           ::GetTickCount() - start < 15000) {
-        seen = seen || ShowsAWindow(process.dwProcessId);
-    }
-    DWORD code = 0;
-    if (::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-        ::TerminateProcess(process.hProcess, 99);
-        ::WaitForSingleObject(process.hProcess, 5000);
-        code = static_cast<DWORD>(-1);
-    } else {
-        ::GetExitCodeProcess(process.hProcess, &code);
-    }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return static_cast<int>(code);
-}
-
 int g_nPaints = 0;
 
 LRESULT CALLBACK CountingPaints(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -434,7 +384,7 @@ TEST_CASE(CommandLinesThatCannotBeServedEndQuietly) {
     // Each ends at once with nothing on screen: no frame ever appears, let alone grows.
     for (const std::wstring& arguments : failing) {
         bool seen = false;
-        int code = RunWatchingTheScreen(arguments, seen);
+        int code = Lantrel().RunToExit(arguments, 15000, &seen);
         if (code != 0 || seen) {
             std::printf("  arguments %s...\n", Narrow(arguments.substr(0, 40)).c_str());
         }

@@ -128,9 +128,18 @@ std::vector<RECT> Lantrel::WatchUntilGone(int timeoutMs) const {
     return frames;
 }
 
-int Lantrel::RunToExit(const std::wstring& arguments, int timeoutMs) {
+int Lantrel::RunToExit(const std::wstring& arguments, int timeoutMs, bool* windowSeen) {
     if (!Launch(arguments)) return -2;
-    return WaitExit(timeoutMs);
+    if (windowSeen == nullptr) return WaitExit(timeoutMs);
+    *windowSeen = false;
+    DWORD end = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
+    while (::WaitForSingleObject(m_info.hProcess, 1) == WAIT_TIMEOUT &&
+           static_cast<int>(end - ::GetTickCount()) > 0) {
+        FindFrame find = {m_info.dwProcessId, nullptr, {}};
+        ::EnumWindows(FindFrameProc, reinterpret_cast<LPARAM>(&find));
+        *windowSeen = *windowSeen || find.found != nullptr || !find.others.empty();
+    }
+    return WaitExit(0);
 }
 
 HWND Lantrel::View() const {

@@ -25,7 +25,8 @@ public:
     bool Start(const std::wstring& arguments = L"", int timeoutMs = 15000);
     // Starts the program and waits for it to end without looking for a frame.
     // Returns its exit code, or -1 if it was still running after timeoutMs (it is killed).
-    int RunToExit(const std::wstring& arguments, int timeoutMs = 15000);
+    // Given windowSeen, looks every millisecond meanwhile for any window of it on screen.
+    int RunToExit(const std::wstring& arguments, int timeoutMs = 15000, bool* windowSeen = nullptr);
     // Like Start, but watches the frame from the moment it appears, polling every
     // millisecond: frames gets every distinct window rectangle seen (the opening animation).
     bool StartWatching(std::vector<RECT>& frames, int timeoutMs = 15000);
