@@ -46,16 +46,15 @@ void DrawPictureCallback(CWnd* view, CDC* dc) {
 }
 
 CDorvelView::CDorvelView() {
-    CDC display;
+    CCreatedDC display;
     display.CreateDC(L"DISPLAY", nullptr, nullptr, nullptr);
     // Without a display DC this makes a DC compatible with the screen, which serves as well.
     m_dcMem.CreateCompatibleDC(display.GetSafeHdc() ? &display : nullptr);
 }
 
 CDorvelView::~CDorvelView() {
+    // The picture leaves the DC before the members holding both are deleted.
     if (m_hInitialBitmap != nullptr) m_dcMem.SelectObject(m_hInitialBitmap);
-    m_dcMem.DeleteDC();
-    m_bmpPicture.DeleteObject();
 }
 
 BOOL CDorvelView::PreCreateWindow(CREATESTRUCTW& cs) {

@@ -51,7 +51,7 @@ protected:
 
 private:
     int m_nNextPicture = 0;              // 0: "Genie" next, 1: "Mouse" next
-    CDC m_dcMem;                         // holds the current picture
+    CCreatedDC m_dcMem;                  // holds the current picture
     CBitmap m_bmpPicture;                // the picture selected into m_dcMem
     HBITMAP m_hInitialBitmap = nullptr;  // m_dcMem's own bitmap, put back before it goes
     bool m_bSliding = false;             // a "Slid Show" is running: a second one is refused

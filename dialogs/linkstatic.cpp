@@ -26,10 +26,7 @@ CLinkStatic::CLinkStatic()
       m_crVisited(RGB(85, 26, 139)),
       m_crHover(::GetSysColor(COLOR_HIGHLIGHT)) {}
 
-CLinkStatic::~CLinkStatic() {
-    m_font.DeleteObject();
-    m_hLinkCursor.Reset();
-}
+CLinkStatic::~CLinkStatic() = default;
 
 void CLinkStatic::SetLinkUrl(const CString& url) {
     m_strUrl = url;

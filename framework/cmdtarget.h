@@ -166,8 +166,7 @@ protected:                    \
 
 #define ON_WM_ERASEBKGND()                                         \
     if (msg.IsWindowMessage(WM_ERASEBKGND)) {                      \
-        CDC eraseDC;                                               \
-        eraseDC.AttachBorrowed(reinterpret_cast<HDC>(msg.wParam)); \
+        CDC eraseDC(reinterpret_cast<HDC>(msg.wParam));            \
         msg.result = OnEraseBkgnd(&eraseDC);                       \
         return TRUE;                                               \
     }
@@ -230,8 +229,7 @@ protected:                    \
 #define ON_WM_CTLCOLOR_REFLECT()                                             \
     if (msg.kind == AfxMsg::Reflected && msg.message >= WM_CTLCOLORMSGBOX && \
         msg.message <= WM_CTLCOLORSTATIC) {                                  \
-        CDC ctlDC;                                                           \
-        ctlDC.AttachBorrowed(reinterpret_cast<HDC>(msg.wParam));             \
+        CDC ctlDC(reinterpret_cast<HDC>(msg.wParam));                        \
         HBRUSH brush = CtlColor(&ctlDC, msg.message - WM_CTLCOLORMSGBOX);    \
         msg.result = reinterpret_cast<LRESULT>(brush);                       \
         return brush != nullptr;                                             \

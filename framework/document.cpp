@@ -10,6 +10,17 @@
 #include "frame.h"
 #include "view.h"
 
+namespace {
+
+// CreateFileW for a document: the owner is empty when the file could not be opened, with the
+// reason still in GetLastError.
+UniqueFile OpenFile(LPCWSTR path, DWORD access, DWORD share, DWORD disposition) {
+    return TakeCreatedFile(::CreateFileW(path, access, share, nullptr, disposition,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+}  // namespace
+
 void CArchive::Write(const void* data, size_t size) {
     const BYTE* bytes = static_cast<const BYTE*>(data);
     m_stored.insert(m_stored.end(), bytes, bytes + size);
@@ -42,14 +53,12 @@ BOOL CDocument::OnNewDocument() {
 
 BOOL CDocument::OnOpenDocument(LPCWSTR pathName) {
     // Open first: a file that cannot be opened leaves the current document untouched.
-    UniqueFile file;
-    HANDLE handle = ::CreateFileW(pathName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+    UniqueFile file =
+        OpenFile(pathName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+    if (!file) {
         ReportFileError(pathName, ::GetLastError(), FALSE);
         return FALSE;
     }
-    file.Reset(handle);
     DeleteContents();
     CArchive ar(file.Get(), CArchive::load);
     Serialize(ar);
@@ -68,32 +77,32 @@ BOOL CDocument::OnSaveDocument(LPCWSTR pathName) {
             SetModifiedFlag(FALSE);
             return TRUE;
         }
-        HANDLE handle = ::CreateFileW(pathName, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) {
+        UniqueFile created = OpenFile(pathName, GENERIC_WRITE, 0, CREATE_NEW);
+        if (!created) {
             ReportFileError(pathName, ::GetLastError(), TRUE);
             return FALSE;
         }
-        ::CloseHandle(handle);
         SetModifiedFlag(FALSE);
         return TRUE;
     }
 
     // Write a sibling file and swap it in, so a failed save never leaves half a file.
     std::wstring temp = std::wstring(pathName) + L".saving";
-    HANDLE handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        ReportFileError(pathName, ::GetLastError(), TRUE);
-        return FALSE;
-    }
-    DWORD written = 0;
-    BOOL ok =
-        bytes.size() <= MAXDWORD &&
-        ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    DWORD error = ::GetLastError();
-    ::CloseHandle(handle);
+    BOOL ok;
+    DWORD error;
+    {
+        UniqueFile file = OpenFile(temp.c_str(), GENERIC_WRITE, 0, CREATE_ALWAYS);
+        if (!file) {
+            ReportFileError(pathName, ::GetLastError(), TRUE);
+            return FALSE;
+        }
+        DWORD written = 0;
+        ok = bytes.size() <= MAXDWORD &&
+             ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr) &&
+             written == bytes.size();
+        error = ::GetLastError();
+    }  // closed here: it is moved over the document next
     if (ok) ok = ::MoveFileExW(temp.c_str(), pathName, MOVEFILE_REPLACE_EXISTING);
     if (!ok) {
         error = ::GetLastError() ? ::GetLastError() : error;

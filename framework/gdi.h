@@ -5,13 +5,17 @@
 //   They are move-only.  Detach() gives the handle away without deleting it: a region handed to
 //   SetWindowRgn belongs to the system from then on, so detach it first.
 // - SelectClipRgn and CombineRgn copy or read their operands: the region stays ours to delete.
-// - CDC owns a device context it created (CreateCompatibleDC, CreateDC) and deletes it.
-//   CClientDC releases a GetDC device context, CPaintDC ends the paint; both are scope objects.
+// - CDC only refers to a device context; every drawing function takes a CDC*.  The owners
+//   derive from it: CCreatedDC deletes a DC it created (move-only), CClientDC releases a GetDC
+//   DC and CPaintDC ends the paint (scope objects, not movable).
 // - CSelectObject selects an object into a DC and puts the previous one back when it ends.
+//   Declared after the owners of both, it ends first: nothing selected is ever deleted.
 #ifndef LANTREL_FRAMEWORK_GDI_H
 #define LANTREL_FRAMEWORK_GDI_H
 
 #include <windows.h>
+
+#include <utility>
 
 #include "handle.h"
 
@@ -93,30 +97,18 @@ public:
     }
 };
 
+// A device context someone else owns: the view of one that every drawing function takes.
+// It neither creates nor releases anything; it is not copied or rebound, so a CDC* always
+// shows the DC of the object it points to.
 class CDC {
 public:
     CDC() = default;
-    CDC(CDC&& other) noexcept : m_hDC(other.m_hDC), m_bOwned(other.m_bOwned) {
-        other.m_hDC = nullptr;
-        other.m_bOwned = false;
-    }
-    CDC& operator=(CDC&& other) noexcept;
+    explicit CDC(HDC dc) : m_hDC(dc) {}
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
-    virtual ~CDC() { DeleteDC(); }
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
-
-    // A memory DC compatible with pDC (or with the screen for nullptr); owned by this object.
-    BOOL CreateCompatibleDC(const CDC* pDC);
-    // A DC for a device, e.g. CreateDC(L"DISPLAY", nullptr, nullptr, nullptr); owned.
-    BOOL CreateDC(LPCWSTR driver, LPCWSTR device, LPCWSTR output, const DEVMODEW* init);
-    // Deletes an owned DC; a borrowed one is only forgotten.
-    BOOL DeleteDC();
-    // Wraps a DC that someone else releases.
-    void AttachBorrowed(HDC dc);
-    HDC Detach();
 
     // Selection returns the previous handle; no wrapper objects are made for it.
     HGDIOBJ SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
@@ -134,46 +126,91 @@ public:
 
 protected:
     HDC m_hDC = nullptr;
-    bool m_bOwned = false;
 };
 
-// GetDC/ReleaseDC for a window's client area.
-class CClientDC : public CDC {
+// A device context held by a UniqueHandle<Traits>, usable wherever a CDC is expected; the CDC
+// part always shows the handle held.
+template <typename Traits>
+class COwnedDC : public CDC {
 public:
-    explicit CClientDC(HWND window);
-    ~CClientDC() override;
-    CClientDC(CClientDC&&) = delete;
+    COwnedDC(const COwnedDC&) = delete;
+    COwnedDC& operator=(const COwnedDC&) = delete;
+
+protected:
+    COwnedDC() = default;
+    COwnedDC(COwnedDC&& other) noexcept : m_owner(std::move(other.m_owner)) {
+        m_hDC = m_owner.Get();
+        other.m_hDC = nullptr;
+    }
+    COwnedDC& operator=(COwnedDC&& other) noexcept {
+        if (this != &other) {
+            m_owner = std::move(other.m_owner);
+            m_hDC = m_owner.Get();
+            other.m_hDC = nullptr;
+        }
+        return *this;
+    }
+    // Releases the DC held (if any) and takes dc.
+    void Reset(HDC dc = nullptr, const Traits& traits = Traits()) {
+        m_owner.Reset(dc, traits);
+        m_hDC = dc;
+    }
+    const Traits& GetTraits() const { return m_owner.GetTraits(); }
 
 private:
-    HWND m_hWnd;
+    UniqueHandle<Traits> m_owner;
 };
 
-// BeginPaint/EndPaint.
-class CPaintDC : public CDC {
+// A DC this program created (CreateCompatibleDC, CreateDC), deleted with DeleteDC.  Move-only.
+class CCreatedDC : public COwnedDC<DeleteDcTraits> {
+public:
+    CCreatedDC() = default;
+    CCreatedDC(CCreatedDC&&) noexcept = default;
+    CCreatedDC& operator=(CCreatedDC&&) noexcept = default;
+
+    // A memory DC compatible with pDC (or with the screen for nullptr).
+    BOOL CreateCompatibleDC(const CDC* pDC) {
+        Reset(::CreateCompatibleDC(pDC ? pDC->GetSafeHdc() : nullptr));
+        return m_hDC != nullptr;
+    }
+    // A DC for a device, e.g. CreateDC(L"DISPLAY", nullptr, nullptr, nullptr).
+    BOOL CreateDC(LPCWSTR driver, LPCWSTR device, LPCWSTR output, const DEVMODEW* init) {
+        Reset(::CreateDCW(driver, device, output, init));
+        return m_hDC != nullptr;
+    }
+    // Deletes the DC now; returns FALSE if there was none.
+    BOOL DeleteDC() {
+        if (m_hDC == nullptr) return FALSE;
+        Reset();
+        return TRUE;
+    }
+};
+
+// GetDC/ReleaseDC for a window's client area (the screen's for nullptr), for one scope.
+class CClientDC : public COwnedDC<ReleaseDcTraits> {
+public:
+    explicit CClientDC(HWND window) { Reset(::GetDC(window), ReleaseDcTraits{window}); }
+    CClientDC(CClientDC&&) = delete;
+};
+
+// BeginPaint/EndPaint, for one scope.
+class CPaintDC : public COwnedDC<EndPaintTraits> {
 public:
     explicit CPaintDC(HWND window);
-    ~CPaintDC() override;
     CPaintDC(CPaintDC&&) = delete;
-    PAINTSTRUCT m_ps{};
-
-private:
-    HWND m_hWnd;
+    const PAINTSTRUCT& PaintStruct() const { return GetTraits().paint; }
 };
 
 // Selects an object into a DC for the length of a scope, then puts the previous one back.
+// Declare it after the owners of the DC and the object, so it ends before either is deleted.
 class CSelectObject {
 public:
-    CSelectObject(HDC dc, HGDIOBJ object) : m_hDC(dc), m_hPrevious(::SelectObject(dc, object)) {}
-    ~CSelectObject() {
-        if (m_hPrevious != nullptr && m_hPrevious != HGDI_ERROR) ::SelectObject(m_hDC, m_hPrevious);
-    }
-    CSelectObject(const CSelectObject&) = delete;
-    CSelectObject& operator=(const CSelectObject&) = delete;
-    bool Selected() const { return m_hPrevious != nullptr && m_hPrevious != HGDI_ERROR; }
+    CSelectObject(HDC dc, HGDIOBJ object);
+    CSelectObject(CSelectObject&&) = delete;
+    bool Selected() const { return static_cast<bool>(m_previous); }
 
 private:
-    HDC m_hDC;
-    HGDIOBJ m_hPrevious;
+    UniqueHandle<RestoreSelectionTraits> m_previous;
 };
 
 #endif

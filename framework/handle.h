@@ -3,7 +3,8 @@
 // UniqueHandle<Traits> holds a handle and closes it with Traits::Close when it goes out of
 // scope or is reset.  It cannot be copied, so a handle is never closed twice; Release() hands
 // the handle to someone else (for example a region given to SetWindowRgn, which the system
-// owns from then on).
+// owns from then on).  Most traits are empty; those whose closing needs more than the handle
+// (ReleaseDC's window, EndPaint's PAINTSTRUCT) carry it, and it travels with the handle.
 #ifndef LANTREL_FRAMEWORK_HANDLE_H
 #define LANTREL_FRAMEWORK_HANDLE_H
 
@@ -15,10 +16,15 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : m_handle(handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.Release()) {}
+    explicit UniqueHandle(Handle handle, Traits traits = Traits()) noexcept
+        : m_handle(handle), m_traits(traits) {}
+    UniqueHandle(UniqueHandle&& other) noexcept
+        : m_handle(other.Release()), m_traits(other.m_traits) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) Reset(other.Release());
+        if (this != &other) {
+            Traits traits = other.m_traits;
+            Reset(other.Release(), traits);
+        }
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -26,6 +32,7 @@ public:
     ~UniqueHandle() { Reset(); }
 
     Handle Get() const { return m_handle; }
+    const Traits& GetTraits() const { return m_traits; }
     explicit operator bool() const { return m_handle != nullptr; }
 
     // Gives up ownership without closing.
@@ -37,12 +44,18 @@ public:
 
     // Closes the current handle (if any) and takes the new one.
     void Reset(Handle handle = nullptr) {
-        if (m_handle != nullptr && m_handle != handle) Traits::Close(m_handle);
+        if (m_handle != nullptr && m_handle != handle) m_traits.Close(m_handle);
         m_handle = handle;
+    }
+    // The same, for a handle whose closing needs traits of its own.
+    void Reset(Handle handle, const Traits& traits) {
+        Reset(handle);
+        m_traits = traits;
     }
 
 private:
     Handle m_handle = nullptr;
+    Traits m_traits{};
 };
 
 template <typename T>
@@ -54,6 +67,28 @@ struct GdiObjectTraits {
 struct DeleteDcTraits {
     using Handle = HDC;
     static void Close(HDC handle) { ::DeleteDC(handle); }
+};
+
+// A device context from GetDC goes back to the window it came from.
+struct ReleaseDcTraits {
+    using Handle = HDC;
+    HWND window = nullptr;
+    void Close(HDC handle) const { ::ReleaseDC(window, handle); }
+};
+
+// A device context from BeginPaint ends with EndPaint and the PAINTSTRUCT BeginPaint filled.
+struct EndPaintTraits {
+    using Handle = HDC;
+    HWND window = nullptr;
+    PAINTSTRUCT paint{};
+    void Close(HDC) const { ::EndPaint(window, &paint); }
+};
+
+// A selection's "handle" is the object it replaced; closing selects that object back.
+struct RestoreSelectionTraits {
+    using Handle = HGDIOBJ;
+    HDC dc = nullptr;
+    void Close(HGDIOBJ previous) const { ::SelectObject(dc, previous); }
 };
 
 struct CursorTraits {
@@ -86,5 +121,10 @@ using UniqueCursor = UniqueHandle<CursorTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
+
+// CreateFile's result as an owner: a failure (INVALID_HANDLE_VALUE) gives an empty one.
+inline UniqueFile TakeCreatedFile(HANDLE handle) {
+    return UniqueFile(handle != INVALID_HANDLE_VALUE ? handle : nullptr);
+}
 
 #endif

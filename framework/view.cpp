@@ -40,8 +40,7 @@ void CView::OnPaint() {
 }
 
 LRESULT CView::OnPrintClient(WPARAM wParam, LPARAM) {
-    CDC dc;
-    dc.AttachBorrowed(reinterpret_cast<HDC>(wParam));
+    CDC dc(reinterpret_cast<HDC>(wParam));
     OnDraw(&dc);
     return 0;
 }

@@ -53,7 +53,7 @@ public:
 
 private:
     std::unique_ptr<CClientDC> m_target;
-    CDC m_source;
+    CCreatedDC m_source;
 };
 
 HRGN Rects(const std::vector<RECT>& rects) {
@@ -306,8 +306,7 @@ TEST_CASE(EachRoutineDrawsNothingForATypeOutsideItsFamily) {
     wintest::RecordingView view;
     CHECK(view.Open(10, 10, 100, 100));
     wintest::Picture picture(100, 100, [](int, int) { return RGB(200, 200, 200); });
-    CDC source;
-    source.AttachBorrowed(picture.Dc());
+    CDC source(picture.Dc());
     CClientDC target(view.m_hWnd);
     TransitionRequest request;
     request.window = &view;

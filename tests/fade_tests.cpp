@@ -63,11 +63,10 @@ struct FadeStage {
     wintest::RecordingView view;
     RECT onScreen = {100, 80, 900, 680};
     RECT rect = {0, 0, 800, 600};
-    CDC source;
+    CDC source{Pattern().Dc()};
     FadeStage() {
         view.paintColor = static_cast<COLORREF>(-1);
         view.Open(100, 80, 800, 600);
-        source.AttachBorrowed(Pattern().Dc());
     }
     void Run(int type, unsigned* working, PairTables* tables, const FramePresenter& present) {
         CClientDC target(view.m_hWnd);

@@ -19,7 +19,15 @@
 static_assert(!std::is_copy_constructible<CRgn>::value, "owners are not copied");
 static_assert(!std::is_copy_assignable<CBitmap>::value, "owners are not copied");
 static_assert(!std::is_copy_constructible<CDC>::value, "owners are not copied");
+static_assert(!std::is_copy_constructible<CCreatedDC>::value, "owners are not copied");
+static_assert(!std::is_copy_constructible<CClientDC>::value, "owners are not copied");
+static_assert(!std::is_copy_constructible<CPaintDC>::value, "owners are not copied");
+static_assert(!std::is_copy_constructible<CSelectObject>::value, "owners are not copied");
 static_assert(std::is_nothrow_move_constructible<CRgn>::value, "owners move");
+static_assert(std::is_nothrow_move_assignable<CCreatedDC>::value, "owners move");
+static_assert(!std::is_move_constructible<CClientDC>::value, "scopes stay where they began");
+static_assert(!std::is_move_constructible<CPaintDC>::value, "scopes stay where they began");
+static_assert(!std::is_move_constructible<CSelectObject>::value, "scopes stay where they began");
 
 namespace {
 
@@ -153,7 +161,7 @@ TEST_CASE(OwnersDeleteOnceAndDetachGivesAway) {
 }
 
 TEST_CASE(DcScopesReleaseAndRestore) {
-    CDC memory;
+    CCreatedDC memory;
     CHECK(memory.CreateCompatibleDC(nullptr));
     HGDIOBJ original = ::GetCurrentObject(memory, OBJ_BITMAP);
     CBitmap bitmap;

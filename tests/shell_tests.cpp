@@ -196,8 +196,7 @@ TEST_CASE(ViewPaintsOnlyThePictureAndNeverErases) {
     if (view == nullptr) return;
     // An off-screen target larger than the picture, filled with a marker colour.
     wintest::Picture target(1000, 700, [](int, int) -> COLORREF { return RGB(1, 2, 3); });
-    CDC dc;
-    dc.AttachBorrowed(target.Dc());
+    CDC dc(target.Dc());
     view->OnDraw(&dc);
     CHECK(target.At(799, 599) != RGB(1, 2, 3));
     CHECK(target.At(800, 10) == RGB(1, 2, 3));
@@ -214,9 +213,7 @@ TEST_CASE(PicturesAlternateWithEveryLoad) {
     if (view == nullptr) return;
     wintest::Picture a(800, 600, [](int, int) -> COLORREF { return 0; });
     wintest::Picture b(800, 600, [](int, int) -> COLORREF { return 0; });
-    CDC dcA, dcB;
-    dcA.AttachBorrowed(a.Dc());
-    dcB.AttachBorrowed(b.Dc());
+    CDC dcA(a.Dc()), dcB(b.Dc());
     view->OnDraw(&dcA);
     view->LoadNextPicture();
     view->OnDraw(&dcB);

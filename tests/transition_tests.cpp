@@ -57,14 +57,13 @@ bool HasWindowRegion(HWND hWnd) {
 struct Fixture {
     wintest::RecordingView view;
     wintest::Picture source{200, 150, NewPicture};
-    CDC sourceDC;
+    CDC sourceDC{source.Dc()};
     std::unique_ptr<CClientDC> targetDC;
     TransitionRequest request;
 
     Fixture() {
         view.paintColor = RGB(0, 0, 0);
         view.Open(kLeft, kTop, 200, 150);
-        sourceDC.AttachBorrowed(source.Dc());
         targetDC = std::make_unique<CClientDC>(view.m_hWnd);
         request.window = &view;
         request.targetDC = targetDC.get();
@@ -90,11 +89,11 @@ public:
         wintest::Settle(50);
         GetClientRect(&client);
         source = std::make_unique<wintest::Picture>(client.right, client.bottom, Black);
-        sourceDC.AttachBorrowed(source->Dc());
+        sourceDC = std::make_unique<CDC>(source->Dc());
         targetDC = std::make_unique<CClientDC>(m_hWnd);
         request.window = this;
         request.targetDC = targetDC.get();
-        request.sourceDC = &sourceDC;
+        request.sourceDC = sourceDC.get();
         return true;
     }
     // Runs routine on the whole client area with the given steps; shown[k] is the client area
@@ -142,7 +141,7 @@ private:
         return pixels;
     }
     std::unique_ptr<wintest::Picture> source;
-    CDC sourceDC;
+    std::unique_ptr<CDC> sourceDC;
     std::unique_ptr<CClientDC> targetDC;
     bool m_bReading = false;
     int m_nColours = 0;

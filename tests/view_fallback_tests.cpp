@@ -16,8 +16,7 @@ TEST_CASE(MissingPicturesShowTheWindowColourAndNothingBreaks) {
     view->m_bAutoDelete = true;
     view->OnInitialUpdate();  // "Genie" is not there
     wintest::Picture target(900, 700, [](int, int) -> COLORREF { return RGB(1, 2, 3); });
-    CDC dc;
-    dc.AttachBorrowed(target.Dc());
+    CDC dc(target.Dc());
     view->OnDraw(&dc);
     COLORREF window = ::GetSysColor(COLOR_WINDOW);
     CHECK(target.At(0, 0) == window);

@@ -100,7 +100,7 @@ CBitmap g_pictures[2];
 int g_shown = 0;
 
 void DrawPicture(CWnd*, CDC* dc) {
-    CDC memory;
+    CCreatedDC memory;
     memory.CreateCompatibleDC(dc);
     CSelectObject select(memory, g_pictures[g_shown]);
     dc->BitBlt(0, 0, kWidth, kHeight, &memory, 0, 0, SRCCOPY);
@@ -110,7 +110,7 @@ void DrawPicture(CWnd*, CDC* dc) {
 // the steps: only their work.
 void RunUnpaced(CWnd& view, int flags, int type) {
     CClientDC target(view.m_hWnd);
-    CDC source;
+    CCreatedDC source;
     source.CreateCompatibleDC(&target);
     CBitmap frame;
     frame.CreateCompatibleBitmap(target, kWidth, kHeight);
@@ -158,7 +158,7 @@ Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
     auto tables = std::make_unique<PairTables>();
     CClientDC target(view.m_hWnd);
     ::GetDIBits(target, g_pictures[g_shown], 0, kHeight, master.data(), &info, DIB_RGB_COLORS);
-    CDC source;
+    CCreatedDC source;
     source.CreateCompatibleDC(&target);
     TransitionRequest request = {&view, &target, &source, 0, 0, row.type};
     std::vector<double> times;
@@ -187,7 +187,7 @@ void MeasureFadeParts(CStepCountingView& view, FadeFigures& fade) {
     std::vector<unsigned> master(kWidth * kHeight), working(master.size());
     CClientDC target(view.m_hWnd);
     ::GetDIBits(target, g_pictures[0], 0, kHeight, master.data(), &info, DIB_RGB_COLORS);
-    CDC memory;
+    CCreatedDC memory;
     memory.CreateCompatibleDC(&target);
     CSelectObject select(memory, g_pictures[0]);
     unsigned char table[256];

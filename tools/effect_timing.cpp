@@ -37,12 +37,12 @@ protected:
     }
 };
 
-HBITMAP g_hPicture = nullptr;
+CBitmap g_picture;
 
 void DrawPicture(CWnd*, CDC* dc) {
-    CDC memory;
+    CCreatedDC memory;
     memory.CreateCompatibleDC(dc);
-    CSelectObject select(memory, g_hPicture);
+    CSelectObject select(memory, g_picture);
     dc->BitBlt(0, 0, 800, 600, &memory, 0, 0, SRCCOPY);
 }
 
@@ -110,9 +110,7 @@ int main(int argc, char** argv) {
         std::printf("cannot create the timing window\n");
         return 1;
     }
-    HDC screen = ::GetDC(nullptr);
-    g_hPicture = ::CreateCompatibleBitmap(screen, 800, 600);
-    ::ReleaseDC(nullptr, screen);
+    g_picture.CreateCompatibleBitmap(CClientDC(nullptr), 800, 600);
 
     std::printf("800 x 600 client area, best of %d runs; times in ms\n", runs);
     std::printf("%-26s %5s %5s %9s %9s %7s %10s\n", "effect", "steps", "delay", "nominal",
@@ -139,7 +137,6 @@ int main(int argc, char** argv) {
         }
         std::fflush(stdout);
     }
-    ::DeleteObject(g_hPicture);
     ::DestroyWindow(host);
     return 0;
 }

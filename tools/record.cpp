@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/gdi.h"
 #include "tools/frame.h"
 
 namespace {
@@ -34,10 +35,12 @@ bool SaveFrame(const std::wstring& path, const RECT& area) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    CClientDC screen(nullptr);
+    CCreatedDC memory;
+    memory.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.Attach(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    CSelectObject select(memory, bitmap);
     ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     ::GdiFlush();
     DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
@@ -47,18 +50,14 @@ bool SaveFrame(const std::wstring& path, const RECT& area) {
     file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
     file.bfSize = file.bfOffBits + imageBytes;
     bool ok = false;
-    HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (out != INVALID_HANDLE_VALUE) {
+    UniqueFile out = TakeCreatedFile(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (out) {
         DWORD written = 0;
-        ok = ::WriteFile(out, &file, sizeof(file), &written, nullptr) &&
-             ::WriteFile(out, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
-             ::WriteFile(out, bits, imageBytes, &written, nullptr);
-        ::CloseHandle(out);
+        ok = ::WriteFile(out.Get(), &file, sizeof(file), &written, nullptr) &&
+             ::WriteFile(out.Get(), &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
+             ::WriteFile(out.Get(), bits, imageBytes, &written, nullptr);
     }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
     return ok;
 }
 

@@ -63,7 +63,7 @@ void FadeEffect(int x0, int y0, int x1, int y1, int, int, const TransitionReques
     master.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (master.GetSafeHandle() == nullptr || bits == nullptr) return;
     {
-        CDC memory;
+        CCreatedDC memory;
         CBitmap picture;
         if (!memory.CreateCompatibleDC(request->sourceDC) ||
             !picture.CreateCompatibleBitmap(*request->sourceDC, width, height)) {

@@ -3,14 +3,14 @@
 #include <windows.h>
 #include <dwmapi.h>
 
+#include "framework/gdi.h"
 #include "steps.h"
 
 namespace {
 
 int RefreshIntervalMs() {
-    HDC screen = ::GetDC(nullptr);
-    int hertz = screen != nullptr ? ::GetDeviceCaps(screen, VREFRESH) : 0;
-    if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+    CClientDC screen(nullptr);
+    int hertz = screen.GetSafeHdc() != nullptr ? ::GetDeviceCaps(screen, VREFRESH) : 0;
     // 0 and 1 stand for "the hardware's default rate"; implausible rates are treated alike.
     if (hertz < 24 || hertz > 500) hertz = 60;
     return 1000 / hertz;

@@ -86,7 +86,7 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type
     int height = client.bottom - client.top;
 
     CClientDC target(view->m_hWnd);
-    CDC source;
+    CCreatedDC source;
     CBitmap frame;
     if (target.GetSafeHdc() == nullptr || !source.CreateCompatibleDC(&target) ||
         !frame.CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)) {
@@ -100,7 +100,6 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type
     CBrush background(::GetSysColor(COLOR_WINDOW));
     ::UnrealizeObject(background);
     source.FillRect(&client, background);
-    background.DeleteObject();
 
     if (draw != nullptr) draw(view, &source);
 
