@@ -179,6 +179,70 @@ TEST_CASE(DcScopesReleaseAndRestore) {
     CHECK(::GetObjectType(dc) == 0);
 }
 
+// Closing through traits that carry what the close needs (as ReleaseDC needs its window).
+struct CountingTraits {
+    using Handle = int*;
+    int* closes = nullptr;
+    void Close(int*) const { ++*closes; }
+};
+
+TEST_CASE(DcOwnersMoveAndReleaseOnce) {
+    int closesX = 0, closesY = 0, x = 0, y = 0;
+    {
+        UniqueHandle<CountingTraits> first(&x, CountingTraits{&closesX});
+        UniqueHandle<CountingTraits> moved(std::move(first));
+        CHECK(!first);
+        UniqueHandle<CountingTraits> other(&y, CountingTraits{&closesY});
+        other = std::move(moved);  // y closes with its own traits; x's traits come along
+        CHECK_EQ(closesY, 1);
+        CHECK_EQ(closesX, 0);
+    }
+    CHECK_EQ(closesX, 1);
+    CHECK_EQ(closesY, 1);
+
+    HDC dc;
+    {
+        CCreatedDC first;
+        CHECK(first.CreateCompatibleDC(nullptr));
+        dc = first;
+        CCreatedDC second(std::move(first));
+        CHECK(first.GetSafeHdc() == nullptr);
+        CHECK(second.GetSafeHdc() == dc);
+        CCreatedDC third;
+        third.CreateCompatibleDC(nullptr);
+        HDC replaced = third;
+        third = std::move(second);
+        CHECK(::GetObjectType(replaced) == 0);
+        CHECK(::GetObjectType(dc) == OBJ_MEMDC);
+    }
+    CHECK(::GetObjectType(dc) == 0);
+
+    // A window DC is never handed out twice while held; once released, the next GetDC for the
+    // window gets a released one back from the cache.
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                    nullptr, nullptr);
+    HDC painted, client, secondClient;
+    {
+        CPaintDC paint(window);
+        painted = paint;
+        CHECK(painted != nullptr);
+        CHECK(paint.PaintStruct().hdc == painted);
+    }
+    {
+        CClientDC first(window);
+        client = first;
+        CHECK(client == painted);
+        CClientDC second(window);
+        secondClient = second;
+        CHECK(secondClient != client);
+    }
+    {
+        CClientDC again(window);
+        CHECK(again.GetSafeHdc() == client || again.GetSafeHdc() == secondClient);
+    }
+    ::DestroyWindow(window);
+}
+
 TEST_CASE(CommandsRouteViewDocumentFrameApplication) {
     HWND frame = OpenTestFrame();
     CHECK(frame != nullptr);
