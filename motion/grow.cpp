@@ -1,6 +1,6 @@
 #include "grow.h"
 
-#include "transitions/steps.h"
+#include "animation/pacing.h"
 
 namespace {
 

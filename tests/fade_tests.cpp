@@ -19,7 +19,7 @@
 #include "transitions/drawdib.h"
 #include "transitions/effects.h"
 #include "transitions/fade.h"
-#include "transitions/steps.h"
+#include "animation/pacing.h"
 
 namespace {
 

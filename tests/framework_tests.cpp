@@ -14,7 +14,7 @@
 #include "framework/view.h"
 #include "tests/check.h"
 #include "tests/wintest.h"
-#include "transitions/steps.h"
+#include "animation/pacing.h"
 
 static_assert(!std::is_copy_constructible<CRgn>::value, "owners are not copied");
 static_assert(!std::is_copy_assignable<CBitmap>::value, "owners are not copied");

@@ -10,7 +10,7 @@
 #include "tests/check.h"
 #include "tests/wintest.h"
 #include "transitions/effects.h"
-#include "transitions/steps.h"
+#include "animation/pacing.h"
 #include "transitions/transition.h"
 
 namespace {

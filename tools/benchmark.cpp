@@ -23,7 +23,7 @@
 #include "transitions/darken.h"
 #include "transitions/drawdib.h"
 #include "transitions/fade.h"
-#include "transitions/framepacer.h"
+#include "animation/framepacer.h"
 #include "transitions/transition.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "steps.h"
+#include "animation/steps.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "random.h"
-#include "steps.h"
+#include "animation/steps.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void CornerSweepEffect(int x0, int y0, int x1, int y1, int stepX, int stepY,
     int count = PlanSteps(x0 * 100, y0 * 100, x1 * 100, y1 * 100, stepX, stepY);
     // The planner sees the unmirrored corners; the mirror comes after it.
     if (request->flags & Vertical) {
-        SwapInts(y0, y1);
+        std::swap(y0, y1);
         stepY = -stepY;
     }
     // The edge travels about twice the rectangle's extent before it passes the far corner.

@@ -7,7 +7,7 @@
 #include "darken.h"
 #include "drawdib.h"
 #include "effects.h"
-#include "framepacer.h"
+#include "animation/framepacer.h"
 
 BITMAPINFO FadeImageInfo(int width, int height) {
     BITMAPINFO info = {};

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "random.h"
-#include "steps.h"
+#include "animation/steps.h"
 
 namespace {
 
@@ -77,11 +77,11 @@ void GrowShapeEffect(int x0, int y0, int x1, int y1, int stepX, int stepY,
     // The corners back in order: the steps then point from left-top to right-bottom whether
     // Reverse is set or not; the flag only turns the growth into shrinking below.
     if (x0 > x1) {
-        SwapInts(x0, x1);
+        std::swap(x0, x1);
         stepX = -stepX;
     }
     if (y0 > y1) {
-        SwapInts(y0, y1);
+        std::swap(y0, y1);
         stepY = -stepY;
     }
 

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "steps.h"
+#include "random.h"
 
 void RandomTilesEffect(int, int, int, int, int, int, const TransitionRequest* request) {
     RECT client;

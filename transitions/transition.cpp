@@ -2,7 +2,7 @@
 
 #include "effects.h"
 #include "random.h"
-#include "steps.h"
+#include "animation/pacing.h"
 
 namespace {
 
@@ -131,8 +131,8 @@ void DispatchTransition(const TransitionRequest* request) {
         int stepX, stepY;
         BaseSteps(x1 - x0, y1 - y0, stepX, stepY);
         if (request->flags & Reverse) {
-            SwapInts(x0, x1);
-            SwapInts(y0, y1);
+            std::swap(x0, x1);
+            std::swap(y0, y1);
             stepX = -stepX;
             stepY = -stepY;
         }

@@ -5,8 +5,8 @@
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
-#include "transitions/framepacer.h"
-#include "transitions/steps.h"
+#include "animation/framepacer.h"
+#include "animation/pacing.h"
 
 enum EffectType : int {
     SmoothAway = 1,      // wipe from one edge

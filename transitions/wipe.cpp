@@ -1,6 +1,6 @@
 #include "effects.h"
 
-#include "steps.h"
+#include "animation/steps.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <dwmapi.h>
 
-#include "steps.h"
+#include "pacing.h"
 
 namespace {
 
