@@ -127,70 +127,70 @@ void CDorvelView::SwitchPicture(int delay, int flags, int type) {
 }
 
 void CDorvelView::OnSmoothVertical() {
-    SwitchPicture(2, RandomReverse() | Vertical, SmoothAway);
+    SwitchPicture(2, RandomReverse() | EffectFlags::Vertical, EffectType::SmoothAway);
 }
 
 void CDorvelView::OnSmoothHorizontal() {
-    SwitchPicture(2, RandomReverse() | Horizontal, SmoothAway);
+    SwitchPicture(2, RandomReverse() | EffectFlags::Horizontal, EffectType::SmoothAway);
 }
 
 void CDorvelView::OnDoorVertical() {
-    SwitchPicture(2, RandomReverse() | Vertical, DoorLike);
+    SwitchPicture(2, RandomReverse() | EffectFlags::Vertical, EffectType::DoorLike);
 }
 
 void CDorvelView::OnDoorHorizontal() {
-    SwitchPicture(2, RandomReverse() | Horizontal, DoorLike);
+    SwitchPicture(2, RandomReverse() | EffectFlags::Horizontal, EffectType::DoorLike);
 }
 
 void CDorvelView::OnCircleLike() {
-    SwitchPicture(2, RandomReverse(), CircleLike);
+    SwitchPicture(2, RandomReverse(), EffectType::CircleLike);
 }
 
 void CDorvelView::OnRectLike() {
-    SwitchPicture(2, RandomReverse(), RectLike);
+    SwitchPicture(2, RandomReverse(), EffectType::RectLike);
 }
 
 void CDorvelView::OnDiamondLike() {
-    SwitchPicture(2, RandomReverse(), DiamondLike);
+    SwitchPicture(2, RandomReverse(), EffectType::DiamondLike);
 }
 
 void CDorvelView::OnLensLike() {
-    SwitchPicture(0, RandomReverse(), Lens);
+    SwitchPicture(0, RandomReverse(), EffectType::Lens);
 }
 
 void CDorvelView::OnCornerLtRb() {
-    SwitchPicture(2, RandomReverse() | Horizontal, Corner);
+    SwitchPicture(2, RandomReverse() | EffectFlags::Horizontal, EffectType::Corner);
 }
 
 void CDorvelView::OnCornerRtLb() {
-    SwitchPicture(2, RandomReverse() | Vertical, Corner);
+    SwitchPicture(2, RandomReverse() | EffectFlags::Vertical, EffectType::Corner);
 }
 
 void CDorvelView::OnBlindVertical() {
-    SwitchPicture(5, Vertical, WindowBlind);
+    SwitchPicture(5, EffectFlags::Vertical, EffectType::WindowBlind);
 }
 
 void CDorvelView::OnBlindHorizontal() {
-    SwitchPicture(5, Horizontal, WindowBlind);
+    SwitchPicture(5, EffectFlags::Horizontal, EffectType::WindowBlind);
 }
 
 void CDorvelView::OnMosaicVertical() {
-    SwitchPicture(5, Vertical, Mosaic);
+    SwitchPicture(5, EffectFlags::Vertical, EffectType::Mosaic);
 }
 
 void CDorvelView::OnMosaicHorizontal() {
-    SwitchPicture(5, Horizontal, Mosaic);
+    SwitchPicture(5, EffectFlags::Horizontal, EffectType::Mosaic);
 }
 
 void CDorvelView::OnRandomThreads() {
-    SwitchPicture(2, 0, RandomThreads);
+    SwitchPicture(2, 0, EffectType::RandomThreads);
 }
 
 void CDorvelView::OnFadeInOut() {
     ShowPendingPaint(m_hWnd);
-    RunTransition(this, DrawPictureCallback, 2, 0, FadeOut);
+    RunTransition(this, DrawPictureCallback, 2, 0, EffectType::FadeOut);
     LoadNextPicture();
-    RunTransition(this, DrawPictureCallback, 2, 0, FadeIn);
+    RunTransition(this, DrawPictureCallback, 2, 0, EffectType::FadeIn);
 }
 
 void CDorvelView::OnSemiTransparentShow() {

@@ -13,6 +13,9 @@
 #include "animation/pacing.h"
 #include "transitions/transition.h"
 
+using namespace EffectType;
+using namespace EffectFlags;
+
 namespace {
 
 const int kLeft = 60, kTop = 40;  // where the test view sits on the screen
@@ -105,8 +108,11 @@ public:
         colours.clear();
         request.type = type;
         request.flags = flags;
+        TransitionPlan plan = PlanTransition(type, flags, client);
+        plan.stepX = stepX;
+        plan.stepY = stepY;
         m_bReading = true;
-        routine(0, 0, client.right, client.bottom, stepX, stepY, &request);
+        routine(plan, request);
         m_bReading = false;
         shown.push_back(ReadClient());
     }

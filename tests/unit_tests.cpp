@@ -8,8 +8,12 @@
 #include "app/mainfrm.h"
 #include "tests/check.h"
 #include "transitions/random.h"
+#include "animation/pacing.h"
 #include "animation/steps.h"
-#include "transitions/transition.h"
+#include "transitions/effects.h"
+
+using namespace EffectType;
+using namespace EffectFlags;
 
 TEST_CASE(RuntimeGeneratorIsTheClassicSequence) {
     std::srand(1);

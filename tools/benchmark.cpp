@@ -26,6 +26,9 @@
 #include "animation/framepacer.h"
 #include "transitions/transition.h"
 
+using namespace EffectType;
+using namespace EffectFlags;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
