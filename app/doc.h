@@ -1,4 +1,5 @@
-// The document: holds nothing, reads nothing, writes nothing.
+// The document: holds nothing, reads nothing, writes nothing (the framework's document does
+// all of that already).
 #ifndef LANTREL_APP_DOC_H
 #define LANTREL_APP_DOC_H
 
@@ -6,10 +7,6 @@
 
 class CDorvelDoc : public CDocument {
     DECLARE_DYNCREATE(CDorvelDoc)
-
-public:
-    void Serialize(CArchive& ar) override;
-    BOOL OnNewDocument() override;
 };
 
 #endif

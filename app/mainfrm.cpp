@@ -7,16 +7,14 @@
 IMPLEMENT_DYNCREATE(CMainFrame)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-    ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_GETMINMAXINFO()
 END_MESSAGE_MAP()
 
 namespace {
 
-// WS_MAXIMIZE | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX: no sizing border,
-// and a caption that stays the document string's title.
-const DWORD kFrameStyle = 0x018B0000;
+// No sizing border, and a caption that stays the document string's title.
+const DWORD kFrameStyle = WS_MAXIMIZE | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 const int kFrameWidth = 800;
 const int kFrameHeight = 600;
 
@@ -36,10 +34,6 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     cs.y = position.y;
     cs.x = position.x;
     return CFrameWnd::PreCreateWindow(cs);
-}
-
-int CMainFrame::OnCreate(LPCREATESTRUCTW cs) {
-    return CFrameWnd::OnCreate(cs) == -1 ? -1 : 0;
 }
 
 void CMainFrame::OnClose() {

@@ -15,7 +15,6 @@ public:
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
 
 protected:
-    int OnCreate(LPCREATESTRUCTW cs);
     void OnClose();
     // Lets the grow and shrink frames be as small as one step: the platform's minimum
     // tracking size would otherwise widen the early frames and pull them off the centre.

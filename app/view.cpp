@@ -8,38 +8,73 @@
 #include "transitions/random.h"
 #include "transitions/transition.h"
 
+using namespace EffectType;
+using namespace EffectFlags;
+
 IMPLEMENT_DYNCREATE(CDorvelView)
 
-BEGIN_MESSAGE_MAP(CDorvelView, CView)
-    ON_WM_ERASEBKGND()
-    ON_COMMAND(ID_VIEW_SMOOTH_VERTICAL, OnSmoothVertical)
-    ON_COMMAND(ID_VIEW_SMOOTH_HORIZONTAL, OnSmoothHorizontal)
-    ON_COMMAND(ID_VIEW_CIRCLE_LIKE, OnCircleLike)
-    ON_COMMAND(ID_VIEW_DOOR_VERTICAL, OnDoorVertical)
-    ON_COMMAND(ID_VIEW_DOOR_HORIZONTAL, OnDoorHorizontal)
-    ON_COMMAND(ID_VIEW_RECT_LIKE, OnRectLike)
-    ON_COMMAND(ID_VIEW_CORNER_LT_RB, OnCornerLtRb)
-    ON_COMMAND(ID_VIEW_CORNER_RT_LB, OnCornerRtLb)
-    ON_COMMAND(ID_VIEW_BLIND_VERTICAL, OnBlindVertical)
-    ON_COMMAND(ID_VIEW_BLIND_HORIZONTAL, OnBlindHorizontal)
-    ON_COMMAND(ID_VIEW_MOSAIC_VERTICAL, OnMosaicVertical)
-    ON_COMMAND(ID_VIEW_MOSAIC_HORIZONTAL, OnMosaicHorizontal)
-    ON_COMMAND(ID_VIEW_RANDOM_THREADS, OnRandomThreads)
-    ON_COMMAND(ID_VIEW_FADE, OnFadeInOut)
-    ON_COMMAND(ID_VIEW_DIAMOND_LIKE, OnDiamondLike)
-    ON_COMMAND(ID_VIEW_LENS_LIKE, OnLensLike)
-    ON_COMMAND(ID_VIEW_SEMI_TRANSPARENT, OnSemiTransparentShow)
-    ON_COMMAND(ID_DIALOG_SLID_SHOW, OnSlidShow)
-    ON_UPDATE_COMMAND_UI(ID_DIALOG_SLID_SHOW, OnUpdateSlidShow)
-END_MESSAGE_MAP()
+// A View command that switches the picture through one transition.
+struct TransitionCommand {
+    UINT id;
+    int type;            // EffectType
+    int delay;           // pause per reveal step, in units of kDelayUnitMs
+    int flags;           // EffectFlags
+    bool randomReverse;  // Reverse is added at random, about half of the runs
+};
 
 namespace {
+
+// Reveal step pauses, in RunTransition's units of kDelayUnitMs (5 ms).  The lens has none: each of its steps
+// is held for one display refresh instead.
+const int kDelayPerFrame = 0;
+const int kDelay10Ms = 2;
+const int kDelay25Ms = 5;
+// The "Slid Show" dialog moves every 15 ms.
+const int kSlideDelay15Ms = 3;
+
+// Every View command but "Fade In/Out" (two transitions around the switch) and the
+// "Semi-Transparent Show" dialog.
+const TransitionCommand kTransitionCommands[] = {
+    {ID_VIEW_SMOOTH_VERTICAL, SmoothAway, kDelay10Ms, Vertical, true},
+    {ID_VIEW_SMOOTH_HORIZONTAL, SmoothAway, kDelay10Ms, Horizontal, true},
+    {ID_VIEW_DOOR_VERTICAL, DoorLike, kDelay10Ms, Vertical, true},
+    {ID_VIEW_DOOR_HORIZONTAL, DoorLike, kDelay10Ms, Horizontal, true},
+    {ID_VIEW_CIRCLE_LIKE, CircleLike, kDelay10Ms, 0, true},
+    {ID_VIEW_RECT_LIKE, RectLike, kDelay10Ms, 0, true},
+    {ID_VIEW_DIAMOND_LIKE, DiamondLike, kDelay10Ms, 0, true},
+    {ID_VIEW_LENS_LIKE, Lens, kDelayPerFrame, 0, true},
+    {ID_VIEW_CORNER_LT_RB, Corner, kDelay10Ms, Horizontal, true},
+    {ID_VIEW_CORNER_RT_LB, Corner, kDelay10Ms, Vertical, true},
+    {ID_VIEW_BLIND_VERTICAL, WindowBlind, kDelay25Ms, Vertical, false},
+    {ID_VIEW_BLIND_HORIZONTAL, WindowBlind, kDelay25Ms, Horizontal, false},
+    {ID_VIEW_MOSAIC_VERTICAL, Mosaic, kDelay25Ms, Vertical, false},
+    {ID_VIEW_MOSAIC_HORIZONTAL, Mosaic, kDelay25Ms, Horizontal, false},
+    {ID_VIEW_RANDOM_THREADS, RandomThreads, kDelay10Ms, 0, false},
+};
+
+// The row for id, or nullptr.  The ids are no range: the Dialog menu's 32789 and 32791 lie
+// among them.
+const TransitionCommand* FindTransitionCommand(UINT id) {
+    for (const TransitionCommand& command : kTransitionCommands) {
+        if (command.id == id) return &command;
+    }
+    return nullptr;
+}
 
 // Both pictures are this size; OnDraw copies exactly this block.
 const int kPictureWidth = 800;
 const int kPictureHeight = 600;
 
 }  // namespace
+
+BEGIN_MESSAGE_MAP(CDorvelView, CView)
+    ON_WM_ERASEBKGND()
+    ON_COMMAND_TABLE(FindTransitionCommand, RunTransitionCommand)
+    ON_COMMAND(ID_VIEW_FADE, OnFadeInOut)
+    ON_COMMAND(ID_VIEW_SEMI_TRANSPARENT, OnSemiTransparentShow)
+    ON_COMMAND(ID_DIALOG_SLID_SHOW, OnSlidShow)
+    ON_UPDATE_COMMAND_UI(ID_DIALOG_SLID_SHOW, OnUpdateSlidShow)
+END_MESSAGE_MAP()
 
 void DrawPictureCallback(CWnd* view, CDC* dc) {
     static_cast<CView*>(view)->OnDraw(dc);
@@ -113,10 +148,6 @@ BOOL CDorvelView::OnEraseBkgnd(CDC*) {
     return FALSE;
 }
 
-int CDorvelView::RandomReverse() {
-    return RandomInRange(0, 1);
-}
-
 void CDorvelView::SwitchPicture(int delay, int flags, int type) {
     // The screen keeps the old picture for the transition to replace: first it must show it
     // whole (a menu just closed over it), and before the next picture is loaded.
@@ -125,71 +156,17 @@ void CDorvelView::SwitchPicture(int delay, int flags, int type) {
     RunTransition(this, DrawPictureCallback, delay, flags, type);
 }
 
-void CDorvelView::OnSmoothVertical() {
-    SwitchPicture(2, RandomReverse() | Vertical, SmoothAway);
-}
-
-void CDorvelView::OnSmoothHorizontal() {
-    SwitchPicture(2, RandomReverse() | Horizontal, SmoothAway);
-}
-
-void CDorvelView::OnDoorVertical() {
-    SwitchPicture(2, RandomReverse() | Vertical, DoorLike);
-}
-
-void CDorvelView::OnDoorHorizontal() {
-    SwitchPicture(2, RandomReverse() | Horizontal, DoorLike);
-}
-
-void CDorvelView::OnCircleLike() {
-    SwitchPicture(2, RandomReverse(), CircleLike);
-}
-
-void CDorvelView::OnRectLike() {
-    SwitchPicture(2, RandomReverse(), RectLike);
-}
-
-void CDorvelView::OnDiamondLike() {
-    SwitchPicture(2, RandomReverse(), DiamondLike);
-}
-
-void CDorvelView::OnLensLike() {
-    SwitchPicture(0, RandomReverse(), Lens);
-}
-
-void CDorvelView::OnCornerLtRb() {
-    SwitchPicture(2, RandomReverse() | Horizontal, Corner);
-}
-
-void CDorvelView::OnCornerRtLb() {
-    SwitchPicture(2, RandomReverse() | Vertical, Corner);
-}
-
-void CDorvelView::OnBlindVertical() {
-    SwitchPicture(5, Vertical, WindowBlind);
-}
-
-void CDorvelView::OnBlindHorizontal() {
-    SwitchPicture(5, Horizontal, WindowBlind);
-}
-
-void CDorvelView::OnMosaicVertical() {
-    SwitchPicture(5, Vertical, Mosaic);
-}
-
-void CDorvelView::OnMosaicHorizontal() {
-    SwitchPicture(5, Horizontal, Mosaic);
-}
-
-void CDorvelView::OnRandomThreads() {
-    SwitchPicture(2, 0, RandomThreads);
+void CDorvelView::RunTransitionCommand(const TransitionCommand& command) {
+    int flags = command.flags;
+    if (command.randomReverse && RandomInRange(0, 1) == 1) flags |= Reverse;
+    SwitchPicture(command.delay, flags, command.type);
 }
 
 void CDorvelView::OnFadeInOut() {
     ShowPendingPaint(m_hWnd);
-    RunTransition(this, DrawPictureCallback, 2, 0, FadeOut);
+    RunTransition(this, DrawPictureCallback, kDelay10Ms, 0, FadeOut);
     LoadNextPicture();
-    RunTransition(this, DrawPictureCallback, 2, 0, FadeIn);
+    RunTransition(this, DrawPictureCallback, kDelay10Ms, 0, FadeIn);
 }
 
 void CDorvelView::OnSemiTransparentShow() {
@@ -210,7 +187,7 @@ void CDorvelView::OnSlidShow() {
     CSlideDialog dialog;
     // A WS_CHILD template: hidden at (0, 0) of the view until the slide places it outside.
     if (dialog.Create(IDD_SLIDE_DIALOG, this)) {
-        PlanSlide(&dialog, SlideHorizontal | SlideVertical, 3, 1, 1, 1);
+        PlanSlide(&dialog, SlideHorizontal | SlideVertical, kSlideDelay15Ms, 1, 1, 1);
     }
     dialog.DestroyWindow();  // nothing if the window went with the view during the slide
     m_bSliding = false;

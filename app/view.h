@@ -4,6 +4,8 @@
 
 #include "framework/view.h"
 
+struct TransitionCommand;
+
 class CDorvelView : public CView {
     DECLARE_DYNCREATE(CDorvelView)
 
@@ -24,24 +26,9 @@ protected:
     void FillBeyondPicture(CDC* pDC);
     // Loads the next picture and runs one transition to it.
     void SwitchPicture(int delay, int flags, int type);
-    // Reverse at random, about half of the runs.
-    static int RandomReverse();
-
-    void OnSmoothVertical();
-    void OnSmoothHorizontal();
-    void OnDoorVertical();
-    void OnDoorHorizontal();
-    void OnCircleLike();
-    void OnRectLike();
-    void OnDiamondLike();
-    void OnLensLike();
-    void OnCornerLtRb();
-    void OnCornerRtLb();
-    void OnBlindVertical();
-    void OnBlindHorizontal();
-    void OnMosaicVertical();
-    void OnMosaicHorizontal();
-    void OnRandomThreads();
+    // One row of the transition command table: its picture switch.
+    void RunTransitionCommand(const TransitionCommand& command);
+    // Fades the current picture out, switches, and fades the next one in.
     void OnFadeInOut();
     void OnSemiTransparentShow();
     void OnSlidShow();

@@ -7,8 +7,6 @@ const wchar_t CAboutBox::kHomepageUrl[] = L"http://www.example.org/";
 
 CAboutBox::CAboutBox() : CDialog(IDD_ABOUTBOX, nullptr) {}
 
-CAboutBox::~CAboutBox() = default;
-
 BOOL CAboutBox::OnInitDialog() {
     CDialog::OnInitDialog();
     m_linkEmail.SubclassDlgItem(IDC_EMAIL_LINK, this);

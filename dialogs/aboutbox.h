@@ -8,7 +8,6 @@
 class CAboutBox : public CDialog {
 public:
     CAboutBox();
-    ~CAboutBox() override;
 
     BOOL OnInitDialog() override;
 

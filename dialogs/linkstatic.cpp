@@ -9,6 +9,9 @@
 namespace {
 
 const UINT_PTR kLinkToolId = 1;
+// The colours of a web page's links.
+const COLORREF kLinkColor = RGB(0, 0, 238);
+const COLORREF kVisitedColor = RGB(85, 26, 139);
 const UINT kRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
 
 }  // namespace
@@ -21,12 +24,7 @@ BEGIN_MESSAGE_MAP(CLinkStatic, CStatic)
     ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
-CLinkStatic::CLinkStatic()
-    : m_crLink(RGB(0, 0, 238)),
-      m_crVisited(RGB(85, 26, 139)),
-      m_crHover(::GetSysColor(COLOR_HIGHLIGHT)) {}
-
-CLinkStatic::~CLinkStatic() = default;
+CLinkStatic::CLinkStatic() : m_crHover(::GetSysColor(COLOR_HIGHLIGHT)) {}
 
 void CLinkStatic::SetLinkUrl(const CString& url) {
     m_strUrl = url;
@@ -56,7 +54,7 @@ void CLinkStatic::PreSubclassWindow() {
     if (current == nullptr) current = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
     LOGFONTW logFont = {};
     if (::GetObjectW(current, sizeof(logFont), &logFont) == sizeof(logFont)) {
-        logFont.lfUnderline = static_cast<BYTE>(m_bUnderline);
+        logFont.lfUnderline = TRUE;
         if (m_font.CreateFontIndirect(&logFont)) SetFont(m_font, TRUE);
     }
 
@@ -70,7 +68,7 @@ void CLinkStatic::PreSubclassWindow() {
 }
 
 void CLinkStatic::FitToText() {
-    if (m_hWnd == nullptr || !m_bFitToText) return;
+    if (m_hWnd == nullptr) return;
     RECT rect;
     GetWindowRect(&rect);
     HWND parent = ::GetParent(m_hWnd);
@@ -211,7 +209,7 @@ void CLinkStatic::OnLinkClicked() {
 }
 
 HBRUSH CLinkStatic::CtlColor(CDC* pDC, UINT) {
-    COLORREF color = m_bOverLink ? m_crHover : (m_bVisited ? m_crVisited : m_crLink);
+    COLORREF color = m_bOverLink ? m_crHover : (m_bVisited ? kVisitedColor : kLinkColor);
     pDC->SetTextColor(color);
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));

@@ -15,7 +15,6 @@
 class CLinkStatic : public CStatic {
 public:
     CLinkStatic();
-    ~CLinkStatic() override;
 
     // The target; with a window, the control is fitted again and the tooltip shows url (and
     // so does the control, if it had no text of its own).
@@ -50,13 +49,9 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-    COLORREF m_crLink;
-    COLORREF m_crVisited;
-    COLORREF m_crHover;
+    COLORREF m_crHover;  // the highlight colour when the link was made
     BOOL m_bOverLink = FALSE;
     BOOL m_bVisited = FALSE;
-    BOOL m_bUnderline = TRUE;
-    BOOL m_bFitToText = TRUE;
     CString m_strUrl;
     CFont m_font;
     // A copy of cursor 109 of our own: a cursor shared through LoadCursor must not be

@@ -128,6 +128,17 @@ protected:                    \
         return TRUE;                           \
     }
 
+// Commands that are rows of a table: find(id) returns the row for id, or nullptr for an id the
+// table does not hold; handler(row) runs it.  A row counts as a handler, so its menu item is
+// enabled like any ON_COMMAND's.
+#define ON_COMMAND_TABLE(find, handler)                                    \
+    if (msg.kind == AfxMsg::Command || msg.kind == AfxMsg::CommandProbe) { \
+        if (const auto* row = find(msg.id)) {                              \
+            if (msg.Runs()) handler(*row);                                 \
+            return TRUE;                                                   \
+        }                                                                  \
+    }
+
 #define ON_UPDATE_COMMAND_UI(id, handler) \
     if (msg.IsUpdate(id)) {               \
         handler(msg.pCmdUI);              \

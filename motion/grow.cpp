@@ -1,8 +1,14 @@
 #include "grow.h"
 
-#include "transitions/steps.h"
+#include "animation/pacing.h"
 
 namespace {
+
+// Each grow frame waits this many of PumpAndWait's 5 ms slices, each shrink frame this long.
+constexpr int kGrowFrameSlices = 2;
+constexpr int kShrinkFrameMs = 10;
+// The fixed step across, in pixels; the step down keeps the window's proportions.
+constexpr int kFixedStepX = 8;
 
 struct MotionSteps {
     int x;
@@ -13,8 +19,8 @@ struct MotionSteps {
 MotionSteps StepsFor(int width, int height, int fixedStep) {
     MotionSteps steps;
     if (fixedStep != 0) {
-        steps.x = 8;
-        steps.y = static_cast<int>(8.0 / (static_cast<double>(width) / height) + 0.5);
+        steps.x = kFixedStepX;
+        steps.y = static_cast<int>(kFixedStepX / (static_cast<double>(width) / height) + 0.5);
     } else {
         steps.x = width / 10;
         steps.y = height / 10;
@@ -90,7 +96,7 @@ void GrowWindow(CWnd* window, int anchor, int fixedStep) {
         }
         if (!::IsWindow(hWnd)) return;
         ::MoveWindow(hWnd, at.x, at.y, width, height, TRUE);
-        PumpAndWait(2);
+        PumpAndWait(kGrowFrameSlices);
         if (last) return;
     }
 }
@@ -111,7 +117,7 @@ void ShrinkWindow(CWnd* window, int anchor, int fixedStep) {
         POINT at = AnchorPosition(anchor, start, width, height);
         ::MoveWindow(hWnd, at.x, at.y, width, height, TRUE);
         // Unlike a plain Sleep, this lets every frame reach the screen at once.
-        PauseMs(10);
+        PauseMs(kShrinkFrameMs);
         width -= steps.x;
         height -= steps.y;
     }

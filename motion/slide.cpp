@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "transitions/steps.h"
+#include "animation/pacing.h"
+#include "animation/steps.h"
 
 namespace {
 

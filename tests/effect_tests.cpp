@@ -10,6 +10,9 @@
 #include "tests/wintest.h"
 #include "transitions/effects.h"
 
+using namespace EffectType;
+using namespace EffectFlags;
+
 namespace {
 
 // The regions of one run, owned.
@@ -38,13 +41,25 @@ public:
         request.flags = flags;
         return request;
     }
-    // The regions of a whole transition through the dispatcher, or of one routine.
+    // The regions of a whole transition through the dispatcher, or of one routine given the
+    // plan for type and flags with its corners and steps replaced.
     Steps Dispatch(int type, int flags) { return Run(nullptr, type, flags, 0, 0, 0, 0, 0, 0); }
     Steps Run(EffectRoutine routine, int type, int flags, int x0, int y0, int x1, int y1, int sx,
               int sy) {
         view.ClearRegions();
         TransitionRequest request = Request(type, flags);
-        routine ? routine(x0, y0, x1, y1, sx, sy, &request) : DispatchTransition(&request);
+        if (routine != nullptr) {
+            RECT client;
+            ::GetClientRect(view.m_hWnd, &client);
+            TransitionPlan plan = PlanTransition(type, flags, client);
+            plan.from = POINT{x0, y0};
+            plan.to = POINT{x1, y1};
+            plan.stepX = sx;
+            plan.stepY = sy;
+            routine(plan, request);
+        } else {
+            DispatchTransition(&request);
+        }
         Steps steps;
         steps.swap(view.regions);
         return steps;
@@ -201,8 +216,10 @@ TEST_CASE(GrowingShapesFollowTheWorkedBoxes) {
     Expect("circle reversed", shrinking, 125, 124,
            Outside(::CreateEllipticRgn(396, 296, 404, 304)));
     Expect("rect reversed", closing, 100, 0, Rects({}));
-    // Mirrored corners with negative steps give the same boxes; only Reverse changes direction.
-    CHECK(Same(bench.Run(GrowShapeEffect, DiamondLike, 0, 800, 600, 0, 0, -1600, -1200), diamond));
+    // Reverse only turns growth into shrinking: the boxes stay in order, the steps positive.
+    TransitionPlan shrink = PlanTransition(DiamondLike, Reverse, RECT{0, 0, 800, 600});
+    CHECK(shrink.from.x == 0 && shrink.from.y == 0 && shrink.to.x == 800 && shrink.to.y == 600);
+    CHECK(shrink.stepX == 1600 && shrink.stepY == 1200 && shrink.reverse);
     // The lens: nothing at first, then the listed vertices (-99 for an exact -100).
     Steps lens = bench.Dispatch(Lens, 0);
     Expect("lens", lens, 63, 0, Rects({}));
@@ -315,7 +332,7 @@ TEST_CASE(EachRoutineDrawsNothingForATypeOutsideItsFamily) {
     const RECT onScreen = {10, 10, 110, 110};
     for (int type : {-1, 0, 1, 7, 10, 13, 12}) {  // the last one FadeOut
         request.type = type;
-        FadeEffect(0, 0, 100, 100, 8, 6, &request);
+        FadeEffect(PlanTransition(type, 0, RECT{0, 0, 100, 100}), request);
         wintest::Settle(30);
         int drawn = 0;
         for (unsigned p : wintest::ReadScreen(onScreen)) drawn += p != 0;
@@ -359,7 +376,8 @@ TEST_CASE(EmptyClientAreasWrongStepsAndLostWindowsDrawNothing) {
     for (CWnd* window : {static_cast<CWnd*>(nullptr), static_cast<CWnd*>(&bench.view), &stale}) {
         request.window = window;
         for (request.type = SmoothAway; request.type <= RandomThreads; ++request.type) {
-            for (EffectRoutine routine : routines) routine(0, 0, 800, 600, 8, 6, &request);
+            TransitionPlan plan = PlanTransition(request.type, Horizontal, RECT{0, 0, 800, 600});
+            for (EffectRoutine routine : routines) routine(plan, request);
             DispatchTransition(&request);
         }
     }

@@ -19,7 +19,10 @@
 #include "transitions/drawdib.h"
 #include "transitions/effects.h"
 #include "transitions/fade.h"
-#include "transitions/steps.h"
+#include "animation/pacing.h"
+
+using namespace EffectType;
+using namespace EffectFlags;
 
 namespace {
 
@@ -223,8 +226,10 @@ TEST_CASE(FailedAllocationOrDrawingLeavesNoPartlyFadedPicture) {
     stage.Fill(RGB(255, 0, 0));
     CClientDC target(stage.view.m_hWnd);
     TransitionRequest request = {&stage.view, &target, &stage.source, 2, 0, FadeIn};
-    FadeEffect(800, 600, 0, 0, -8, -6, &request);
-    FadeEffect(0, 0, 0, 600, 8, 6, &request);
+    FadeEffect(PlanTransition(FadeIn, Reverse, RECT{0, 0, 800, 600}), request);  // 800,600 to 0,0
+    TransitionPlan empty = PlanTransition(FadeIn, 0, RECT{0, 0, 800, 600});
+    empty.to.x = 0;
+    FadeEffect(empty, request);
     wintest::Settle(100);
     CHECK_EQ(wintest::ScreenPixel(500, 400), 0xFF0000u);
     BITMAPINFO info = FadeImageInfo(4, 4);

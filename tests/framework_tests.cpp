@@ -14,7 +14,7 @@
 #include "framework/view.h"
 #include "tests/check.h"
 #include "tests/wintest.h"
-#include "transitions/steps.h"
+#include "animation/pacing.h"
 
 static_assert(!std::is_copy_constructible<CRgn>::value, "owners are not copied");
 static_assert(!std::is_copy_assignable<CBitmap>::value, "owners are not copied");
@@ -43,6 +43,23 @@ const UINT kAppOnly = 40003;    // handled by the application alone
 const UINT kNobody = 40004;     // no handler anywhere
 const UINT kDisabled = 40005;   // handled, but its update handler disables it
 const UINT kCloseSelf = 40006;  // the view's handler destroys the frame, then goes on
+// Rows of the view's command table, and an id between them that no row holds.
+const UINT kFirstRow = 40007;
+const UINT kBetweenRows = 40008;
+const UINT kSecondRow = 40009;
+
+struct TestRow {
+    UINT id;
+    const char* trace;
+};
+const TestRow kTestRows[] = {{kFirstRow, "first-row "}, {kSecondRow, "second-row "}};
+
+const TestRow* FindTestRow(UINT id) {
+    for (const TestRow& row : kTestRows) {
+        if (row.id == id) return &row;
+    }
+    return nullptr;
+}
 
 std::string g_trace;
 
@@ -82,6 +99,7 @@ public:
     void OnShared() { g_trace += "view "; }
     void OnDisabled() { g_trace += "disabled-ran "; }
     void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    void OnRow(const TestRow& row) { g_trace += row.trace; }
     void OnCloseSelf() {
         int marker = 12345;
         m_nTouched = 0;
@@ -100,6 +118,7 @@ BEGIN_MESSAGE_MAP(TestView, CView)
     ON_COMMAND(kDisabled, OnDisabled)
     ON_UPDATE_COMMAND_UI(kDisabled, OnUpdateDisabled)
     ON_COMMAND(kCloseSelf, OnCloseSelf)
+    ON_COMMAND_TABLE(FindTestRow, OnRow)
 END_MESSAGE_MAP()
 
 class TestFrame : public CFrameWnd {
@@ -253,7 +272,10 @@ TEST_CASE(CommandsRouteViewDocumentFrameApplication) {
     Command(frame, kAppOnly);
     Command(frame, kNobody);
     Command(frame, kDisabled);  // disabled by its update handler: not run
-    CHECK_EQ(g_trace, std::string("view doc-only app-only "));
+    Command(frame, kSecondRow);
+    Command(frame, kBetweenRows);
+    Command(frame, kFirstRow);
+    CHECK_EQ(g_trace, std::string("view doc-only app-only second-row first-row "));
     ::DestroyWindow(frame);
     wintest::Settle(20);
 }
@@ -262,7 +284,8 @@ TEST_CASE(MenuItemsAreEnabledExactlyWhenSomethingHandlesThem) {
     HWND frame = OpenTestFrame();
     if (frame == nullptr) return;
     HMENU popup = ::CreatePopupMenu();
-    const UINT ids[] = {kShared, kDocOnly, kAppOnly, kNobody, kDisabled, ID_APP_EXIT};
+    const UINT ids[] = {kShared,   kDocOnly,     kAppOnly,   kNobody,    kDisabled,
+                        kFirstRow, kBetweenRows, kSecondRow, ID_APP_EXIT};
     for (UINT id : ids) ::AppendMenuW(popup, MF_STRING | MF_GRAYED, id, L"item");
     ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
     ::SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
@@ -272,6 +295,9 @@ TEST_CASE(MenuItemsAreEnabledExactlyWhenSomethingHandlesThem) {
     CHECK(enabled(kAppOnly));
     CHECK(!enabled(kNobody));
     CHECK(!enabled(kDisabled));
+    CHECK(enabled(kFirstRow));
+    CHECK(!enabled(kBetweenRows));
+    CHECK(enabled(kSecondRow));
     CHECK(enabled(ID_APP_EXIT));  // the application's own Exit handler
     ::DestroyMenu(popup);
     ::DestroyWindow(frame);

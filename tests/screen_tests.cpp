@@ -15,6 +15,9 @@
 #include "tests/wintest.h"
 #include "transitions/effects.h"
 
+using namespace EffectType;
+using namespace EffectFlags;
+
 namespace {
 
 // One direction of a transition, from the regions the effect gives a recording view (off the

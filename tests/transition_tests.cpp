@@ -10,8 +10,11 @@
 #include "tests/check.h"
 #include "tests/wintest.h"
 #include "transitions/effects.h"
-#include "transitions/steps.h"
+#include "animation/pacing.h"
 #include "transitions/transition.h"
+
+using namespace EffectType;
+using namespace EffectFlags;
 
 namespace {
 
@@ -104,8 +107,11 @@ public:
         colours.clear();
         request.type = type;
         request.flags = flags;
+        TransitionPlan plan = PlanTransition(type, flags, client);
+        plan.stepX = stepX;
+        plan.stepY = stepY;
         m_bReading = true;
-        routine(0, 0, client.right, client.bottom, stepX, stepY, &request);
+        routine(plan, request);
         m_bReading = false;
         shown.push_back(ReadClient());
     }

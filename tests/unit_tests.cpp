@@ -8,8 +8,12 @@
 #include "app/mainfrm.h"
 #include "tests/check.h"
 #include "transitions/random.h"
-#include "transitions/steps.h"
-#include "transitions/transition.h"
+#include "animation/pacing.h"
+#include "animation/steps.h"
+#include "transitions/effects.h"
+
+using namespace EffectType;
+using namespace EffectFlags;
 
 TEST_CASE(RuntimeGeneratorIsTheClassicSequence) {
     std::srand(1);
@@ -39,13 +43,6 @@ TEST_CASE(RandomInRangeSplitsEvenlyBetweenTwoOutcomes) {
     CHECK_EQ(RandomInRange(0, 1), 0);  // 41
     CHECK_EQ(RandomInRange(0, 1), 1);  // 18467
     CHECK_EQ(RandomInRange(0, 100), MulDiv(6334, 100, 32767));
-}
-
-TEST_CASE(SwapIntsExchanges) {
-    int a = 3, b = -7;
-    SwapInts(a, b);
-    CHECK_EQ(a, -7);
-    CHECK_EQ(b, 3);
 }
 
 struct PlanRow {

@@ -7,6 +7,9 @@
 #include "tests/wintest.h"
 #include "transitions/transition.h"
 
+using namespace EffectType;
+using namespace EffectFlags;
+
 TEST_CASE(MissingPicturesShowTheWindowColourAndNothingBreaks) {
     wintest::RecordingView host;
     CHECK(host.Open(40, 40, 300, 200));

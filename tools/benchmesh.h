@@ -3,6 +3,7 @@
 #ifndef LANTREL_TOOLS_BENCHMESH_H
 #define LANTREL_TOOLS_BENCHMESH_H
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,9 @@ struct MeshFigures {
 MeshFigures MeasureMeshDialog(int runs);
 
 double MedianOf(std::vector<double> values);
+
+// The figures as a table on standard output, and as the "mesh_dialog" member of a JSON object.
+void PrintMesh(const MeshFigures& mesh);
+void WriteMeshJson(FILE* file, const MeshFigures& mesh);
 
 #endif

@@ -12,6 +12,9 @@
 #include "framework/wnd.h"
 #include "transitions/transition.h"
 
+using namespace EffectType;
+using namespace EffectFlags;
+
 namespace {
 
 // A plain child view that can count the reveal steps: each one gives it a window region.

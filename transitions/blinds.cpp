@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "steps.h"
+#include "animation/steps.h"
 
 namespace {
 
@@ -20,17 +20,17 @@ int HalfStep(int step) {
     return half < 1 ? 1 : half;
 }
 
-BlindsLayout LayoutFor(int type, int flags, int width, int height, int stepX, int stepY) {
+BlindsLayout LayoutFor(bool mosaic, bool vertical, int width, int height, int stepX, int stepY) {
     int sx = HalfStep(stepX);
     int sy = HalfStep(stepY);
     BlindsLayout layout = {};
-    if (flags & Vertical) {
-        layout.cellWidth = type == Mosaic ? 5 * sx : width;
-        layout.cellHeight = type == Mosaic ? 20 * sy : (20 * sy) / 2;
+    if (vertical) {
+        layout.cellWidth = mosaic ? 5 * sx : width;
+        layout.cellHeight = mosaic ? 20 * sy : (20 * sy) / 2;
         layout.growY = sy;
     } else {
-        layout.cellWidth = type == Mosaic ? 20 * sx : (20 * sx) / 2;
-        layout.cellHeight = type == Mosaic ? 5 * sy : height;
+        layout.cellWidth = mosaic ? 20 * sx : (20 * sx) / 2;
+        layout.cellHeight = mosaic ? 5 * sy : height;
         layout.growX = sx;
     }
     // The last column and row may lie partly or wholly outside the client area.
@@ -41,16 +41,15 @@ BlindsLayout LayoutFor(int type, int flags, int width, int height, int stepX, in
 
 // One step's pattern: every piece grown to growth pixels, plus the single seed pixels at the
 // origin of the pattern and of each row.
-CRgn PatternRegion(int type, int flags, const BlindsLayout& layout, int gx, int gy) {
+CRgn PatternRegion(bool mosaic, bool vertical, const BlindsLayout& layout, int gx, int gy) {
     int tw = layout.cellWidth, th = layout.cellHeight;
-    bool vertical = (flags & Vertical) != 0;
     CRgn piece;
     piece.CreateRectRgn(0, 0, vertical ? tw : gx, vertical ? gy : th);
     CRgn row;
     row.CreateRectRgn(0, 0, 1, 1);
     for (int i = 0; i < layout.cols; ++i) {
         row.CombineRgn(&row, &piece, RGN_OR);
-        if (type == Mosaic && vertical) {
+        if (mosaic && vertical) {
             piece.OffsetRgn(tw, i % 2 == 0 ? -(th / 2) : th / 2);  // odd columns half a cell up
         } else {
             piece.OffsetRgn(tw, 0);
@@ -61,7 +60,7 @@ CRgn PatternRegion(int type, int flags, const BlindsLayout& layout, int gx, int 
     whole.CreateRectRgn(0, 0, 1, 1);
     for (int j = 0; j < layout.rows; ++j) {
         whole.CombineRgn(&whole, &row, RGN_OR);
-        if (type == Mosaic && !vertical) {
+        if (mosaic && !vertical) {
             row.OffsetRgn(j % 2 == 0 ? -(tw / 2) : tw / 2, th);  // odd rows half a cell left
         } else {
             row.OffsetRgn(0, th);
@@ -72,17 +71,16 @@ CRgn PatternRegion(int type, int flags, const BlindsLayout& layout, int gx, int 
 
 }  // namespace
 
-void BlindsEffect(int, int, int, int, int stepX, int stepY, const TransitionRequest* request) {
-    RECT client;
-    if (!EffectClientRect(request, &client)) return;
-    int type = request->type;
-    if (type != WindowBlind && type != Mosaic) return;
-    BlindsLayout layout = LayoutFor(type, request->flags, client.right - client.left,
-                                    client.bottom - client.top, stepX, stepY);
+void BlindsEffect(const TransitionPlan& plan, const TransitionRequest& request) {
+    if (plan.routine != BlindsEffect) return;
+    bool mosaic = plan.type == EffectType::Mosaic;
+    BlindsLayout layout =
+        LayoutFor(mosaic, plan.vertical, plan.client.right - plan.client.left,
+                  plan.client.bottom - plan.client.top, plan.stepX, plan.stepY);
     int count = PlanSteps(0, 0, layout.cellWidth, layout.cellHeight, layout.growX, layout.growY);
     int gx = 0, gy = 0;
     for (int k = 0; k < count; ++k) {
-        RevealRegion(PatternRegion(type, request->flags, layout, gx, gy), request);
+        RevealRegion(PatternRegion(mosaic, plan.vertical, layout, gx, gy), &request);
         gx += layout.growX;
         gy += layout.growY;
     }

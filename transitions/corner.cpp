@@ -2,8 +2,7 @@
 
 #include <utility>
 
-#include "random.h"
-#include "steps.h"
+#include "animation/steps.h"
 
 namespace {
 
@@ -20,14 +19,14 @@ bool Passed(int value, int end, int step) {
 
 }  // namespace
 
-void CornerSweepEffect(int x0, int y0, int x1, int y1, int stepX, int stepY,
-                       const TransitionRequest* request) {
-    RECT client;
-    if (!EffectClientRect(request, &client) || request->type != Corner) return;
+void CornerSweepEffect(const TransitionPlan& plan, const TransitionRequest& request) {
+    if (plan.routine != CornerSweepEffect) return;
+    int x0 = plan.from.x, y0 = plan.from.y, x1 = plan.to.x, y1 = plan.to.y;
+    int stepX = plan.stepX, stepY = plan.stepY;
     int count = PlanSteps(x0 * 100, y0 * 100, x1 * 100, y1 * 100, stepX, stepY);
     // The planner sees the unmirrored corners; the mirror comes after it.
-    if (request->flags & Vertical) {
-        SwapInts(y0, y1);
+    if (plan.vertical) {
+        std::swap(y0, y1);
         stepY = -stepY;
     }
     // The edge travels about twice the rectangle's extent before it passes the far corner.
@@ -48,6 +47,6 @@ void CornerSweepEffect(int x0, int y0, int x1, int y1, int stepX, int stepY,
         };
         CRgn region;
         region.CreatePolygonRgn(points, 5, ALTERNATE);
-        RevealRegion(std::move(region), request);
+        RevealRegion(std::move(region), &request);
     }
 }

@@ -7,7 +7,9 @@
 #include "darken.h"
 #include "drawdib.h"
 #include "effects.h"
-#include "framepacer.h"
+#include "animation/framepacer.h"
+
+using namespace EffectType;
 
 BITMAPINFO FadeImageInfo(int width, int height) {
     BITMAPINFO info = {};
@@ -50,11 +52,12 @@ void PlayFade(const TransitionRequest* request, const RECT& rect, const BITMAPIN
     }
 }
 
-void FadeEffect(int x0, int y0, int x1, int y1, int, int, const TransitionRequest* request) {
-    const RECT rect = {x0, y0, x1, y1};
-    const int width = x1 - x0, height = y1 - y0;
+void FadeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
+    if (plan.routine != FadeEffect) return;
+    const int x0 = plan.from.x, y0 = plan.from.y;
+    const RECT rect = {x0, y0, plan.to.x, plan.to.y};
+    const int width = rect.right - x0, height = rect.bottom - y0;
     if (width <= 0 || height <= 0) return;
-    if (request->type != FadeIn && request->type != FadeOut) return;
 
     // The master copy: a 32-bit DIB section holding the composed picture, read once.
     BITMAPINFO info = FadeImageInfo(width, height);
@@ -65,16 +68,16 @@ void FadeEffect(int x0, int y0, int x1, int y1, int, int, const TransitionReques
     {
         CCreatedDC memory;
         CBitmap picture;
-        if (!memory.CreateCompatibleDC(request->sourceDC) ||
-            !picture.CreateCompatibleBitmap(*request->sourceDC, width, height)) {
+        if (!memory.CreateCompatibleDC(request.sourceDC) ||
+            !picture.CreateCompatibleBitmap(*request.sourceDC, width, height)) {
             return;  // nothing captured: a fade of a blank master would be wrong
         }
         {
             CSelectObject select(memory, picture);
-            memory.BitBlt(0, 0, width, height, request->sourceDC, x0, y0, SRCCOPY);
+            memory.BitBlt(0, 0, width, height, request.sourceDC, x0, y0, SRCCOPY);
         }
         BITMAPINFO readInfo = info;  // GetDIBits may fill in fields of the header it is given
-        if (::GetDIBits(*request->sourceDC, picture, 0, static_cast<UINT>(height), bits, &readInfo,
+        if (::GetDIBits(*request.sourceDC, picture, 0, static_cast<UINT>(height), bits, &readInfo,
                         DIB_RGB_COLORS) != height) {
             return;
         }
@@ -86,7 +89,7 @@ void FadeEffect(int x0, int y0, int x1, int y1, int, int, const TransitionReques
     // Without a pause the frames come faster than the screen shows them: hold each one for a
     // display refresh, or a person sees a blink instead of a fade.
     FramePacer pacer;
-    PlayFade(request, rect, info, static_cast<const unsigned*>(bits), working.get(), tables.get(),
+    PlayFade(&request, rect, info, static_cast<const unsigned*>(bits), working.get(), tables.get(),
              [&pacer](const FadeFrame& frame) {
                  int w = frame.rect.right - frame.rect.left;
                  int h = frame.rect.bottom - frame.rect.top;

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "transitions/darken.h"
-#include "transitions/transition.h"
+#include "transitions/effects.h"
 
 // One darkened frame, ready to be put on screen.
 struct FadeFrame {

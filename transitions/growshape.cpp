@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <utility>
 
-#include "random.h"
-#include "steps.h"
+#include "animation/steps.h"
+
+using namespace EffectType;
 
 namespace {
 
@@ -63,71 +63,63 @@ CRgn ShapeRegion(int type, const RECT& box, double theta) {
     return region;
 }
 
-}  // namespace
-
-void GrowShapeEffect(int x0, int y0, int x1, int y1, int stepX, int stepY,
-                     const TransitionRequest* request) {
-    RECT client;
-    if (!EffectClientRect(request, &client)) return;
-    int type = request->type;
-    if (type < CircleLike || type > Lens) return;
+// The shape's box at full size: the client area for the rectangle, the diamond whose edges pass
+// through the client area's corners, or for the circle and the lens the square about the
+// circle through them (just inside them after truncation).
+RECT FullShape(int type, const RECT& client) {
     int width = client.right - client.left;
     int height = client.bottom - client.top;
-
-    // The corners back in order: the steps then point from left-top to right-bottom whether
-    // Reverse is set or not; the flag only turns the growth into shrinking below.
-    if (x0 > x1) {
-        SwapInts(x0, x1);
-        stepX = -stepX;
-    }
-    if (y0 > y1) {
-        SwapInts(y0, y1);
-        stepY = -stepY;
-    }
-
-    // The shape at full size.
-    RECT shape = {x0, y0, x1, y1};
-    bool square = type == CircleLike || type == Lens;
-    if (square) {
-        // The circle through the client area's corners (just inside them after truncation).
+    RECT shape = client;
+    if (type == CircleLike || type == Lens) {
         int radius = static_cast<int>(
             std::sqrt(static_cast<double>(width) * width + static_cast<double>(height) * height) *
             0.5);
         ::SetRect(&shape, width / 2 - radius, height / 2 - radius, width / 2 + radius,
                   height / 2 + radius);
-        stepX = std::abs(stepX);
-        stepY = stepX;
     } else if (type == DiamondLike) {
-        // The diamond whose edges pass through the client area's corners.
-        ::SetRect(&shape, x0 - width / 2, y0 - height / 2, x1 + width / 2, y1 + height / 2);
+        ::InflateRect(&shape, width / 2, height / 2);
     }
+    return shape;
+}
 
+// The shape's box after growth (gx, gy): centred in the full box, or with Reverse the full box
+// shrunk by that much about its centre.
+RECT StepBox(const RECT& shape, bool shrinking, int gx, int gy) {
+    RECT box;
+    if (shrinking) {
+        ::SetRect(&box, shape.left, shape.top, shape.right - gx, shape.bottom - gy);
+        ::OffsetRect(&box, gx / 2, gy / 2);
+    } else {
+        ::SetRect(&box, shape.left, shape.top, shape.left + gx, shape.top + gy);
+        ::OffsetRect(&box, (shape.right - shape.left - gx) / 2, (shape.bottom - shape.top - gy) / 2);
+    }
+    return box;
+}
+
+}  // namespace
+
+void GrowShapeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
+    if (plan.routine != GrowShapeEffect) return;
+    RECT shape = FullShape(plan.type, plan.client);
+    bool square = plan.type == CircleLike || plan.type == Lens;
+    int stepX = plan.stepX;
+    int stepY = square ? plan.stepX : plan.stepY;
     int count = PlanSteps(shape.left * 100, shape.top * 100, shape.right * 100, shape.bottom * 100,
                           stepX, stepY);
     if (square) stepX = stepY = std::max(stepX, stepY);  // the shape stays square
 
-    int w = shape.right - shape.left;
-    int h = shape.bottom - shape.top;
     double theta = -kLensTurn;
     for (int i = 1; i <= count; ++i) {
-        int gx = ((i - 1) * stepX + 50) / 100;
-        int gy = ((i - 1) * stepY + 50) / 100;
-        RECT box;
-        if (request->flags & Reverse) {
-            ::SetRect(&box, shape.left, shape.top, shape.right - gx, shape.bottom - gy);
-            ::OffsetRect(&box, gx / 2, gy / 2);
-        } else {
-            ::SetRect(&box, shape.left, shape.top, shape.left + gx, shape.top + gy);
-            ::OffsetRect(&box, (w - gx) / 2, (h - gy) / 2);
-        }
+        RECT box = StepBox(shape, plan.reverse, ((i - 1) * stepX + 50) / 100,
+                           ((i - 1) * stepY + 50) / 100);
         theta += kLensTurn;
-        CRgn region = ShapeRegion(type, box, theta);
-        if ((request->flags & Reverse) && region.GetSafeHandle() != nullptr) {
+        CRgn region = ShapeRegion(plan.type, box, theta);
+        if (plan.reverse && region.GetSafeHandle() != nullptr) {
             // The client area outside the shape closes in from the edges.
             CRgn whole;
-            whole.CreateRectRgnIndirect(client);
+            whole.CreateRectRgnIndirect(plan.client);
             region.CombineRgn(&whole, &region, RGN_XOR);
         }
-        RevealRegion(std::move(region), request);
+        RevealRegion(std::move(region), &request);
     }
 }

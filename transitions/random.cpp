@@ -3,12 +3,7 @@
 #include <windows.h>
 
 #include <cstdlib>
-
-void SwapInts(int& a, int& b) {
-    int t = a;
-    a = b;
-    b = t;
-}
+#include <utility>
 
 void SeedRandom() {
     std::srand(::GetTickCount());
@@ -20,4 +15,14 @@ int ScaleRandom(int r, int a, int b) {
 
 int RandomInRange(int a, int b) {
     return ScaleRandom(std::rand(), a, b);
+}
+
+void ShuffleIndices(int* array, int n) {
+    SeedRandom();
+    if (n <= 0 || array == nullptr) return;
+    for (int k = 0; k < n; ++k) {
+        int i = RandomInRange(0, n - 1);
+        int j = RandomInRange(0, n - 1);
+        std::swap(array[i], array[j]);
+    }
 }

@@ -1,10 +1,6 @@
-// Small helpers shared by the view and the effects: exchanging integers and the runtime's
-// random generator.
+// The runtime's random generator, shared by the view (random directions) and the random tiles.
 #ifndef LANTREL_TRANSITIONS_RANDOM_H
 #define LANTREL_TRANSITIONS_RANDOM_H
-
-// Exchanges a and b.
-void SwapInts(int& a, int& b);
 
 // Seeds the runtime generator (rand) from the tick count.
 void SeedRandom();
@@ -15,5 +11,8 @@ int RandomInRange(int a, int b);
 
 // The same scaling for a given generator value r (0..32767).
 int ScaleRandom(int r, int a, int b);
+
+// Puts array[0..n) in a random order by n random exchanges, after reseeding the generator.
+void ShuffleIndices(int* array, int n);
 
 #endif

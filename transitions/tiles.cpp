@@ -3,13 +3,12 @@
 #include <utility>
 #include <vector>
 
-#include "steps.h"
+#include "random.h"
 
-void RandomTilesEffect(int, int, int, int, int, int, const TransitionRequest* request) {
-    RECT client;
-    if (!EffectClientRect(request, &client) || request->type != RandomThreads) return;
-    int width = client.right - client.left;
-    int height = client.bottom - client.top;
+void RandomTilesEffect(const TransitionPlan& plan, const TransitionRequest& request) {
+    if (plan.routine != RandomTilesEffect) return;
+    int width = plan.client.right - plan.client.left;
+    int height = plan.client.bottom - plan.client.top;
     int side = width / 15;
     if (side < 1) side = 1;
     int cols = (width + side - 1) / side;
@@ -27,6 +26,6 @@ void RandomTilesEffect(int, int, int, int, int, int, const TransitionRequest* re
         // Widened by 2 pixels to the right and down so neighbouring tiles overlap.
         CRgn tile;
         tile.CreateRectRgn(x, y, x + side + 2, y + side + 2);
-        RevealRegion(std::move(tile), request);
+        RevealRegion(std::move(tile), &request);
     }
 }

@@ -1,44 +1,10 @@
 #include "transition.h"
 
 #include "effects.h"
-#include "random.h"
-#include "steps.h"
+
+using namespace EffectType;
 
 namespace {
-
-// How the dispatcher hands its hundredth-of-a-pixel base steps to a routine.
-enum class StepUnit { WholePixels, Hundredths, DoubledHundredths };
-
-struct EffectEntry {
-    EffectRoutine routine;  // nullptr: no effect drawn, the final copy switches at once
-    StepUnit unit;
-};
-
-EffectEntry EntryFor(int type) {
-    switch (type) {
-        case SmoothAway:
-        case DoorLike:
-            return {WipeEffect, StepUnit::WholePixels};
-        case Corner:
-            return {CornerSweepEffect, StepUnit::Hundredths};
-        case CircleLike:
-        case RectLike:
-            return {GrowShapeEffect, StepUnit::Hundredths};
-        case DiamondLike:
-        case Lens:
-            return {GrowShapeEffect, StepUnit::DoubledHundredths};
-        case WindowBlind:
-        case Mosaic:
-            return {BlindsEffect, StepUnit::WholePixels};
-        case RandomThreads:
-            return {RandomTilesEffect, StepUnit::WholePixels};
-        case FadeIn:
-        case FadeOut:
-            return {FadeEffect, StepUnit::WholePixels};
-        default:
-            return {nullptr, StepUnit::WholePixels};
-    }
-}
 
 // Where the client area's left-top corner lies in window coordinates, the coordinates of a
 // window region: (0, 0) without a border, the border's width and height with one.
@@ -49,31 +15,7 @@ POINT ClientOriginInWindow(HWND hWnd) {
     return POINT{origin.x - window.left, origin.y - window.top};
 }
 
-int ScaleStep(int step, StepUnit unit) {
-    switch (unit) {
-        case StepUnit::WholePixels:
-            return step / 100;
-        case StepUnit::DoubledHundredths:
-            return 2 * step;
-        default:
-            return step;
-    }
-}
-
 }  // namespace
-
-void BaseSteps(int width, int height, int& stepX, int& stepY) {
-    stepX = 800;
-    stepY = (height * 800) / width;
-}
-
-bool EffectClientRect(const TransitionRequest* request, RECT* client) {
-    if (request == nullptr || request->window == nullptr || !request->window->IsWindow()) {
-        return false;
-    }
-    request->window->GetClientRect(client);
-    return client->right > client->left && client->bottom > client->top;
-}
 
 void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type) {
     if (type == 0) return;
@@ -121,26 +63,12 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type
 
 void DispatchTransition(const TransitionRequest* request) {
     CWnd* window = request->window;
-    if (window == nullptr || window->m_hWnd == nullptr || !::IsWindow(window->m_hWnd)) return;
+    if (window == nullptr || !window->IsWindow()) return;
 
     RECT client;
     window->GetClientRect(&client);
-    int x0 = client.left, y0 = client.top, x1 = client.right, y1 = client.bottom;
-    if (x1 - x0 > 0 && y1 - y0 > 0) {
-        int stepX, stepY;
-        BaseSteps(x1 - x0, y1 - y0, stepX, stepY);
-        if (request->flags & Reverse) {
-            SwapInts(x0, x1);
-            SwapInts(y0, y1);
-            stepX = -stepX;
-            stepY = -stepY;
-        }
-        EffectEntry entry = EntryFor(request->type);
-        if (entry.routine != nullptr) {
-            entry.routine(x0, y0, x1, y1, ScaleStep(stepX, entry.unit),
-                          ScaleStep(stepY, entry.unit), request);
-        }
-    }
+    TransitionPlan plan = PlanTransition(request->type, request->flags, client);
+    if (plan.routine != nullptr) plan.routine(plan, *request);
     // Whatever the effect left, the window is whole again and the new picture complete.
     window->SetWindowRgn(nullptr, TRUE);
     if (request->type != FadeOut) {
@@ -151,7 +79,8 @@ void DispatchTransition(const TransitionRequest* request) {
 }
 
 void RevealRegion(CRgn region, const TransitionRequest* request) {
-    if (region.GetSafeHandle() == nullptr) return;
+    CWnd* window = request->window;
+    if (region.GetSafeHandle() == nullptr || window == nullptr || !window->IsWindow()) return;
     // The copy is clipped by a copy of the region selected into the DC, after the window region
     // is lifted again.  The same pixels change as when copying through the window region, but
     // the window DC never has to rebuild its visible region in the step's shape, which Wine
@@ -159,7 +88,6 @@ void RevealRegion(CRgn region, const TransitionRequest* request) {
     // A window region is in window coordinates and a DC clip region in client coordinates, so
     // the clip is the region moved by the client origin: on a view with a border, client pixel
     // (x, y) changes exactly when window point (x + cx, y + cy) lies in the region.
-    CWnd* window = request->window;
     POINT origin = ClientOriginInWindow(window->m_hWnd);
     CRgn clip;
     if (!clip.CreateRectRgn(0, 0, 0, 0) || clip.CombineRgn(&region, nullptr, RGN_COPY) == ERROR) {
@@ -172,9 +100,9 @@ void RevealRegion(CRgn region, const TransitionRequest* request) {
     region.Detach();                                                   // the system owns it now
     if (request->delay != 0) {
         if (request->pacer != nullptr) {
-            request->pacer->Pause(request->delay * 5);
+            request->pacer->Pause(request->delay * kDelayUnitMs);
         } else {
-            PauseMs(request->delay * 5);
+            PauseMs(request->delay * kDelayUnitMs);
         }
     }
     window->SetWindowRgn(nullptr, FALSE);

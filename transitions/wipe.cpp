@@ -1,17 +1,17 @@
 #include "effects.h"
 
-#include "steps.h"
+#include "animation/steps.h"
 
 namespace {
 
 // The region of one wipe or door step, with the moving edge at (curX, curY).  The closing door
 // may pull the moving edge back to the end corner.
-CRgn WipeStepRegion(int x0, int y0, int x1, int y1, int stepX, int& curX, int& curY,
-                    const TransitionRequest* request) {
+CRgn WipeStepRegion(const TransitionPlan& plan, int stepX, int& curX, int& curY) {
+    int x0 = plan.from.x, y0 = plan.from.y, x1 = plan.to.x, y1 = plan.to.y;
     CRgn region;
-    if (request->type != DoorLike) {
+    if (plan.type != EffectType::DoorLike) {
         region.CreateRectRgn(x0, y0, curX, curY);
-    } else if (request->flags & Reverse) {
+    } else if (plan.reverse) {
         // A band that widens about the centre.
         region.CreateRectRgn(x0, y0, curX, curY);
         if (stepX != 0) {
@@ -39,19 +39,15 @@ CRgn WipeStepRegion(int x0, int y0, int x1, int y1, int stepX, int& curX, int& c
 
 }  // namespace
 
-void WipeEffect(int x0, int y0, int x1, int y1, int stepX, int stepY,
-                const TransitionRequest* request) {
-    RECT client;
-    if (!EffectClientRect(request, &client)) return;
-    if (request->type != SmoothAway && request->type != DoorLike) return;
-    if (!(request->flags & Vertical)) stepY = 0;
-    if (!(request->flags & Horizontal)) stepX = 0;
-    int count = PlanSteps(x0, y0, x1, y1, stepX, stepY);
-    int curX = x0, curY = y0;
+void WipeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
+    if (plan.routine != WipeEffect) return;
+    int stepX = plan.stepX, stepY = plan.stepY;
+    int count = PlanSteps(plan.from.x, plan.from.y, plan.to.x, plan.to.y, stepX, stepY);
+    int curX = plan.from.x, curY = plan.from.y;
     for (int k = 0; k < count; ++k) {
-        RevealRegion(WipeStepRegion(x0, y0, x1, y1, stepX, curX, curY, request), request);
+        RevealRegion(WipeStepRegion(plan, stepX, curX, curY), &request);
         // The still axis jumps to the end after the first step, so the rectangles span it.
-        curX = stepX != 0 ? curX + stepX : x1;
-        curY = stepY != 0 ? curY + stepY : y1;
+        curX = stepX != 0 ? curX + stepX : plan.to.x;
+        curY = stepY != 0 ? curY + stepY : plan.to.y;
     }
 }

@@ -4,7 +4,7 @@
 #include <dwmapi.h>
 
 #include "framework/gdi.h"
-#include "steps.h"
+#include "pacing.h"
 
 namespace {
 

@@ -1,22 +1,12 @@
-// Step planning, pacing and shuffling shared by the animations.
-#ifndef LANTREL_TRANSITIONS_STEPS_H
-#define LANTREL_TRANSITIONS_STEPS_H
-
-// Plans a straight motion from (x0, y0) to (x1, y1) with the proposed steps (signed, in the
-// caller's unit).  Returns the number of steps that the axis needing more of them takes, and
-// rewrites the other axis's step (if it is not zero) so that both arrive together:
-// ((distance * 10) / count + 5) / 10.  A zero step stays zero.  A result below 1 means there is
-// nothing to do (no distance, or steps pointing away from the end); the steps are then left
-// as they are.
-int PlanSteps(int x0, int y0, int x1, int y1, int& stepX, int& stepY);
+// The waits of the animations: plain pauses that present what was drawn, paced steps, the
+// nested message pump of the window animations, and the timer resolution they need.
+#ifndef LANTREL_ANIMATION_PACING_H
+#define LANTREL_ANIMATION_PACING_H
 
 // Dispatches every queued message, then count times: pauses 5 ms and dispatches again.
 // A quit request met on the way is not lost: it is posted again when the wait ends, and no
 // more messages are dispatched after it.
 void PumpAndWait(int count);
-
-// Puts array[0..n) in a random order by n random exchanges, after reseeding the generator.
-void ShuffleIndices(int* array, int n);
 
 // Pauses ms milliseconds (none for 0 or less) without dispatching any message, while letting
 // the windowing system present what was drawn (a plain Sleep can hold drawing back from the

@@ -1,7 +1,7 @@
 // Keeps the frames of an animation that has no pause of its own on screen long enough to be
 // seen: at most one frame per display refresh.
-#ifndef LANTREL_TRANSITIONS_FRAMEPACER_H
-#define LANTREL_TRANSITIONS_FRAMEPACER_H
+#ifndef LANTREL_ANIMATION_FRAMEPACER_H
+#define LANTREL_ANIMATION_FRAMEPACER_H
 
 #include <chrono>
 
