@@ -97,9 +97,9 @@ public:
     }
 };
 
-// A device context someone else owns: the view of one that every drawing function takes.
-// It neither creates nor releases anything; it is not copied or rebound, so a CDC* always
-// shows the DC of the object it points to.
+// A device context someone else owns, as every drawing function takes it (a CDC*).  It neither
+// creates nor releases anything, and is neither copied nor rebound: a CDC* always shows the DC
+// of the object it points to.
 class CDC {
 public:
     CDC() = default;
@@ -150,7 +150,7 @@ protected:
         }
         return *this;
     }
-    // Releases the DC held (if any) and takes dc.
+    // Closes the DC held (if any) through its traits and takes dc.
     void Reset(HDC dc = nullptr, const Traits& traits = Traits()) {
         m_owner.Reset(dc, traits);
         m_hDC = dc;
@@ -193,7 +193,7 @@ public:
     CClientDC(CClientDC&&) = delete;
 };
 
-// BeginPaint/EndPaint, for one scope.
+// BeginPaint/EndPaint, for one scope; the PAINTSTRUCT stays with the DC for EndPaint.
 class CPaintDC : public COwnedDC<EndPaintTraits> {
 public:
     explicit CPaintDC(HWND window);
