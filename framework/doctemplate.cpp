@@ -1,9 +1,10 @@
 #include "doctemplate.h"
 
-#include "app.h"
 #include "document.h"
 #include "frame.h"
+#include "module.h"
 #include "view.h"
+#include "winthread.h"
 
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* docClass,
                            const CRuntimeClass* frameClass, const CRuntimeClass* viewClass)
@@ -14,7 +15,7 @@ CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* docClass,
 
 CDocument* CDocTemplate::CreateNewDocument() {
     auto* doc = static_cast<CDocument*>(m_pDocClass->CreateObject());
-    doc->m_pDocTemplate = this;
+    doc->m_pOwner = this;
     return doc;
 }
 
@@ -33,12 +34,12 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* doc) {
 
 CString CDocTemplate::GetDocString(int field) const {
     CString full;
-    full.LoadString(m_nIDResource);
+    full.LoadString(AfxGetResourceHandle(), m_nIDResource);
     return full.Field(field);
 }
 
 CSingleDocTemplate::~CSingleDocTemplate() {
-    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->m_pDocTemplate = nullptr;
+    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->m_pOwner = nullptr;
 }
 
 void CSingleDocTemplate::SetDefaultTitle(CDocument* doc) {
@@ -102,8 +103,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisib
         return nullptr;
     }
 
-    CWinApp* app = AfxGetApp();
-    if (created && app != nullptr && app->m_pMainWnd == nullptr) app->m_pMainWnd = frame;
+    CWinThread* thread = AfxGetThread();
+    if (created && thread != nullptr && thread->m_pMainWnd == nullptr) thread->m_pMainWnd = frame;
     frame->InitialUpdateFrame(doc, makeVisible);
     return doc;
 }

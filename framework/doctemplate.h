@@ -4,11 +4,11 @@
 
 #include "cmdtarget.h"
 #include "cstring.h"
+#include "document.h"
 
-class CDocument;
 class CFrameWnd;
 
-class CDocTemplate : public CCmdTarget {
+class CDocTemplate : public CCmdTarget, public CDocumentOwner {
 public:
     CDocTemplate(UINT nIDResource, const CRuntimeClass* docClass, const CRuntimeClass* frameClass,
                  const CRuntimeClass* viewClass);
@@ -17,7 +17,6 @@ public:
     virtual CDocument* OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible = TRUE,
                                         BOOL quiet = FALSE) = 0;
     virtual void CloseAllDocuments(BOOL endSession) = 0;
-    virtual void RemoveDocument(CDocument* doc) = 0;
 
 protected:
     CDocument* CreateNewDocument();

@@ -5,10 +5,8 @@
 #include <algorithm>
 
 #include "afxres.h"
-#include "app.h"
-#include "doctemplate.h"
-#include "frame.h"
 #include "view.h"
+#include "winthread.h"
 
 void CArchive::Write(const void* data, size_t size) {
     const BYTE* bytes = static_cast<const BYTE*>(data);
@@ -113,7 +111,7 @@ void CDocument::OnCloseDocument() {
         if (frame != nullptr && ::IsWindow(frame)) ::DestroyWindow(frame);
     }
     DeleteContents();
-    if (m_pDocTemplate != nullptr) m_pDocTemplate->RemoveDocument(this);
+    if (m_pOwner != nullptr) m_pOwner->RemoveDocument(this);
     delete this;
 }
 
@@ -145,7 +143,7 @@ void CDocument::SetPathName(LPCWSTR pathName, BOOL addToRecentFiles) {
         if (m_strPathName[i] == L'\\' || m_strPathName[i] == L'/') slash = i;
     }
     m_strTitle = m_strPathName.Mid(slash + 1);
-    if (addToRecentFiles && AfxGetApp() != nullptr) AfxGetApp()->AddToRecentFileList(path);
+    if (addToRecentFiles && AfxGetThread() != nullptr) AfxGetThread()->AddToRecentFileList(path);
 }
 
 void CDocument::AddView(CView* view) {
@@ -174,8 +172,8 @@ BOOL CDocument::DoSave(LPCWSTR pathName, BOOL replace) {
         initial.copy(buffer.data(), std::min(initial.size(), buffer.size() - 1));
         OPENFILENAMEW ofn = {};
         ofn.lStructSize = sizeof(ofn);
-        CWinApp* app = AfxGetApp();
-        ofn.hwndOwner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+        CWinThread* thread = AfxGetThread();
+        ofn.hwndOwner = thread && thread->m_pMainWnd ? thread->m_pMainWnd->m_hWnd : nullptr;
         ofn.lpstrFilter = L"All Files (*.*)\0*.*\0";
         ofn.lpstrFile = buffer.data();
         ofn.nMaxFile = static_cast<DWORD>(buffer.size());

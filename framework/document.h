@@ -10,9 +10,19 @@
 #include "cstring.h"
 #include "handle.h"
 
-class CDocTemplate;
+class CDocument;
 class CFrameWnd;
 class CView;
+
+// Keeps track of the documents it made (the document template): told when one closes.
+// Declared here so that the document does not depend on the template, which depends on it.
+class CDocumentOwner {
+public:
+    virtual void RemoveDocument(CDocument* doc) = 0;
+
+protected:
+    ~CDocumentOwner() = default;
+};
 
 // Loading reads from the open file; storing collects the bytes in memory, so that the file is
 // only touched once the whole document has been serialised.
@@ -62,7 +72,7 @@ public:
     // Quiet opens report nothing (the command line ends the program quietly instead).
     void SetQuietErrors(BOOL quiet) { m_bQuietErrors = quiet; }
 
-    CDocTemplate* m_pDocTemplate = nullptr;
+    CDocumentOwner* m_pOwner = nullptr;  // the template that made the document
 
 protected:
     void OnFileSave();

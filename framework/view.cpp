@@ -16,6 +16,7 @@ BOOL CView::PreCreateWindow(CREATESTRUCTW& cs) {
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
                                            ::LoadCursorW(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr);
+        if (cs.lpszClass == nullptr) return FALSE;
     }
     // A view shows a sunken client edge rather than a plain border.
     if (cs.style & WS_BORDER) {
