@@ -14,9 +14,7 @@ CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* docClass,
       m_pViewClass(viewClass) {}
 
 CDocument* CDocTemplate::CreateNewDocument() {
-    auto* doc = static_cast<CDocument*>(m_pDocClass->CreateObject());
-    doc->m_pOwner = this;
-    return doc;
+    return static_cast<CDocument*>(m_pDocClass->CreateObject());
 }
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* doc) {
@@ -36,10 +34,6 @@ CString CDocTemplate::GetDocString(int field) const {
     CString full;
     full.LoadString(AfxGetResourceHandle(), m_nIDResource);
     return full.Field(field);
-}
-
-CSingleDocTemplate::~CSingleDocTemplate() {
-    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->m_pOwner = nullptr;
 }
 
 void CSingleDocTemplate::SetDefaultTitle(CDocument* doc) {
@@ -110,9 +104,9 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisib
 }
 
 void CSingleDocTemplate::CloseAllDocuments(BOOL) {
-    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->OnCloseDocument();
-}
-
-void CSingleDocTemplate::RemoveDocument(CDocument* doc) {
-    if (m_pOnlyDoc == doc) m_pOnlyDoc = nullptr;
+    CDocument* doc = m_pOnlyDoc;
+    if (doc == nullptr) return;
+    // Closing deletes the document; from its start it is no longer the one to hand out.
+    m_pOnlyDoc = nullptr;
+    doc->OnCloseDocument();
 }

@@ -4,11 +4,11 @@
 
 #include "cmdtarget.h"
 #include "cstring.h"
-#include "document.h"
 
+class CDocument;
 class CFrameWnd;
 
-class CDocTemplate : public CCmdTarget, public CDocumentOwner {
+class CDocTemplate : public CCmdTarget {
 public:
     CDocTemplate(UINT nIDResource, const CRuntimeClass* docClass, const CRuntimeClass* frameClass,
                  const CRuntimeClass* viewClass);
@@ -33,12 +33,10 @@ protected:
 class CSingleDocTemplate : public CDocTemplate {
 public:
     using CDocTemplate::CDocTemplate;
-    ~CSingleDocTemplate() override;
 
     CDocument* OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible = TRUE,
                                 BOOL quiet = FALSE) override;
     void CloseAllDocuments(BOOL endSession) override;
-    void RemoveDocument(CDocument* doc) override;
 
 private:
     void SetDefaultTitle(CDocument* doc);

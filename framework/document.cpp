@@ -111,7 +111,6 @@ void CDocument::OnCloseDocument() {
         if (frame != nullptr && ::IsWindow(frame)) ::DestroyWindow(frame);
     }
     DeleteContents();
-    if (m_pOwner != nullptr) m_pOwner->RemoveDocument(this);
     delete this;
 }
 

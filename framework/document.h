@@ -10,19 +10,8 @@
 #include "cstring.h"
 #include "handle.h"
 
-class CDocument;
 class CFrameWnd;
 class CView;
-
-// Keeps track of the documents it made (the document template): told when one closes.
-// Declared here so that the document does not depend on the template, which depends on it.
-class CDocumentOwner {
-public:
-    virtual void RemoveDocument(CDocument* doc) = 0;
-
-protected:
-    ~CDocumentOwner() = default;
-};
 
 // Loading reads from the open file; storing collects the bytes in memory, so that the file is
 // only touched once the whole document has been serialised.
@@ -51,6 +40,8 @@ public:
     virtual BOOL OnNewDocument();
     virtual BOOL OnOpenDocument(LPCWSTR pathName);
     virtual BOOL OnSaveDocument(LPCWSTR pathName);
+    // Destroys the frames showing the document, then deletes it.  Its template calls this, having
+    // forgotten the document first.
     virtual void OnCloseDocument();
     virtual void DeleteContents() {}
     virtual void Serialize(CArchive& ar);
@@ -71,8 +62,6 @@ public:
     CView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
     // Quiet opens report nothing (the command line ends the program quietly instead).
     void SetQuietErrors(BOOL quiet) { m_bQuietErrors = quiet; }
-
-    CDocumentOwner* m_pOwner = nullptr;  // the template that made the document
 
 protected:
     void OnFileSave();
