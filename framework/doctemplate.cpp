@@ -3,7 +3,6 @@
 #include "document.h"
 #include "frame.h"
 #include "module.h"
-#include "view.h"
 #include "winthread.h"
 
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* docClass,
@@ -41,13 +40,27 @@ void CSingleDocTemplate::SetDefaultTitle(CDocument* doc) {
     doc->SetTitle(name.IsEmpty() ? L"Untitled" : name.GetString());
 }
 
+BOOL CSingleDocTemplate::LoadDocument(CDocument* doc, LPCWSTR pathName, BOOL quiet) {
+    doc->SetQuietErrors(quiet);
+    BOOL ok;
+    if (pathName == nullptr) {
+        SetDefaultTitle(doc);
+        ok = doc->OnNewDocument();
+    } else {
+        ok = doc->OnOpenDocument(pathName);
+        if (ok) doc->SetPathName(pathName);
+    }
+    doc->SetQuietErrors(FALSE);
+    return ok;
+}
+
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible, BOOL quiet) {
     CDocument* doc = m_pOnlyDoc;
     CFrameWnd* frame = nullptr;
     bool created = false;
     if (doc != nullptr) {
         if (!doc->SaveModified()) return nullptr;
-        if (CView* view = doc->GetFirstView()) {
+        if (CDocumentView* view = doc->GetFirstView()) {
             frame = dynamic_cast<CFrameWnd*>(
                 CWnd::FromHandlePermanent(::GetAncestor(view->m_hWnd, GA_ROOT)));
         }
@@ -68,17 +81,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisib
         created = true;
     }
 
-    doc->SetQuietErrors(quiet);
-    BOOL ok;
-    if (pathName == nullptr) {
-        SetDefaultTitle(doc);
-        ok = doc->OnNewDocument();
-    } else {
-        ok = doc->OnOpenDocument(pathName);
-        if (ok) doc->SetPathName(pathName);
-    }
-    doc->SetQuietErrors(FALSE);
-    if (!ok) {
+    if (!LoadDocument(doc, pathName, quiet)) {
         // A failed open leaves an existing document as it was; a new one goes again.
         if (created) {
             frame->DestroyWindow();

@@ -40,6 +40,8 @@ public:
 
 private:
     void SetDefaultTitle(CDocument* doc);
+    // Starts doc afresh (pathName nullptr) or reads it from pathName; quiet: report no error.
+    BOOL LoadDocument(CDocument* doc, LPCWSTR pathName, BOOL quiet);
 
     CDocument* m_pOnlyDoc = nullptr;
 };

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "afxres.h"
-#include "view.h"
 #include "winthread.h"
 
 void CArchive::Write(const void* data, size_t size) {
@@ -27,8 +26,12 @@ BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
     ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
 END_MESSAGE_MAP()
 
+CDocumentView::~CDocumentView() {
+    if (m_pDocument != nullptr) m_pDocument->RemoveView(this);
+}
+
 CDocument::~CDocument() {
-    for (CView* view : m_views) view->m_pDocument = nullptr;
+    for (CDocumentView* view : m_views) view->m_pDocument = nullptr;
 }
 
 BOOL CDocument::OnNewDocument() {
@@ -105,9 +108,9 @@ BOOL CDocument::OnSaveDocument(LPCWSTR pathName) {
 
 void CDocument::OnCloseDocument() {
     // Destroying the frames destroys the views, which leave this document.
-    std::vector<CView*> views = m_views;
-    for (CView* view : views) {
-        HWND frame = ::GetAncestor(view->m_hWnd, GA_ROOT);
+    std::vector<HWND> frames;
+    for (CDocumentView* view : m_views) frames.push_back(::GetAncestor(view->m_hWnd, GA_ROOT));
+    for (HWND frame : frames) {
         if (frame != nullptr && ::IsWindow(frame)) ::DestroyWindow(frame);
     }
     DeleteContents();
@@ -145,12 +148,12 @@ void CDocument::SetPathName(LPCWSTR pathName, BOOL addToRecentFiles) {
     if (addToRecentFiles && AfxGetThread() != nullptr) AfxGetThread()->AddToRecentFileList(path);
 }
 
-void CDocument::AddView(CView* view) {
+void CDocument::AddView(CDocumentView* view) {
     m_views.push_back(view);
     view->m_pDocument = this;
 }
 
-void CDocument::RemoveView(CView* view) {
+void CDocument::RemoveView(CDocumentView* view) {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
     view->m_pDocument = nullptr;
 }
