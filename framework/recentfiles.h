@@ -1,4 +1,5 @@
-// The recent-file list: most recent first, kept in the registry section "Recent File List".
+// The recent-file list: most recent first, kept in a section of a profile (the application's
+// registry profile, section "Recent File List").
 #ifndef LANTREL_FRAMEWORK_RECENTFILES_H
 #define LANTREL_FRAMEWORK_RECENTFILES_H
 
