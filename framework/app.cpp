@@ -17,8 +17,6 @@ CWinApp* g_pApp = nullptr;
 
 const wchar_t kRecentFileSection[] = L"Recent File List";
 const wchar_t kRecentFileEntry[] = L"File%d";
-const wchar_t kPreviewSection[] = L"Settings";
-const wchar_t kPreviewEntry[] = L"PreviewPages";
 
 std::wstring FullPath(LPCWSTR path) {
     DWORD needed = ::GetFullPathNameW(path, 0, nullptr, nullptr);
@@ -60,13 +58,13 @@ void CCommandLineInfo::ParseParam(LPCWSTR param, BOOL flag, BOOL last) {
 
 // ---- application ----------------------------------------------------------------------------
 
-BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
     ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
     ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCWSTR appName) : m_strAppName(appName) {
+CWinApp::CWinApp(LPCWSTR appName) : CWinThread(appName) {
     g_pApp = this;
 }
 
@@ -76,29 +74,6 @@ CWinApp::~CWinApp() {
 
 CWinApp* AfxGetApp() {
     return g_pApp;
-}
-
-HINSTANCE AfxGetInstanceHandle() {
-    return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleW(nullptr);
-}
-
-HINSTANCE AfxGetResourceHandle() {
-    return AfxGetInstanceHandle();
-}
-
-int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
-    CWinApp* app = AfxGetApp();
-    // The main window, or the modal dialog running over it (or else the thread's active
-    // window), so that activation returns there when the box closes.
-    HWND owner = app != nullptr && app->m_pMainWnd != nullptr
-                     ? ::GetLastActivePopup(app->m_pMainWnd->m_hWnd)
-                     : ::GetActiveWindow();
-    if (owner != nullptr && !(::IsWindowVisible(owner) && ::IsWindowEnabled(owner))) {
-        owner = nullptr;
-    }
-    LPCWSTR caption =
-        app != nullptr && !app->m_strAppName.IsEmpty() ? app->m_strAppName.GetString() : L"Error";
-    return ::MessageBoxW(owner, text, caption, type | MB_TASKMODAL);
 }
 
 BOOL CWinApp::InitInstance() {
@@ -145,7 +120,7 @@ void CWinApp::CloseAllDocuments(BOOL endSession) {
 void CWinApp::AddToRecentFileList(LPCWSTR pathName) {
     if (m_pRecentFileList == nullptr) return;
     m_pRecentFileList->Add(pathName);
-    m_pRecentFileList->WriteList(this);  // kept at once, not only at exit
+    m_pRecentFileList->WriteList(m_profile);  // kept at once, not only at exit
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
@@ -208,7 +183,7 @@ void CWinApp::OnOpenRecentFile(UINT id) {
     if (OpenDocumentFile(path) == nullptr) {
         // The open reported why; an entry that cannot be opened leaves the list.
         m_pRecentFileList->Remove(index);
-        m_pRecentFileList->WriteList(this);
+        m_pRecentFileList->WriteList(m_profile);
     }
 }
 
@@ -223,8 +198,8 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
 // ---- profile --------------------------------------------------------------------------------
 
 void CWinApp::SetRegistryKey(LPCWSTR key) {
-    m_strRegistryKey = key;
-    if (m_strAppName.IsEmpty()) m_strAppName.LoadString(AFX_IDS_APP_TITLE);
+    if (m_strAppName.IsEmpty()) m_strAppName.LoadString(AfxGetResourceHandle(), AFX_IDS_APP_TITLE);
+    m_profile.SetPlace(key, m_strAppName);
 }
 
 void CWinApp::LoadStdProfileSettings(UINT maxRecentFiles) {
@@ -232,75 +207,12 @@ void CWinApp::LoadStdProfileSettings(UINT maxRecentFiles) {
         m_pRecentFileList =
             std::make_unique<CRecentFileList>(ID_FILE_MRU_FILE1, kRecentFileSection,
                                               kRecentFileEntry, static_cast<int>(maxRecentFiles));
-        m_pRecentFileList->ReadList(this);
+        m_pRecentFileList->ReadList(m_profile);
     }
-    m_nNumPreviewPages = GetProfileInt(kPreviewSection, kPreviewEntry, 0);
 }
 
 void CWinApp::SaveStdProfileSettings() {
-    if (m_pRecentFileList != nullptr) m_pRecentFileList->WriteList(this);
-    if (m_nNumPreviewPages != 0) {
-        WriteProfileInt(kPreviewSection, kPreviewEntry, static_cast<int>(m_nNumPreviewPages));
-    }
-}
-
-HKEY CWinApp::OpenSectionKey(LPCWSTR section, bool write) {
-    if (m_strRegistryKey.IsEmpty() || m_strAppName.IsEmpty()) return nullptr;
-    std::wstring path =
-        L"software\\" + m_strRegistryKey.Str() + L"\\" + m_strAppName.Str() + L"\\" + section;
-    HKEY key = nullptr;
-    LONG status = write ? ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                            KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
-                        : ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
-    return status == ERROR_SUCCESS ? key : nullptr;
-}
-
-UINT CWinApp::GetProfileInt(LPCWSTR section, LPCWSTR entry, int defaultValue) {
-    UniqueRegKey key(OpenSectionKey(section, false));
-    if (!key) return static_cast<UINT>(defaultValue);
-    DWORD value = 0, type = 0, size = sizeof(value);
-    if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                           &size) != ERROR_SUCCESS ||
-        type != REG_DWORD) {
-        return static_cast<UINT>(defaultValue);
-    }
-    return value;
-}
-
-BOOL CWinApp::WriteProfileInt(LPCWSTR section, LPCWSTR entry, int value) {
-    UniqueRegKey key(OpenSectionKey(section, true));
-    if (!key) return FALSE;
-    DWORD data = static_cast<DWORD>(value);
-    return ::RegSetValueExW(key.Get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                            sizeof(data)) == ERROR_SUCCESS;
-}
-
-CString CWinApp::GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR defaultValue) {
-    UniqueRegKey key(OpenSectionKey(section, false));
-    if (!key) return CString(defaultValue);
-    DWORD type = 0, size = 0;
-    if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || size > (1u << 20)) {
-        return CString(defaultValue);
-    }
-    std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
-    if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                           &size) != ERROR_SUCCESS) {
-        return CString(defaultValue);
-    }
-    return CString(data.data());  // stops at the first NUL whatever the stored size
-}
-
-BOOL CWinApp::WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value) {
-    UniqueRegKey key(OpenSectionKey(section, true));
-    if (!key) return FALSE;
-    if (value == nullptr) {
-        LONG status = ::RegDeleteValueW(key.Get(), entry);
-        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-    }
-    DWORD bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(key.Get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                            bytes) == ERROR_SUCCESS;
+    if (m_pRecentFileList != nullptr) m_pRecentFileList->WriteList(m_profile);
 }
 
 // ---- entry ----------------------------------------------------------------------------------
@@ -312,7 +224,8 @@ int AfxWinMain(HINSTANCE instance, LPWSTR, int nCmdShow) {
     ::InitCommonControlsEx(&controls);
     app->m_hInstance = instance;
     app->m_nCmdShow = nCmdShow;
-    if (app->m_strAppName.IsEmpty()) app->m_strAppName.LoadString(AFX_IDS_APP_TITLE);
+    if (app->m_strAppName.IsEmpty())
+        app->m_strAppName.LoadString(AfxGetResourceHandle(), AFX_IDS_APP_TITLE);
     if (!app->InitInstance()) {
         // Whatever InitInstance left behind goes now; the program ends quietly.
         if (app->m_pMainWnd != nullptr) app->m_pMainWnd->DestroyWindow();

@@ -8,6 +8,9 @@
 
 #include "cmdtarget.h"
 #include "cstring.h"
+#include "module.h"
+#include "profile.h"
+#include "winthread.h"
 #include "wnd.h"
 
 class CDocTemplate;
@@ -34,7 +37,7 @@ public:
     virtual ~CCommandLineInfo() = default;
 };
 
-class CWinApp : public CCmdTarget {
+class CWinApp : public CWinThread {
 public:
     // appName: nullptr takes the name from the string AFX_IDS_APP_TITLE.
     explicit CWinApp(LPCWSTR appName = nullptr);
@@ -49,8 +52,8 @@ public:
     // ---- documents
     void AddDocTemplate(CDocTemplate* docTemplate);  // takes ownership
     CDocument* OpenDocumentFile(LPCWSTR pathName, BOOL quiet = FALSE);
-    void CloseAllDocuments(BOOL endSession);
-    void AddToRecentFileList(LPCWSTR pathName);
+    void CloseAllDocuments(BOOL endSession) override;
+    void AddToRecentFileList(LPCWSTR pathName) override;
 
     // ---- command line
     void ParseCommandLine(CCommandLineInfo& info);
@@ -58,19 +61,10 @@ public:
 
     // ---- registry profile: HKCU\software\<registry key>\<application name>\<section>
     void SetRegistryKey(LPCWSTR key);
+    // Makes the recent-file list and reads it from the profile.
     void LoadStdProfileSettings(UINT maxRecentFiles = 4);
-    UINT GetProfileInt(LPCWSTR section, LPCWSTR entry, int defaultValue);
-    BOOL WriteProfileInt(LPCWSTR section, LPCWSTR entry, int value);
-    CString GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR defaultValue);
-    // value nullptr deletes the entry.
-    BOOL WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value);
 
     HINSTANCE m_hInstance = nullptr;
-    int m_nCmdShow = SW_SHOWDEFAULT;
-    CWnd* m_pMainWnd = nullptr;  // cleared when the main window is destroyed
-    CString m_strAppName;
-    CString m_strRegistryKey;
-    UINT m_nNumPreviewPages = 0;
 
     // ---- standard command handlers
     void OnFileNew();
@@ -84,20 +78,14 @@ protected:
 
 private:
     friend int AfxWinMain(HINSTANCE, LPWSTR, int);
-    // The section's key, for reading, or created if need be for writing.
-    HKEY OpenSectionKey(LPCWSTR section, bool write);
     void SaveStdProfileSettings();
 
     std::unique_ptr<CDocTemplate> m_pDocTemplate;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    CRegistryProfile m_profile;
 };
 
 CWinApp* AfxGetApp();
-HINSTANCE AfxGetInstanceHandle();
-HINSTANCE AfxGetResourceHandle();
-// A message box owned by the main window (or the dialog running over it), with the
-// application name as caption.
-int AfxMessageBox(LPCWSTR text, UINT type = MB_OK, UINT helpId = 0);
 int AfxWinMain(HINSTANCE instance, LPWSTR cmdLine, int nCmdShow);
 
 #endif

@@ -4,8 +4,6 @@
 #include <cwchar>
 #include <vector>
 
-#include "app.h"
-
 int CString::Find(LPCWSTR what, int start) const {
     if (start < 0 || start > GetLength()) return -1;
     size_t at = m_text.find(what, static_cast<size_t>(start));
@@ -31,10 +29,10 @@ void CString::Format(LPCWSTR format, ...) {
     }
 }
 
-BOOL CString::LoadString(UINT id) {
+BOOL CString::LoadString(HINSTANCE module, UINT id) {
     const wchar_t* text = nullptr;
     // With a zero buffer size LoadStringW returns a read-only pointer into the resource.
-    int length = ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) {
         m_text.clear();
         return FALSE;

@@ -42,8 +42,9 @@ public:
 
     // printf-style formatting with wide format strings.
     void Format(LPCWSTR format, ...);
-    // Loads a string resource; returns FALSE (and leaves the string empty) if there is none.
-    BOOL LoadString(UINT id);
+    // Loads string resource id of module; returns FALSE (and leaves the string empty) if there
+    // is none.
+    BOOL LoadString(HINSTANCE module, UINT id);
     // The n-th (0-based) newline-separated field of the string, as in document strings.
     CString Field(int index) const;
 

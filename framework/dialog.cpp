@@ -1,10 +1,12 @@
 #include "dialog.h"
 
-#include "app.h"
+#include "module.h"
+#include "winthread.h"
 
 namespace {
 
 // The dialog being created: the dialog procedure attaches it at the window's first message.
+// One global for the program's one user-interface thread, as CreateEx's hand-off (wnd.cpp).
 CDialog* g_pDialogInit = nullptr;
 
 }  // namespace
@@ -63,9 +65,9 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR CDialog::DoModal() {
     HWND owner = m_pParentWnd ? ::GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
-    CWinApp* app = AfxGetApp();
-    if (owner == nullptr && app != nullptr && app->m_pMainWnd != nullptr) {
-        owner = app->m_pMainWnd->m_hWnd;
+    CWinThread* thread = AfxGetThread();
+    if (owner == nullptr && thread != nullptr && thread->m_pMainWnd != nullptr) {
+        owner = thread->m_pMainWnd->m_hWnd;
     }
     bool enableOwner = false;
     if (owner != nullptr && ::IsWindowEnabled(owner)) {

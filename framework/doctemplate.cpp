@@ -1,9 +1,9 @@
 #include "doctemplate.h"
 
-#include "app.h"
 #include "document.h"
 #include "frame.h"
-#include "view.h"
+#include "module.h"
+#include "winthread.h"
 
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* docClass,
                            const CRuntimeClass* frameClass, const CRuntimeClass* viewClass)
@@ -13,9 +13,7 @@ CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* docClass,
       m_pViewClass(viewClass) {}
 
 CDocument* CDocTemplate::CreateNewDocument() {
-    auto* doc = static_cast<CDocument*>(m_pDocClass->CreateObject());
-    doc->m_pDocTemplate = this;
-    return doc;
+    return static_cast<CDocument*>(m_pDocClass->CreateObject());
 }
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* doc) {
@@ -33,17 +31,27 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* doc) {
 
 CString CDocTemplate::GetDocString(int field) const {
     CString full;
-    full.LoadString(m_nIDResource);
+    full.LoadString(AfxGetResourceHandle(), m_nIDResource);
     return full.Field(field);
-}
-
-CSingleDocTemplate::~CSingleDocTemplate() {
-    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->m_pDocTemplate = nullptr;
 }
 
 void CSingleDocTemplate::SetDefaultTitle(CDocument* doc) {
     CString name = GetDocString(1);
     doc->SetTitle(name.IsEmpty() ? L"Untitled" : name.GetString());
+}
+
+BOOL CSingleDocTemplate::LoadDocument(CDocument* doc, LPCWSTR pathName, BOOL quiet) {
+    doc->SetQuietErrors(quiet);
+    BOOL ok;
+    if (pathName == nullptr) {
+        SetDefaultTitle(doc);
+        ok = doc->OnNewDocument();
+    } else {
+        ok = doc->OnOpenDocument(pathName);
+        if (ok) doc->SetPathName(pathName);
+    }
+    doc->SetQuietErrors(FALSE);
+    return ok;
 }
 
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible, BOOL quiet) {
@@ -52,7 +60,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisib
     bool created = false;
     if (doc != nullptr) {
         if (!doc->SaveModified()) return nullptr;
-        if (CView* view = doc->GetFirstView()) {
+        if (CDocumentView* view = doc->GetFirstView()) {
             frame = dynamic_cast<CFrameWnd*>(
                 CWnd::FromHandlePermanent(::GetAncestor(view->m_hWnd, GA_ROOT)));
         }
@@ -73,17 +81,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisib
         created = true;
     }
 
-    doc->SetQuietErrors(quiet);
-    BOOL ok;
-    if (pathName == nullptr) {
-        SetDefaultTitle(doc);
-        ok = doc->OnNewDocument();
-    } else {
-        ok = doc->OnOpenDocument(pathName);
-        if (ok) doc->SetPathName(pathName);
-    }
-    doc->SetQuietErrors(FALSE);
-    if (!ok) {
+    if (!LoadDocument(doc, pathName, quiet)) {
         // A failed open leaves an existing document as it was; a new one goes again.
         if (created) {
             frame->DestroyWindow();
@@ -102,16 +100,16 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisib
         return nullptr;
     }
 
-    CWinApp* app = AfxGetApp();
-    if (created && app != nullptr && app->m_pMainWnd == nullptr) app->m_pMainWnd = frame;
+    CWinThread* thread = AfxGetThread();
+    if (created && thread != nullptr && thread->m_pMainWnd == nullptr) thread->m_pMainWnd = frame;
     frame->InitialUpdateFrame(doc, makeVisible);
     return doc;
 }
 
 void CSingleDocTemplate::CloseAllDocuments(BOOL) {
-    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->OnCloseDocument();
-}
-
-void CSingleDocTemplate::RemoveDocument(CDocument* doc) {
-    if (m_pOnlyDoc == doc) m_pOnlyDoc = nullptr;
+    CDocument* doc = m_pOnlyDoc;
+    if (doc == nullptr) return;
+    // Closing deletes the document; from its start it is no longer the one to hand out.
+    m_pOnlyDoc = nullptr;
+    doc->OnCloseDocument();
 }

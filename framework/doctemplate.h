@@ -17,7 +17,6 @@ public:
     virtual CDocument* OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible = TRUE,
                                         BOOL quiet = FALSE) = 0;
     virtual void CloseAllDocuments(BOOL endSession) = 0;
-    virtual void RemoveDocument(CDocument* doc) = 0;
 
 protected:
     CDocument* CreateNewDocument();
@@ -34,15 +33,15 @@ protected:
 class CSingleDocTemplate : public CDocTemplate {
 public:
     using CDocTemplate::CDocTemplate;
-    ~CSingleDocTemplate() override;
 
     CDocument* OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible = TRUE,
                                 BOOL quiet = FALSE) override;
     void CloseAllDocuments(BOOL endSession) override;
-    void RemoveDocument(CDocument* doc) override;
 
 private:
     void SetDefaultTitle(CDocument* doc);
+    // Starts doc afresh (pathName nullptr) or reads it from pathName; quiet: report no error.
+    BOOL LoadDocument(CDocument* doc, LPCWSTR pathName, BOOL quiet);
 
     CDocument* m_pOnlyDoc = nullptr;
 };

@@ -5,10 +5,7 @@
 #include <algorithm>
 
 #include "afxres.h"
-#include "app.h"
-#include "doctemplate.h"
-#include "frame.h"
-#include "view.h"
+#include "winthread.h"
 
 namespace {
 
@@ -40,8 +37,12 @@ BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
     ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
 END_MESSAGE_MAP()
 
+CDocumentView::~CDocumentView() {
+    if (m_pDocument != nullptr) m_pDocument->RemoveView(this);
+}
+
 CDocument::~CDocument() {
-    for (CView* view : m_views) view->m_pDocument = nullptr;
+    for (CDocumentView* view : m_views) view->m_pDocument = nullptr;
 }
 
 BOOL CDocument::OnNewDocument() {
@@ -116,13 +117,12 @@ BOOL CDocument::OnSaveDocument(LPCWSTR pathName) {
 
 void CDocument::OnCloseDocument() {
     // Destroying the frames destroys the views, which leave this document.
-    std::vector<CView*> views = m_views;
-    for (CView* view : views) {
-        HWND frame = ::GetAncestor(view->m_hWnd, GA_ROOT);
+    std::vector<HWND> frames;
+    for (CDocumentView* view : m_views) frames.push_back(::GetAncestor(view->m_hWnd, GA_ROOT));
+    for (HWND frame : frames) {
         if (frame != nullptr && ::IsWindow(frame)) ::DestroyWindow(frame);
     }
     DeleteContents();
-    if (m_pDocTemplate != nullptr) m_pDocTemplate->RemoveDocument(this);
     delete this;
 }
 
@@ -154,15 +154,15 @@ void CDocument::SetPathName(LPCWSTR pathName, BOOL addToRecentFiles) {
         if (m_strPathName[i] == L'\\' || m_strPathName[i] == L'/') slash = i;
     }
     m_strTitle = m_strPathName.Mid(slash + 1);
-    if (addToRecentFiles && AfxGetApp() != nullptr) AfxGetApp()->AddToRecentFileList(path);
+    if (addToRecentFiles && AfxGetThread() != nullptr) AfxGetThread()->AddToRecentFileList(path);
 }
 
-void CDocument::AddView(CView* view) {
+void CDocument::AddView(CDocumentView* view) {
     m_views.push_back(view);
     view->m_pDocument = this;
 }
 
-void CDocument::RemoveView(CView* view) {
+void CDocument::RemoveView(CDocumentView* view) {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
     view->m_pDocument = nullptr;
 }
@@ -183,8 +183,8 @@ BOOL CDocument::DoSave(LPCWSTR pathName, BOOL replace) {
         initial.copy(buffer.data(), std::min(initial.size(), buffer.size() - 1));
         OPENFILENAMEW ofn = {};
         ofn.lStructSize = sizeof(ofn);
-        CWinApp* app = AfxGetApp();
-        ofn.hwndOwner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+        CWinThread* thread = AfxGetThread();
+        ofn.hwndOwner = thread && thread->m_pMainWnd ? thread->m_pMainWnd->m_hWnd : nullptr;
         ofn.lpstrFilter = L"All Files (*.*)\0*.*\0";
         ofn.lpstrFile = buffer.data();
         ofn.nMaxFile = static_cast<DWORD>(buffer.size());

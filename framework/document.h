@@ -9,10 +9,23 @@
 #include "cmdtarget.h"
 #include "cstring.h"
 #include "handle.h"
+#include "wnd.h"
 
-class CDocTemplate;
+class CDocument;
 class CFrameWnd;
-class CView;
+
+// A window that shows a document, as the document sees it.  The document keeps the link on
+// both sides (AddView, RemoveView, the end of either) and destroys the view's frame as it
+// closes.  CView is built on this; the document knows nothing more of views, which depend on it.
+class CDocumentView : public CWnd {
+public:
+    ~CDocumentView() override;  // leaves the document
+    CDocument* GetDocument() const { return m_pDocument; }
+
+private:
+    friend class CDocument;
+    CDocument* m_pDocument = nullptr;
+};
 
 // Loading reads from the open file; storing collects the bytes in memory, so that the file is
 // only touched once the whole document has been serialised.
@@ -41,6 +54,8 @@ public:
     virtual BOOL OnNewDocument();
     virtual BOOL OnOpenDocument(LPCWSTR pathName);
     virtual BOOL OnSaveDocument(LPCWSTR pathName);
+    // Destroys the frames showing the document, then deletes it.  Its template calls this, having
+    // forgotten the document first.
     virtual void OnCloseDocument();
     virtual void DeleteContents() {}
     virtual void Serialize(CArchive& ar);
@@ -56,13 +71,11 @@ public:
     const CString& GetTitle() const { return m_strTitle; }
     void SetTitle(LPCWSTR title) { m_strTitle = title; }
 
-    void AddView(CView* view);
-    void RemoveView(CView* view);
-    CView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
+    void AddView(CDocumentView* view);
+    void RemoveView(CDocumentView* view);
+    CDocumentView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
     // Quiet opens report nothing (the command line ends the program quietly instead).
     void SetQuietErrors(BOOL quiet) { m_bQuietErrors = quiet; }
-
-    CDocTemplate* m_pDocTemplate = nullptr;
 
 protected:
     void OnFileSave();
@@ -77,7 +90,7 @@ private:
     CString m_strTitle;
     BOOL m_bModified = FALSE;
     BOOL m_bQuietErrors = FALSE;
-    std::vector<CView*> m_views;
+    std::vector<CDocumentView*> m_views;
 };
 
 #endif

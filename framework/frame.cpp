@@ -1,9 +1,10 @@
 #include "frame.h"
 
 #include "afxres.h"
-#include "app.h"
 #include "document.h"
+#include "module.h"
 #include "view.h"
+#include "winthread.h"
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
@@ -17,11 +18,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* parent, CCreateCo
     m_nIDResource = nIDResource;
     HINSTANCE resources = AfxGetResourceHandle();
     CString full;
-    CString title = full.LoadString(nIDResource) ? full.Field(0) : CString();
+    CString title = full.LoadString(resources, nIDResource) ? full.Field(0) : CString();
     HICON icon = ::LoadIconW(resources, MAKEINTRESOURCEW(nIDResource));
     // The view covers the whole client area, so the frame needs no background of its own.
     LPCWSTR className =
         AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, icon);
+    if (className == nullptr) return FALSE;
     UniqueMenu menu(::LoadMenuW(resources, MAKEINTRESOURCEW(nIDResource)));
     if (!CreateEx(0, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, parent ? parent->m_hWnd : nullptr, menu.Get(), context)) {
@@ -29,14 +31,6 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* parent, CCreateCo
     }
     menu.Release();  // the window owns its menu now
     m_hAccelTable = ::LoadAcceleratorsW(resources, MAKEINTRESOURCEW(nIDResource));
-    return TRUE;
-}
-
-BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTW& cs) {
-    if (cs.lpszClass == nullptr) {
-        cs.lpszClass =
-            AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
-    }
     return TRUE;
 }
 
@@ -73,10 +67,10 @@ CDocument* CFrameWnd::GetActiveDocument() const {
 void CFrameWnd::OnClose() {
     CDocument* doc = GetActiveDocument();
     if (doc != nullptr && !doc->CanCloseFrame(this)) return;
-    CWinApp* app = AfxGetApp();
-    if (app != nullptr && app->m_pMainWnd == this) {
+    CWinThread* thread = AfxGetThread();
+    if (thread != nullptr && thread->m_pMainWnd == this) {
         // Closing the documents destroys their frames, this one included.
-        app->CloseAllDocuments(FALSE);
+        thread->CloseAllDocuments(FALSE);
         if (m_hWnd == nullptr) return;
     }
     DestroyWindow();
@@ -127,8 +121,18 @@ BOOL CFrameWnd::OnCmdMsg(UINT id, CCmdUI* pCmdUI) {
         if (view->OnCmdMsg(id, pCmdUI)) return TRUE;
     }
     if (CWnd::OnCmdMsg(id, pCmdUI)) return TRUE;
-    CWinApp* app = AfxGetApp();
-    return app != nullptr && app->OnCmdMsg(id, pCmdUI);
+    CWinThread* thread = AfxGetThread();
+    return thread != nullptr && thread->OnCmdMsg(id, pCmdUI);
+}
+
+LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    // The window's last message, every handler of it done: the main window's end ends the
+    // program.
+    if (message == WM_NCDESTROY) {
+        if (CWinThread* thread = AfxGetThread()) thread->OnFrameDestroyed(this);
+    }
+    return result;
 }
 
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL makeVisible) {
@@ -138,10 +142,10 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL makeVisible) {
     }
     if (!makeVisible || m_hWnd == nullptr) return;
     int nCmdShow = -1;
-    CWinApp* app = AfxGetApp();
-    if (app != nullptr && app->m_pMainWnd == this) {
-        nCmdShow = app->m_nCmdShow;
-        app->m_nCmdShow = -1;
+    CWinThread* thread = AfxGetThread();
+    if (thread != nullptr && thread->m_pMainWnd == this) {
+        nCmdShow = thread->m_nCmdShow;
+        thread->m_nCmdShow = -1;
     }
     ActivateFrame(nCmdShow);
 }

@@ -20,10 +20,11 @@ public:
     BOOL LoadFrame(UINT nIDResource, DWORD style = WS_OVERLAPPEDWINDOW, CWnd* parent = nullptr,
                    CCreateContext* context = nullptr);
 
-    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Commands go to the active view (and its document), the frame, then the application.
     BOOL OnCmdMsg(UINT id, CCmdUI* pCmdUI) override;
+    // Reports the window's end to the thread, which ends the program with its main window.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The view while its window exists, else nullptr.
     CView* GetActiveView() const;

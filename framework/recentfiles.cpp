@@ -1,6 +1,7 @@
 #include "recentfiles.h"
 
-#include "app.h"
+#include "cmdtarget.h"
+#include "profile.h"
 
 namespace {
 
@@ -30,25 +31,25 @@ void CRecentFileList::Remove(int index) {
     if (index >= 0 && index < GetSize()) m_files.erase(m_files.begin() + index);
 }
 
-void CRecentFileList::ReadList(CWinApp* app) {
+void CRecentFileList::ReadList(CProfile& profile) {
     m_files.clear();
     for (int i = 0; i < m_nMaxSize; ++i) {
         CString entry;
         entry.Format(m_strEntryFormat, i + 1);
-        CString value = app->GetProfileString(m_strSection, entry, L"");
+        CString value = profile.GetProfileString(m_strSection, entry, L"");
         // Overlong values cannot be real paths; skip them with the empty ones.
         if (!value.IsEmpty() && value.GetLength() < 32768) m_files.push_back(value);
     }
 }
 
-void CRecentFileList::WriteList(CWinApp* app) const {
+void CRecentFileList::WriteList(CProfile& profile) const {
     for (int i = 0; i < m_nMaxSize; ++i) {
         CString entry;
         entry.Format(m_strEntryFormat, i + 1);
         if (i < GetSize()) {
-            app->WriteProfileString(m_strSection, entry, m_files[i]);
+            profile.WriteProfileString(m_strSection, entry, m_files[i]);
         } else {
-            app->WriteProfileString(m_strSection, entry, nullptr);
+            profile.WriteProfileString(m_strSection, entry, nullptr);
         }
     }
 }

@@ -1,4 +1,5 @@
-// The recent-file list: most recent first, kept in the registry section "Recent File List".
+// The recent-file list: most recent first, kept in a section of a profile (the application's
+// registry profile, section "Recent File List").
 #ifndef LANTREL_FRAMEWORK_RECENTFILES_H
 #define LANTREL_FRAMEWORK_RECENTFILES_H
 
@@ -7,7 +8,7 @@
 #include "cstring.h"
 
 class CCmdUI;
-class CWinApp;
+class CProfile;
 
 class CRecentFileList {
 public:
@@ -18,8 +19,10 @@ public:
     // Puts pathName first (once), dropping the oldest entry when the list is full.
     void Add(LPCWSTR pathName);
     void Remove(int index);
-    void ReadList(CWinApp* app);
-    void WriteList(CWinApp* app) const;
+    // The entries "File1", "File2", ... (entryFormat) of the section; writing deletes the
+    // entries beyond the list's end.
+    void ReadList(CProfile& profile);
+    void WriteList(CProfile& profile) const;
     // Replaces the menu item of pCmdUI by one item per file, or greys it when there is none.
     void UpdateMenu(CCmdUI* pCmdUI) const;
     // "&1 name" for the menu; long paths are shortened in the middle.

@@ -1,21 +1,16 @@
 #include "view.h"
 
-#include "document.h"
-
-BEGIN_MESSAGE_MAP(CView, CWnd)
+BEGIN_MESSAGE_MAP(CView, CDocumentView)
     ON_WM_PAINT()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
-
-CView::~CView() {
-    if (m_pDocument != nullptr) m_pDocument->RemoveView(this);
-}
 
 BOOL CView::PreCreateWindow(CREATESTRUCTW& cs) {
     if (cs.lpszClass == nullptr) {
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
                                            ::LoadCursorW(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr);
+        if (cs.lpszClass == nullptr) return FALSE;
     }
     // A view shows a sunken client edge rather than a plain border.
     if (cs.style & WS_BORDER) {
@@ -27,7 +22,7 @@ BOOL CView::PreCreateWindow(CREATESTRUCTW& cs) {
 
 BOOL CView::OnCmdMsg(UINT id, CCmdUI* pCmdUI) {
     if (CWnd::OnCmdMsg(id, pCmdUI)) return TRUE;
-    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(id, pCmdUI);
+    return GetDocument() != nullptr && GetDocument()->OnCmdMsg(id, pCmdUI);
 }
 
 void CView::OnInitialUpdate() {

@@ -2,15 +2,10 @@
 #ifndef LANTREL_FRAMEWORK_VIEW_H
 #define LANTREL_FRAMEWORK_VIEW_H
 
-#include "wnd.h"
+#include "document.h"
 
-class CDocument;
-
-class CView : public CWnd {
+class CView : public CDocumentView {
 public:
-    ~CView() override;
-    CDocument* GetDocument() const { return m_pDocument; }
-
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     // Commands go to the view first, then to its document.
     BOOL OnCmdMsg(UINT id, CCmdUI* pCmdUI) override;
@@ -24,10 +19,6 @@ protected:
     LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    friend class CDocument;
-    CDocument* m_pDocument = nullptr;
 };
 
 #endif

@@ -3,13 +3,18 @@
 #include <map>
 #include <string>
 
-#include "app.h"
+#include "module.h"
 
 namespace {
 
 const wchar_t kObjectProperty[] = L"Lantrel.CWnd";
 
 // The object whose window CreateEx is creating; attached at the window's first message.
+// A plain global, not per thread: the program has one user-interface thread, which creates
+// every window and runs every window procedure, so no other CreateEx can run between setting
+// this and the new window's first message (one nested in a creation handler saves and puts
+// back the outer one).  Windows made on another thread would need thread-local storage here
+// (and in the dialog's hand-off, which works the same way).
 CWnd* g_pWndInit = nullptr;
 
 }  // namespace
@@ -57,6 +62,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     if (cs.lpszClass == nullptr) {
         cs.lpszClass =
             AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+        if (cs.lpszClass == nullptr) return FALSE;
     }
     // A class whose procedure is not ours (STATIC, tooltips) never calls AfxWndProc, so the
     // window is subclassed once it exists instead of being attached at its first message.
@@ -111,11 +117,6 @@ void CWnd::DetachAfterNcDestroy() {
     if (m_pfnSuper != nullptr) {
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         m_pfnSuper = nullptr;
-    }
-    CWinApp* app = AfxGetApp();
-    if (app != nullptr && app->m_pMainWnd == this) {
-        app->m_pMainWnd = nullptr;
-        ::PostQuitMessage(0);
     }
     m_hWnd = nullptr;
     m_bPostNcDestroyPending = true;
@@ -292,7 +293,10 @@ LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
         wc.hbrBackground = background;
         wc.hIcon = icon;
         wc.lpszClassName = name;
-        ::RegisterClassW(&wc);
+        // A class of this name registered for this module already is just as usable.
+        if (::RegisterClassW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            return nullptr;  // not remembered: the next call tries again
+        }
         found = registered.emplace(name, true).first;
     }
     return found->first.c_str();

@@ -145,7 +145,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 // dispatched, so nothing else can run.
 void ShowPendingPaint(HWND window);
 
-// Registers (once) a window class using AfxWndProc; returns its name.
+// Registers (once) a window class using AfxWndProc; returns its name, or nullptr if the class
+// could not be registered.
 LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
 
 #endif

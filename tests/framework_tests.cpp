@@ -2,6 +2,8 @@
 // automatic menu enabling, notification reflection, strings, the recent-file list.
 #include <windows.h>
 
+#include <map>
+#include <string>
 #include <type_traits>
 
 #include "framework/afxres.h"
@@ -10,6 +12,7 @@
 #include "framework/document.h"
 #include "framework/frame.h"
 #include "framework/gdi.h"
+#include "framework/profile.h"
 #include "framework/recentfiles.h"
 #include "framework/view.h"
 #include "tests/check.h"
@@ -388,6 +391,54 @@ TEST_CASE(RecentFileListKeepsFourDistinctNewestFirst) {
     list.Remove(99);  // out of range: nothing happens
     CHECK_EQ(list.GetSize(), 3);
     CHECK(list[0] == CString(L"C:\\R&D\\plan.txt"));
+}
+
+namespace {
+
+// A profile in memory: "section/entry" -> value.
+class MemoryProfile : public CProfile {
+public:
+    CString GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR defaultValue) override {
+        auto found = values.find(Key(section, entry));
+        return found == values.end() ? CString(defaultValue) : CString(found->second);
+    }
+    BOOL WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value) override {
+        if (value == nullptr) {
+            values.erase(Key(section, entry));
+        } else {
+            values[Key(section, entry)] = value;
+        }
+        return TRUE;
+    }
+    static std::wstring Key(LPCWSTR section, LPCWSTR entry) {
+        return std::wstring(section) + L"/" + entry;
+    }
+    std::map<std::wstring, std::wstring> values;
+};
+
+}  // namespace
+
+TEST_CASE(RecentFileListKeepsItselfInTheProfile) {
+    MemoryProfile profile;
+    profile.values[L"Recent File List/File3"] = L"C:\\stale";  // beyond the list: goes
+    profile.values[L"Other/File1"] = L"C:\\not ours";
+    CRecentFileList list(ID_FILE_MRU_FILE1, L"Recent File List", L"File%d", 4);
+    list.Add(L"C:\\old");
+    list.Add(L"C:\\new");
+    list.WriteList(profile);
+    CHECK(profile.values[L"Recent File List/File1"] == L"C:\\new");
+    CHECK(profile.values[L"Recent File List/File2"] == L"C:\\old");
+    CHECK(profile.values.count(L"Recent File List/File3") == 0);
+    CHECK(profile.values[L"Other/File1"] == L"C:\\not ours");
+    CHECK_EQ(profile.values.size(), 3u);
+    // Read back in order; empty entries and gaps are skipped.
+    profile.values[L"Recent File List/File2"] = L"";
+    profile.values[L"Recent File List/File4"] = L"C:\\last";
+    CRecentFileList read(ID_FILE_MRU_FILE1, L"Recent File List", L"File%d", 4);
+    read.ReadList(profile);
+    CHECK_EQ(read.GetSize(), 2);
+    CHECK(read[0] == CString(L"C:\\new"));
+    CHECK(read[1] == CString(L"C:\\last"));
 }
 
 int main(int argc, char** argv) {

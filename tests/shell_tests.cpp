@@ -23,7 +23,7 @@ CDorvelApp* App() {
         auto* created = new CDorvelApp;
         created->m_hInstance = ::GetModuleHandleW(nullptr);
         created->m_nCmdShow = SW_SHOWNORMAL;
-        created->m_strAppName.LoadString(AFX_IDS_APP_TITLE);
+        created->m_strAppName.LoadString(AfxGetResourceHandle(), AFX_IDS_APP_TITLE);
         created->InitInstance();
         wintest::Settle(300);
         return created;
@@ -67,13 +67,13 @@ TEST_CASE(ApplicationNameAndTitleComeFromTheStrings) {
     CHECK(Frame() != nullptr);
     CHECK(App()->m_strAppName == CString(L"Dorvel"));
     CString idle;
-    idle.LoadString(AFX_IDS_IDLEMESSAGE);
+    idle.LoadString(AfxGetResourceHandle(), AFX_IDS_IDLEMESSAGE);
     CHECK(idle == CString(L"Ready"));
     CString doc;
-    doc.LoadString(IDR_MAINFRAME);
+    doc.LoadString(AfxGetResourceHandle(), IDR_MAINFRAME);
     CHECK(doc == CString(L"Lantrel\n\nLantrel\n\n\nLantrel.Document\nLantrel Document"));
     CString prompt;
-    prompt.LoadString(ID_DIALOG_SLID_SHOW);
+    prompt.LoadString(AfxGetResourceHandle(), ID_DIALOG_SLID_SHOW);
     CHECK(prompt == CString(L"the new picture come up with a slide window/n"));
     CHECK(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)) != nullptr);
 }
