@@ -18,6 +18,10 @@
 class CCmdUI;
 class CCmdTarget;
 
+// Command ids from here up are the system menu's (SC_SIZE is the first of them).  The system
+// handles them: that no message map has a handler neither greys nor stops them.
+constexpr UINT kFirstSystemCommand = SC_SIZE;
+
 struct AfxMsg {
     enum Kind {
         Window,           // a window message: message, wParam, lParam -> result

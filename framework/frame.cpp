@@ -104,7 +104,7 @@ void CFrameWnd::OnInitMenuPopup(HMENU popup, UINT, BOOL sysMenu) {
         state.m_nID = id;
         // An update handler may rewrite the menu (the recent-file list does) and move
         // m_nIndex and m_nIndexMax accordingly.
-        state.DoUpdate(this, m_bAutoMenuEnable && id < 0xF000);
+        state.DoUpdate(this, m_bAutoMenuEnable && id < kFirstSystemCommand);
     }
 }
 

@@ -205,7 +205,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         // Menu items and accelerators: a command that is disabled does not run.
         CCmdUI state;
         state.m_nID = id;
-        if (id < 0xF000 && (!OnCmdMsg(id, &state) || !state.m_bEnabled)) return TRUE;
+        if (id < kFirstSystemCommand && (!OnCmdMsg(id, &state) || !state.m_bEnabled)) return TRUE;
     }
     return OnCmdMsg(id, nullptr);
 }
