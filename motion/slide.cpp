@@ -7,6 +7,9 @@
 
 namespace {
 
+// The fixed step across: 8 pixels a frame, in the tenths of a pixel SlideWindow counts in.
+constexpr int kFixedStepTenths = 80;
+
 // Start and end of one axis: the client's extent, the window's extent plus one.
 void AxisEnds(int clientExtent, int windowExtent1, int startOutside, int endOutside, bool reverse,
               int& start, int& end) {
@@ -39,10 +42,10 @@ void PlanSlide(CWnd* window, int directionFlags, int delay, int fixedStep, int s
 
     int stepX, stepY;
     if (fixedStep != 0) {
-        stepX = 80;
+        stepX = kFixedStepTenths;
         // A window exactly one pixel narrower than the client has no horizontal span to take
         // the proportion from: it moves 8 pixels per frame down as well.
-        stepY = spanX != 0 ? spanY * 80 / spanX : 80;
+        stepY = spanX != 0 ? spanY * kFixedStepTenths / spanX : kFixedStepTenths;
     } else {
         stepX = spanX < 1 ? 1 : spanX;
         stepY = spanY;
