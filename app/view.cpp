@@ -24,8 +24,8 @@ struct TransitionCommand {
 
 namespace {
 
-// Reveal step pauses, in RunTransition's units of kDelayUnitMs (5 ms).  The lens has none: each of its steps
-// is held for one display refresh instead.
+// Reveal step pauses, in RunTransition's units of kDelayUnitMs (5 ms).  The lens has none: each of
+// its steps is held for one display refresh instead.
 const int kDelayPerFrame = 0;
 const int kDelay10Ms = 2;
 const int kDelay25Ms = 5;

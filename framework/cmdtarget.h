@@ -179,11 +179,11 @@ protected:                    \
         return TRUE;                     \
     }
 
-#define ON_WM_ERASEBKGND()                                         \
-    if (msg.IsWindowMessage(WM_ERASEBKGND)) {                      \
-        CDC eraseDC(reinterpret_cast<HDC>(msg.wParam));            \
-        msg.result = OnEraseBkgnd(&eraseDC);                       \
-        return TRUE;                                               \
+#define ON_WM_ERASEBKGND()                              \
+    if (msg.IsWindowMessage(WM_ERASEBKGND)) {           \
+        CDC eraseDC(reinterpret_cast<HDC>(msg.wParam)); \
+        msg.result = OnEraseBkgnd(&eraseDC);            \
+        return TRUE;                                    \
     }
 
 #define ON_WM_SIZE()                                                                   \

@@ -12,8 +12,8 @@ namespace {
 // CreateFileW for a document: the owner is empty when the file could not be opened, with the
 // reason still in GetLastError.
 UniqueFile OpenFile(LPCWSTR path, DWORD access, DWORD share, DWORD disposition) {
-    return TakeCreatedFile(::CreateFileW(path, access, share, nullptr, disposition,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    return TakeCreatedFile(
+        ::CreateFileW(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 }  // namespace

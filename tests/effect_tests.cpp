@@ -308,8 +308,8 @@ TEST_CASE(EachRoutineDrawsNothingForATypeOutsideItsFamily) {
     for (const Family& f : families) {
         for (int type = -1; type <= 13; ++type) {
             bool own = type >= f.first && type <= f.last;
-            Steps steps = bench.Run(f.routine, type, Horizontal | Vertical, 0, 0, 200, 150,
-                                    f.stepX, f.stepY);
+            Steps steps =
+                bench.Run(f.routine, type, Horizontal | Vertical, 0, 0, 200, 150, f.stepX, f.stepY);
             if (steps.empty() == own) {
                 check::Fail(__FILE__, __LINE__,
                             "routine " + std::to_string(&f - families) + ", type " +

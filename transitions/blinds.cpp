@@ -74,9 +74,8 @@ CRgn PatternRegion(bool mosaic, bool vertical, const BlindsLayout& layout, int g
 void BlindsEffect(const TransitionPlan& plan, const TransitionRequest& request) {
     if (plan.routine != BlindsEffect) return;
     bool mosaic = plan.type == EffectType::Mosaic;
-    BlindsLayout layout =
-        LayoutFor(mosaic, plan.vertical, plan.client.right - plan.client.left,
-                  plan.client.bottom - plan.client.top, plan.stepX, plan.stepY);
+    BlindsLayout layout = LayoutFor(mosaic, plan.vertical, plan.client.right - plan.client.left,
+                                    plan.client.bottom - plan.client.top, plan.stepX, plan.stepY);
     int count = PlanSteps(0, 0, layout.cellWidth, layout.cellHeight, layout.growX, layout.growY);
     int gx = 0, gy = 0;
     for (int k = 0; k < count; ++k) {

@@ -91,7 +91,8 @@ RECT StepBox(const RECT& shape, bool shrinking, int gx, int gy) {
         ::OffsetRect(&box, gx / 2, gy / 2);
     } else {
         ::SetRect(&box, shape.left, shape.top, shape.left + gx, shape.top + gy);
-        ::OffsetRect(&box, (shape.right - shape.left - gx) / 2, (shape.bottom - shape.top - gy) / 2);
+        ::OffsetRect(&box, (shape.right - shape.left - gx) / 2,
+                     (shape.bottom - shape.top - gy) / 2);
     }
     return box;
 }

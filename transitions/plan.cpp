@@ -15,7 +15,7 @@ enum class StepUnit { WholePixels, Hundredths, DoubledHundredths };
 struct EffectEntry {
     EffectRoutine routine;
     StepUnit unit;
-    bool shrinks;      // Reverse turns growth into shrinking: the corners stay in order
+    bool shrinks;        // Reverse turns growth into shrinking: the corners stay in order
     bool onFlaggedAxes;  // the steps move only along the axes the flags name
 };
 
