@@ -34,8 +34,17 @@ public:
 
     bool Start(const std::wstring& file) {
         m_file = file;
+        DWORD launched = ::GetTickCount();
         if (!m_app.Start(L"\"" + file + L"\"")) {
-            Problem("the program did not start");
+            // Which way it failed, so that a rare failure says what happened.
+            std::string how = "showed no frame";
+            if (m_app.Process() == nullptr) {
+                how = "could not be launched (error " + std::to_string(::GetLastError()) + ")";
+            } else if (!m_app.Running()) {
+                how = "ended with exit code " + std::to_string(m_app.WaitExit(0)) + " after " +
+                      std::to_string(::GetTickCount() - launched) + " ms";
+            }
+            Problem("the program did not start: it " + how);
             return false;
         }
         m_expected = 'G';
