@@ -13,8 +13,6 @@
 
 namespace {
 
-CWinApp* g_pApp = nullptr;
-
 const wchar_t kRecentFileSection[] = L"Recent File List";
 const wchar_t kRecentFileEntry[] = L"File%d";
 
@@ -64,16 +62,13 @@ BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCWSTR appName) : CWinThread(appName) {
-    g_pApp = this;
-}
+CWinApp::CWinApp(LPCWSTR appName) : CWinThread(appName) {}
 
-CWinApp::~CWinApp() {
-    if (g_pApp == this) g_pApp = nullptr;
-}
+CWinApp::~CWinApp() = default;  // here, where the template and the recent-file list are whole
 
+// The application is the program's one CWinThread.
 CWinApp* AfxGetApp() {
-    return g_pApp;
+    return static_cast<CWinApp*>(AfxGetThread());
 }
 
 BOOL CWinApp::InitInstance() {
