@@ -12,8 +12,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Tests run the .exe files through Wine.
-find_program(WINE_EXECUTABLE NAMES wine wine64)
+# Tests run the .exe files through Wine: the first wine on PATH when the tests run, so the
+# same build can be tested under another Wine (tools/test.sh --wine 10).
+find_program(WINE_EXECUTABLE NAMES wine)
 if(WINE_EXECUTABLE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_EXECUTABLE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 endif()

@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # Builds Lantrel and its tests, then runs every test under Wine in a fresh prefix on a private
 # Xvfb screen (1024 x 768), and prints ctest's summary.
+#   tools/test.sh [--wine 10] [CTEST ARGS...]
+# --wine 10 runs the suite under Debian 13's Wine 10 (tools/wine10.sh) instead of the system's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [ "${1:-}" = --wine ]; then
+  export LANTREL_WINE=$2
+  shift 2
+fi
 
 tools/setup.sh
 cmake --preset mingw >/dev/null

@@ -3,7 +3,8 @@
 #   - a fresh WINEPREFIX (unless WINEPREFIX is already set and initialised),
 #   - Wine drawing its own captions and menus (X11 Driver "Managed" = "N"),
 #   - the Wine fonts copied in so caption buttons show glyphs,
-#   - an Xvfb display when there is none (or when LANTREL_OWN_XVFB=1).
+#   - an Xvfb display when there is none (or when LANTREL_OWN_XVFB=1),
+#   - with LANTREL_WINE=10, Wine 10 and Xvfb from a Debian 13 root (tools/wine10.sh) first on PATH.
 # It defines lantrel_env_cleanup, which stops the Xvfb it started.
 
 lantrel_env_cleanup() {
@@ -44,6 +45,17 @@ lantrel_start_xvfb() {
   export DISPLAY=":$n"
 }
 
+lantrel_wine_fonts=/usr/share/wine/fonts
+case "${LANTREL_WINE:-}" in
+  "" | 8) ;;
+  10)
+    PATH="$("$(dirname "${BASH_SOURCE[0]}")/wine10.sh" setup):$PATH" || return 1
+    export PATH
+    lantrel_wine_fonts=$("$(dirname "${BASH_SOURCE[0]}")/wine10.sh" root)/usr/share/wine/fonts
+    ;;
+  *) echo "LANTREL_WINE: 8 (the system's Wine) or 10" >&2; return 1 ;;
+esac
+
 if [ -z "${DISPLAY:-}" ] || [ "${LANTREL_OWN_XVFB:-0}" = 1 ]; then
   lantrel_start_xvfb || return 1
 fi
@@ -59,7 +71,7 @@ if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+cp -n "$lantrel_wine_fonts"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w
