@@ -2,6 +2,7 @@
 # Source this file to get a private, deterministic Wine environment:
 #   - a fresh WINEPREFIX (unless WINEPREFIX is already set and initialised),
 #   - Wine drawing its own captions and menus (X11 Driver "Managed" = "N"),
+#   - from Wine 10 on, no client-side graphics (X11 Driver "ClientSideGraphics" = "N"),
 #   - the Wine fonts copied in so caption buttons show glyphs,
 #   - an Xvfb display when there is none (or when LANTREL_OWN_XVFB=1),
 #   - with LANTREL_WINE=10, Wine 10 and Xvfb from a Debian 13 root (tools/wine10.sh) first on PATH.
@@ -74,4 +75,13 @@ mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
 cp -n "$lantrel_wine_fonts"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+# Wine 10 shows a window through a fine window region (the meshed dialog) wrongly with its
+# client-side graphics: most of the gaps black. The README's "Known platform issues" gives users
+# the same setting.
+case "$(wine --version 2>/dev/null)" in
+  wine-[1-9][0-9]*)
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v ClientSideGraphics /t REG_SZ /d N /f \
+      >/dev/null 2>&1
+    ;;
+esac
 wineserver -w
