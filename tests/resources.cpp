@@ -4,6 +4,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace resources {
@@ -24,7 +25,7 @@ static_assert(sizeof(GdiCell) == 24, "64-bit GDI handle table entries");
 const size_t kGdiTableEntries = 65536;
 const size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable on 64-bit
 
-int CountGdi(HANDLE process, DWORD processId) {
+int CountGdi(HANDLE process, DWORD processId, int* byType) {
     using QueryFn = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
     auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
@@ -57,7 +58,11 @@ int CountGdi(HANDLE process, DWORD processId) {
     for (size_t i = 0; i < got; ++i) {
         // Wine leaves the owner id 0 in its per-process table; Windows sets it.
         bool ours = cells[i].processId == (processId & 0xFFFF) || cells[i].processId == 0;
-        if ((cells[i].type & 0x7F) != 0 && ours) ++count;
+        int type = cells[i].type & 0x7F;
+        if (type != 0 && ours) {
+            ++count;
+            ++byType[type];
+        }
     }
     return count;
 }
@@ -87,7 +92,7 @@ BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM param) {
 
 Counts Measure(HANDLE process, DWORD processId) {
     Counts counts;
-    counts.gdiObjects = CountGdi(process, processId);
+    counts.gdiObjects = CountGdi(process, processId, counts.gdiByType);
     WindowCount windows = {processId, 0};
     ::EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
     counts.windows = windows.count;
@@ -100,6 +105,37 @@ Counts Measure(HANDLE process, DWORD processId) {
         counts.privateKb = static_cast<long long>(memory.PagefileUsage / 1024);
     }
     return counts;
+}
+
+std::string GdiGrowth(const Counts& early, const Counts& late) {
+    std::string growth;
+    for (int type = 1; type < 128; ++type) {
+        int change = late.gdiByType[type] - early.gdiByType[type];
+        if (change == 0) continue;
+        const char* name = nullptr;
+        switch (type) {
+            case 0x01: name = "DC"; break;
+            case 0x04: name = "region"; break;
+            case 0x05: name = "surface"; break;
+            case 0x08: name = "palette"; break;
+            case 0x09: name = "bitmap"; break;
+            case 0x0a: name = "font"; break;
+            case 0x10: name = "brush"; break;
+            case 0x30: name = "pen"; break;
+            case 0x41: name = "memory DC"; break;
+            case 0x50: name = "extpen"; break;
+        }
+        char part[48];
+        if (name != nullptr) {
+            std::snprintf(part, sizeof(part), "%s%s %+d", growth.empty() ? "" : ", ", name,
+                          change);
+        } else {
+            std::snprintf(part, sizeof(part), "%stype 0x%02x %+d", growth.empty() ? "" : ", ",
+                          type, change);
+        }
+        growth += part;
+    }
+    return growth;
 }
 
 }  // namespace resources

@@ -48,6 +48,8 @@ TEST_CASE(AShortSoakLeavesNothingBehind) {
         "%lld\n",
         report.commands, report.seconds, report.early.gdiObjects, report.late.gdiObjects,
         report.early.windows, report.late.windows, report.early.privateKb, report.late.privateKb);
+    std::string growth = resources::GdiGrowth(report.early, report.late);
+    if (!growth.empty()) std::printf("  GDI objects by type: %s\n", growth.c_str());
     CHECK(report.early.gdiObjects > 0);
     CHECK(report.late.gdiObjects - report.early.gdiObjects <= 2);
     CHECK_EQ(report.late.windows, report.early.windows);

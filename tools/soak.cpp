@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
                 report.late.windows - report.early.windows);
     std::printf("%-22s %12lld %12lld %8lld\n", "private memory KiB", report.early.privateKb,
                 report.late.privateKb, report.late.privateKb - report.early.privateKb);
+    std::string growth = resources::GdiGrowth(report.early, report.late);
+    if (!growth.empty()) std::printf("GDI objects by type: %s\n", growth.c_str());
     for (const std::string& problem : report.problems)
         std::printf("problem: %s\n", problem.c_str());
 
