@@ -37,6 +37,10 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
 }
 
 void CMainFrame::OnClose() {
+    // A dialog still open over the frame (the close came through its modal loop, from the
+    // taskbar or the system) goes first: the frame shrinks away alone, and the framework's
+    // destroying the frame then ends the dialog too.
+    ::ShowOwnedPopups(m_hWnd, FALSE);
     // Shrinks toward the screen centre first; the framework then closes the document and
     // destroys the frame.
     ShrinkWindow(this, AnchorScreenCentre, 1);

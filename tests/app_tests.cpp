@@ -356,9 +356,19 @@ TEST_CASE(ClosedUnderTheMeshedDialogItEndsAndRepaintsNothingElse) {
     CHECK(app.Start());
     if (app.Frame()) {
         app.PostCommand(ID_VIEW_SEMI_TRANSPARENT);
-        CHECK(app.WaitForOtherWindow() != nullptr);
+        HWND dialog = app.WaitForOtherWindow();
+        CHECK(dialog != nullptr);
+        RECT grown, now;
+        ::GetWindowRect(app.Frame(), &grown);
         g_nPaints = 0;
         ::PostMessageW(app.Frame(), WM_CLOSE, 0, 0);  // reaches the frame through the modal loop
+        // The frame shrinks away alone: the dialog is off the screen before the first step.
+        for (int waited = 0; waited < 15000 && ::GetWindowRect(app.Frame(), &now) &&
+                             ::EqualRect(&now, &grown);
+             waited += 1) {
+            ::Sleep(1);
+        }
+        CHECK(!::IsWindowVisible(dialog));
         CHECK_EQ(app.WaitExit(), 0);
         program::Wait(300);
         CHECK_EQ(g_nPaints, 0);  // windows outside the program were left alone
