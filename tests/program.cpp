@@ -146,13 +146,67 @@ HWND Lantrel::View() const {
     return m_hFrame ? ::GetDlgItem(m_hFrame, 0xE900) : nullptr;
 }
 
+namespace {
+
+// How far from its rectangle the windowing system shows a top-level window of this rectangle.
+// Windows (and Wine 8) show every window where its rectangle says. Wine 10 puts one that covers
+// the whole screen, borders beyond the edges as a maximised window's are, at the screen's
+// origin instead: a fault of Wine's, which moves every pixel the program draws there. A probe
+// window of the same rectangle, black with one white mark, shows by how much, so the tests
+// read the program's pixels where they are shown; any other rectangle is shown where it says.
+POINT ShownDisplacement(const RECT& rect) {
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    if (rect.left > 0 || rect.top > 0 || rect.right < cx || rect.bottom < cy) return POINT{0, 0};
+    static RECT probed = {};
+    static POINT shift = {};
+    if (::EqualRect(&probed, &rect)) return shift;
+    HWND probe = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
+                                   WS_POPUP, rect.left, rect.top,
+                                   rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ::ShowWindow(probe, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(probe);
+    const int mark = 16;  // where on the screen the mark belongs
+    RECT spot = {mark - rect.left, mark - rect.top, mark - rect.left + 4, mark - rect.top + 4};
+    // At most shown at the screen's origin: the mark then lies that much further in.
+    RECT around = {0, 0, std::min<LONG>(cx, 2 * mark - rect.left),
+                   std::min<LONG>(cy, 2 * mark - rect.top)};
+    const int across = around.right;
+    shift = POINT{0, 0};
+    for (int tries = 0; tries < 20; ++tries) {
+        HDC dc = ::GetDC(probe);  // drawn again each time: a repaint of the probe wipes it
+        RECT all = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
+        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        ::FillRect(dc, &spot, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::ReleaseDC(probe, dc);
+        Wait(50);
+        std::vector<unsigned> shown = wintest::ReadScreen(around);
+        auto white = std::find(shown.begin(), shown.end(), 0xFFFFFFu);
+        bool probeOnly = std::all_of(shown.begin(), shown.end(),
+                                     [](unsigned pixel) { return pixel == 0 || pixel == 0xFFFFFFu; });
+        if (white == shown.end() || !probeOnly) continue;  // not on the screen yet
+        int at = static_cast<int>(white - shown.begin());
+        shift = POINT{at % across - mark, at / across - mark};
+        break;
+    }
+    ::DestroyWindow(probe);
+    Wait(300);  // for the windows it covered to paint again
+    probed = rect;
+    return shift;
+}
+
+}  // namespace
+
 RECT Lantrel::ViewOnScreen() const {
     RECT client = {};
     HWND view = View();
     ::GetClientRect(view, &client);
     POINT origin = {0, 0};
     ::ClientToScreen(view, &origin);
-    ::OffsetRect(&client, origin.x, origin.y);
+    RECT frame = {};
+    ::GetWindowRect(m_hFrame, &frame);
+    POINT shift = ShownDisplacement(frame);
+    ::OffsetRect(&client, origin.x + shift.x, origin.y + shift.y);
     return client;
 }
 
