@@ -2,6 +2,7 @@
 // and shrinking, its dialogs, and its ending however it is closed.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -254,12 +255,10 @@ TEST_CASE(MeshDialogOverTheView) {
     DWORD readStart = ::GetTickCount();
     ::GetWindowRgn(dialog, read);
     DWORD build = ::GetTickCount() - readStart;
-    ::DeleteObject(read);
     std::printf(
         "  menu gone %lu ms, dialog painted %lu ms after the choice (one region build %lu ms)\n",
         menuGone, painted, build);
     CHECK_EQ(menuStale, 0);
-    CHECK(painted < 3 * build + 1500);
     count(SteadyScreen(kFrame));
     CHECK_EQ(gapChanged, 0);
     ::PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);  // taken once the dialog has painted
@@ -267,6 +266,31 @@ TEST_CASE(MeshDialogOverTheView) {
     std::printf("  the %dx%d mesh dialog shown and closed in %lu ms\n", w, h,
                 ::GetTickCount() - start);
     CHECK(WaitFor([&] { return wintest::ReadScreen(kFrame) == picture; }, 2000));
+    // What the windowing system itself takes to show a window through the same mesh: a plain
+    // captioned popup of the dialog's rectangle, given the region read back, shown and updated
+    // as the framework shows a dialog.
+    // Wine 8 builds the visible region from the mesh about once for that; Wine 10 four times
+    // or more (a copy in SetWindowRgn, one at each SetWindowPos, one per device context). The
+    // program may take three builds, or what the popup took and one build, whichever is more,
+    // and a second and a half beyond.
+    HWND popup = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
+                                   WS_POPUP | WS_CAPTION | WS_SYSMENU, rect.left, rect.top, w, h,
+                                   nullptr, nullptr, nullptr, nullptr);
+    DWORD referenceStart = ::GetTickCount();
+    if (!::SetWindowRgn(popup, read, TRUE)) ::DeleteObject(read);
+    ::SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_DEFERERASE);
+    ::UpdateWindow(popup);
+    CHECK(WaitFor(
+        [&] {
+            wintest::Settle(1);
+            return count(wintest::ReadScreen(kFrame));
+        },
+        60000));
+    DWORD reference = ::GetTickCount() - referenceStart;
+    ::DestroyWindow(popup);
+    std::printf("  a popup shown through the same mesh painted in %lu ms\n", reference);
+    CHECK(painted < std::max(3 * build, reference + build) + 1500);
     program.Command(ID_APP_EXIT);
     CHECK_EQ(program.ExitCode(), 0);
 }
