@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -273,22 +274,28 @@ TEST_CASE(MeshDialogOverTheView) {
     // or more (a copy in SetWindowRgn, one at each SetWindowPos, one per device context). The
     // program may take three builds, or what the popup took and one build, whichever is more,
     // and a second and a half beyond.
-    HWND popup = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
-                                   WS_POPUP | WS_CAPTION | WS_SYSMENU, rect.left, rect.top, w, h,
-                                   nullptr, nullptr, nullptr, nullptr);
-    DWORD referenceStart = ::GetTickCount();
-    if (!::SetWindowRgn(popup, read, TRUE)) ::DeleteObject(read);
-    ::SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_DEFERERASE);
-    ::UpdateWindow(popup);
-    CHECK(WaitFor(
-        [&] {
-            wintest::Settle(1);
-            return count(wintest::ReadScreen(kFrame));
-        },
-        60000));
-    DWORD reference = ::GetTickCount() - referenceStart;
-    ::DestroyWindow(popup);
+    // On a thread of its own, which takes its windows with it when it ends: a window left on
+    // this thread, which waits without taking messages, would hold up the program whenever it
+    // sends to every top-level window.
+    DWORD reference = 0;
+    std::thread([&] {
+        HWND popup = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
+                                       WS_POPUP | WS_CAPTION | WS_SYSMENU, rect.left, rect.top,
+                                       w, h, nullptr, nullptr, nullptr, nullptr);
+        DWORD referenceStart = ::GetTickCount();
+        if (!::SetWindowRgn(popup, read, TRUE)) ::DeleteObject(read);
+        ::SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_DEFERERASE);
+        ::UpdateWindow(popup);
+        CHECK(WaitFor(
+            [&] {
+                wintest::Settle(1);
+                return count(wintest::ReadScreen(kFrame));
+            },
+            60000));
+        reference = ::GetTickCount() - referenceStart;
+        ::DestroyWindow(popup);
+    }).join();
     std::printf("  a popup shown through the same mesh painted in %lu ms\n", reference);
     CHECK(painted < std::max(3 * build, reference + build) + 1500);
     program.Command(ID_APP_EXIT);
