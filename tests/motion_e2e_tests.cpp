@@ -280,8 +280,8 @@ TEST_CASE(MeshDialogOverTheView) {
     DWORD reference = 0;
     std::thread([&] {
         HWND popup = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
-                                       WS_POPUP | WS_CAPTION | WS_SYSMENU, rect.left, rect.top,
-                                       w, h, nullptr, nullptr, nullptr, nullptr);
+                                       WS_POPUP | WS_CAPTION | WS_SYSMENU, rect.left, rect.top, w,
+                                       h, nullptr, nullptr, nullptr, nullptr);
         DWORD referenceStart = ::GetTickCount();
         if (!::SetWindowRgn(popup, read, TRUE)) ::DeleteObject(read);
         ::SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0,

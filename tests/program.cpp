@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "res/resource.h"
 #include "tests/wintest.h"
@@ -160,36 +161,41 @@ POINT ShownDisplacement(const RECT& rect) {
     static RECT probed = {};
     static POINT shift = {};
     if (::EqualRect(&probed, &rect)) return shift;
-    HWND probe = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
-                                   WS_POPUP, rect.left, rect.top,
-                                   rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                                   nullptr, nullptr, nullptr);
-    ::ShowWindow(probe, SW_SHOWNOACTIVATE);
-    ::UpdateWindow(probe);
-    const int mark = 16;  // where on the screen the mark belongs
-    RECT spot = {mark - rect.left, mark - rect.top, mark - rect.left + 4, mark - rect.top + 4};
-    // At most shown at the screen's origin: the mark then lies that much further in.
-    RECT around = {0, 0, std::min<LONG>(cx, 2 * mark - rect.left),
-                   std::min<LONG>(cy, 2 * mark - rect.top)};
-    const int across = around.right;
-    shift = POINT{0, 0};
-    for (int tries = 0; tries < 20; ++tries) {
-        HDC dc = ::GetDC(probe);  // drawn again each time: a repaint of the probe wipes it
-        RECT all = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
-        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-        ::FillRect(dc, &spot, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        ::ReleaseDC(probe, dc);
-        Wait(50);
-        std::vector<unsigned> shown = wintest::ReadScreen(around);
-        auto white = std::find(shown.begin(), shown.end(), 0xFFFFFFu);
-        bool probeOnly = std::all_of(shown.begin(), shown.end(),
-                                     [](unsigned pixel) { return pixel == 0 || pixel == 0xFFFFFFu; });
-        if (white == shown.end() || !probeOnly) continue;  // not on the screen yet
-        int at = static_cast<int>(white - shown.begin());
-        shift = POINT{at % across - mark, at / across - mark};
-        break;
-    }
-    ::DestroyWindow(probe);
+    // On a thread of its own, which takes its windows with it when it ends: a window left on
+    // the test's thread, which often waits without taking messages, would hold up the program
+    // whenever it sends to every top-level window.
+    std::thread([&] {
+        HWND probe = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP,
+                                       rect.left, rect.top, rect.right - rect.left,
+                                       rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr);
+        ::ShowWindow(probe, SW_SHOWNOACTIVATE);
+        ::UpdateWindow(probe);
+        const int mark = 16;  // where on the screen the mark belongs
+        RECT spot = {mark - rect.left, mark - rect.top, mark - rect.left + 4, mark - rect.top + 4};
+        // At most shown at the screen's origin: the mark then lies that much further in.
+        RECT around = {0, 0, std::min<LONG>(cx, 2 * mark - rect.left),
+                       std::min<LONG>(cy, 2 * mark - rect.top)};
+        const int across = around.right;
+        shift = POINT{0, 0};
+        for (int tries = 0; tries < 20; ++tries) {
+            HDC dc = ::GetDC(probe);  // drawn again each time: a repaint of the probe wipes it
+            RECT all = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
+            ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+            ::FillRect(dc, &spot, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            ::ReleaseDC(probe, dc);
+            Wait(50);
+            std::vector<unsigned> shown = wintest::ReadScreen(around);
+            auto white = std::find(shown.begin(), shown.end(), 0xFFFFFFu);
+            bool probeOnly = std::all_of(shown.begin(), shown.end(), [](unsigned pixel) {
+                return pixel == 0 || pixel == 0xFFFFFFu;
+            });
+            if (white == shown.end() || !probeOnly) continue;  // not on the screen yet
+            int at = static_cast<int>(white - shown.begin());
+            shift = POINT{at % across - mark, at / across - mark};
+            break;
+        }
+        ::DestroyWindow(probe);
+    }).join();
     Wait(300);  // for the windows it covered to paint again
     probed = rect;
     return shift;
