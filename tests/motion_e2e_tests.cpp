@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -274,11 +273,8 @@ TEST_CASE(MeshDialogOverTheView) {
     // or more (a copy in SetWindowRgn, one at each SetWindowPos, one per device context). The
     // program may take three builds, or what the popup took and one build, whichever is more,
     // and a second and a half beyond.
-    // On a thread of its own, which takes its windows with it when it ends: a window left on
-    // this thread, which waits without taking messages, would hold up the program whenever it
-    // sends to every top-level window.
     DWORD reference = 0;
-    std::thread([&] {
+    wintest::OnOwnThread([&] {
         HWND popup = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
                                        WS_POPUP | WS_CAPTION | WS_SYSMENU, rect.left, rect.top, w,
                                        h, nullptr, nullptr, nullptr, nullptr);
@@ -295,7 +291,7 @@ TEST_CASE(MeshDialogOverTheView) {
             60000));
         reference = ::GetTickCount() - referenceStart;
         ::DestroyWindow(popup);
-    }).join();
+    });
     std::printf("  a popup shown through the same mesh painted in %lu ms\n", reference);
     CHECK(painted < std::max(3 * build, reference + build) + 1500);
     program.Command(ID_APP_EXIT);

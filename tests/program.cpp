@@ -1,7 +1,6 @@
 #include "program.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "res/resource.h"
 #include "tests/wintest.h"
@@ -161,10 +160,7 @@ POINT ShownDisplacement(const RECT& rect) {
     static RECT probed = {};
     static POINT shift = {};
     if (::EqualRect(&probed, &rect)) return shift;
-    // On a thread of its own, which takes its windows with it when it ends: a window left on
-    // the test's thread, which often waits without taking messages, would hold up the program
-    // whenever it sends to every top-level window.
-    std::thread([&] {
+    wintest::OnOwnThread([&] {
         HWND probe = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP,
                                        rect.left, rect.top, rect.right - rect.left,
                                        rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr);
@@ -195,7 +191,7 @@ POINT ShownDisplacement(const RECT& rect) {
             break;
         }
         ::DestroyWindow(probe);
-    }).join();
+    });
     Wait(300);  // for the windows it covered to paint again
     probed = rect;
     return shift;

@@ -20,6 +20,10 @@ void Settle(int ms) {
     } while (static_cast<int>(end - ::GetTickCount()) > 0);
 }
 
+void OnOwnThread(const std::function<void()>& work) {
+    std::thread(work).join();
+}
+
 RecordingView::RecordingView() = default;
 
 RecordingView::~RecordingView() {

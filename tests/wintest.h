@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace wintest {
 
 // Pumps pending messages and waits ms milliseconds, so windows paint and reach the screen.
 void Settle(int ms = 50);
+// Runs work on a thread of its own and waits for it. The thread takes the windows it made with
+// it when it ends: a window left on a test's thread, which often waits without taking messages,
+// would hold up the program whenever it sends to every top-level window (under Wine 10 even a
+// destroyed window leaves such a one behind).
+void OnOwnThread(const std::function<void()>& work);
 
 // A top-level popup window at (x, y) whose client area is exactly width x height (no border,
 // no caption), hosting a child "view" of the same size.  The view records the window region
