@@ -370,6 +370,25 @@ TEST_CASE(StringsFieldsAndFormat) {
     CHECK_EQ(CString(L"a\"%1\"b").Find(L"\"%1\""), 1);
 }
 
+// Two file names on the command line open the first; a print switch anywhere keeps its
+// command, with the file it names.
+TEST_CASE(CommandLineOpensTheFirstOfTwoFiles) {
+    CCommandLineInfo two;
+    two.ParseParam(L"first.txt", FALSE, FALSE);
+    two.ParseParam(L"second.txt", FALSE, TRUE);
+    CHECK(two.m_strFileName == CString(L"first.txt"));
+    CHECK_EQ(two.m_nShellCommand, int{CCommandLineInfo::FileOpen});
+    CCommandLineInfo print;
+    print.ParseParam(L"p", TRUE, FALSE);
+    print.ParseParam(L"first.txt", FALSE, TRUE);
+    CHECK(print.m_strFileName == CString(L"first.txt"));
+    CHECK_EQ(print.m_nShellCommand, int{CCommandLineInfo::FilePrint});
+    CCommandLineInfo none;
+    none.ParseParam(L"", FALSE, TRUE);
+    CHECK(none.m_strFileName.IsEmpty());
+    CHECK_EQ(none.m_nShellCommand, int{CCommandLineInfo::FileNew});
+}
+
 TEST_CASE(RecentFileListKeepsFourDistinctNewestFirst) {
     CRecentFileList list(ID_FILE_MRU_FILE1, L"Recent File List", L"File%d", 4);
     list.Add(L"C:\\a.txt");

@@ -54,10 +54,17 @@ TEST_CASE(MaximisedEveryTransitionShowsTheWindowColourBeyondThePicture) {
     if (!app.Frame()) return;
     ::ShowWindow(app.Frame(), SW_MAXIMIZE);
     program::Wait(500);
+    // The view fills the maximised frame's client area (so the areas below are not empty)...
+    RECT client = {}, viewWindow = {};
+    ::GetClientRect(app.Frame(), &client);
+    ::MapWindowPoints(app.Frame(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::GetWindowRect(app.View(), &viewWindow);
+    CHECK(::EqualRect(&client, &viewWindow));
     RECT view = app.ViewOnScreen();
+    CHECK(view.right - view.left > 800 && view.bottom - view.top > 600);
     RECT beyondRight = {view.left + 800, view.top, view.right, view.bottom};
     RECT beyondBelow = {view.left, view.top + 600, view.left + 800, view.bottom};
-    // The view's own painting, before any transition.
+    // ...and its own painting shows the window colour beyond the picture, before any transition.
     CHECK(ShowsWindowColour(beyondRight) && ShowsWindowColour(beyondBelow));
     for (UINT id : program::kTransitionCommands) {
         app.PostCommand(id);

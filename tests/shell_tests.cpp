@@ -133,6 +133,37 @@ TEST_CASE(MenuIsTheResourceMenuWithAutomaticEnabling) {
     CHECK(ItemText(dialog, ID_DIALOG_SLID_SHOW) == L"Slid Show");
 }
 
+// Accelerator table 128, entry by entry, as the keys are given.
+TEST_CASE(AcceleratorsAreTheGivenKeys) {
+    struct Key {
+        WORD key;
+        BYTE modifiers;
+        WORD command;
+    };
+    const Key kKeys[] = {
+        {'N', FCONTROL, 57600},       {'O', FCONTROL, 57601},       {'S', FCONTROL, 57603},
+        {'Z', FCONTROL, 57643},       {'X', FCONTROL, 57635},       {'C', FCONTROL, 57634},
+        {'V', FCONTROL, 57637},       {VK_BACK, FALT, 57643},       {VK_DELETE, FSHIFT, 57635},
+        {VK_INSERT, FCONTROL, 57634}, {VK_INSERT, FSHIFT, 57637},   {VK_F6, 0, 57680},
+        {VK_F6, FSHIFT, 57681},
+    };
+    HACCEL table = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128));
+    CHECK(table != nullptr);
+    ACCEL entries[32] = {};
+    int count = ::CopyAcceleratorTableW(table, entries, 32);
+    CHECK_EQ(count, 13);
+    for (int i = 0; i < count && i < 13; ++i) {
+        const ACCEL& a = entries[i];
+        if (a.key != kKeys[i].key || (a.fVirt & ~0x80) != (FVIRTKEY | kKeys[i].modifiers) ||
+            a.cmd != kKeys[i].command) {
+            std::printf("  entry %d: key %u, flags %#x, command %u\n", i, a.key, a.fVirt, a.cmd);
+        }
+        CHECK_EQ(a.key, kKeys[i].key);
+        CHECK_EQ(a.fVirt & ~0x80, FVIRTKEY | kKeys[i].modifiers);  // 0x80: the table's last
+        CHECK_EQ(a.cmd, kKeys[i].command);
+    }
+}
+
 TEST_CASE(RecentFileListFillsTheFileMenu) {
     std::wstring first = TempPath(L"lantrel & recent 1.txt");
     std::wstring second = TempPath(L"lantrel-recent-2.txt");
@@ -159,6 +190,16 @@ TEST_CASE(RecentFileListFillsTheFileMenu) {
     wchar_t caption[64] = {};
     ::GetWindowTextW(Frame(), caption, 64);
     CHECK(lstrcmpW(caption, L"Lantrel") == 0);
+    // At the end the list is kept under the program's own registry key, most recent first.
+    App()->ExitInstance();
+    wchar_t kept[MAX_PATH] = {};
+    DWORD size = sizeof(kept);
+    CHECK_EQ(::RegGetValueW(HKEY_CURRENT_USER,
+                            L"software\\Local AppWizard-Generated Applications\\Dorvel\\"
+                            L"Recent File List",
+                            L"File1", RRF_RT_REG_SZ, nullptr, kept, &size),
+             LONG{ERROR_SUCCESS});
+    CHECK(std::wstring(kept).find(L"recent 1.txt") != std::wstring::npos);
     ::DeleteFileW(first.c_str());
     ::DeleteFileW(second.c_str());
 }

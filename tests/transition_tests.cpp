@@ -310,6 +310,7 @@ TEST_CASE(FadeOutLeavesNoFinalCopy) {
     view.paintColor = RGB(0, 0, 0);
     CHECK(view.Open(kLeft, kTop, 100, 100));
     RunTransition(&view, DrawSmallPicture, 2, 0, FadeOut);
+    wintest::Settle(50);  // all that was drawn on the screen, a copy at the very end too
     // The screen holds whatever the fade-out left, never the full new picture.
     std::vector<unsigned> shown = ViewPixels(100, 100);
     int full = 0;
