@@ -148,13 +148,15 @@ HWND Lantrel::View() const {
 
 namespace {
 
-// How far from its rectangle the windowing system shows a top-level window of this rectangle.
+// How far from its rectangle the windowing system shows this top-level window.
 // Windows (and Wine 8) show every window where its rectangle says. Wine 10 puts one that covers
 // the whole screen, borders beyond the edges as a maximised window's are, at the screen's
 // origin instead: a fault of Wine's, which moves every pixel the program draws there. A probe
 // window of the same rectangle, black with one white mark, shows by how much, so the tests
 // read the program's pixels where they are shown; any other rectangle is shown where it says.
-POINT ShownDisplacement(HWND window, const RECT& rect) {
+POINT ShownDisplacement(HWND window) {
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
     const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
     if (rect.left > 0 || rect.top > 0 || rect.right < cx || rect.bottom < cy) return POINT{0, 0};
     static RECT probed = {};
@@ -210,9 +212,7 @@ RECT Lantrel::ViewOnScreen() const {
     ::GetClientRect(view, &client);
     POINT origin = {0, 0};
     ::ClientToScreen(view, &origin);
-    RECT frame = {};
-    ::GetWindowRect(m_hFrame, &frame);
-    POINT shift = ShownDisplacement(m_hFrame, frame);
+    POINT shift = ShownDisplacement(m_hFrame);
     ::OffsetRect(&client, origin.x + shift.x, origin.y + shift.y);
     return client;
 }
