@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "framework/afxres.h"
 #include "framework/app.h"
@@ -81,6 +82,10 @@ TestApp theTestApp;
 class TestDoc : public CDocument {
     DECLARE_DYNCREATE(TestDoc)
 public:
+    void Serialize(CArchive& ar) override {
+        if (ar.IsStoring()) ar.Write(content.data(), content.size());
+    }
+    std::string content;
     void OnShared() { g_trace += "doc "; }
     void OnDocOnly() { g_trace += "doc-only "; }
     DECLARE_MESSAGE_MAP()
@@ -372,6 +377,102 @@ TEST_CASE(StringsFieldsAndFormat) {
 
 // Two file names on the command line open the first; a print switch anywhere keeps its
 // command, with the file it names.
+namespace {
+
+// Answers each message box this thread shows with a button, noting what it said.
+int g_boxAnswer = IDCANCEL;
+std::vector<std::wstring> g_boxes;
+
+LRESULT CALLBACK AnswerBox(int code, WPARAM wParam, LPARAM lParam) {
+    HWND box = reinterpret_cast<HWND>(wParam);
+    wchar_t kind[16] = {};
+    if (code == HCBT_ACTIVATE && ::GetClassNameW(box, kind, 16) && lstrcmpW(kind, L"#32770") == 0) {
+        wchar_t text[512] = {};
+        ::GetDlgItemTextW(box, 0xFFFF, text, 512);  // a message box's text
+        g_boxes.push_back(text);
+        ::PostMessageW(box, WM_COMMAND, g_boxAnswer, 0);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes(64, '\0');
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        ::ReadFile(file, bytes.data(), 64, &read, nullptr);
+        ::CloseHandle(file);
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+// Every file whose name begins with the document's (the document itself among them).
+int FilesNamedLike(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((path + L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    int count = 1;
+    while (::FindNextFileW(find, &found)) ++count;
+    ::FindClose(find);
+    return count;
+}
+
+}  // namespace
+
+// Closing a changed document asks first: Cancel closes nothing.  A save that cannot replace
+// the file (held open by another program) says so and leaves the file as it was, with nothing
+// beside it, and the document still changed; once the file is free, the save goes through.
+TEST_CASE(CancelledCloseAndFailedSaveLeaveTheDocumentAsItWas) {
+    HWND frame = OpenTestFrame();
+    if (frame == nullptr) return;
+    auto* doc = static_cast<TestDoc*>(
+        static_cast<CFrameWnd*>(theTestApp.m_pMainWnd)->GetActiveDocument());
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, AnswerBox, nullptr, ::GetCurrentThreadId());
+    g_boxes.clear();
+    doc->SetModifiedFlag(TRUE);
+    g_boxAnswer = IDCANCEL;
+    ::SendMessageW(frame, WM_CLOSE, 0, 0);
+    CHECK_EQ(g_boxes.size(), 1u);
+    CHECK(g_boxes.size() == 1 && g_boxes[0].find(L"Save changes to ") == 0);
+    CHECK(::IsWindow(frame));
+    if (!::IsWindow(frame)) {  // closed all the same: the document went with it
+        ::UnhookWindowsHookEx(hook);
+        return;
+    }
+    CHECK(doc->IsModified());
+
+    wchar_t dir[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    std::wstring path = std::wstring(dir) + L"lantrel-framework-save.dat";
+    HANDLE held = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(held, "keep me", 7, &written, nullptr);
+    doc->SetPathName(path.c_str(), FALSE);
+    doc->content = "the new contents";
+    g_boxes.clear();
+    g_boxAnswer = IDOK;
+    Command(frame, ID_FILE_SAVE);
+    CHECK_EQ(g_boxes.size(), 1u);  // the error, reported
+    CHECK_EQ(FileBytes(path), std::string("keep me"));
+    CHECK_EQ(FilesNamedLike(path), 1);
+    CHECK(doc->IsModified());
+    ::CloseHandle(held);
+    g_boxes.clear();
+    Command(frame, ID_FILE_SAVE);
+    CHECK(g_boxes.empty());
+    CHECK_EQ(FileBytes(path), doc->content);
+    CHECK_EQ(FilesNamedLike(path), 1);
+    CHECK(!doc->IsModified());
+
+    ::UnhookWindowsHookEx(hook);
+    ::DeleteFileW(path.c_str());
+    ::DestroyWindow(frame);
+    wintest::Settle(20);
+}
+
 TEST_CASE(CommandLineOpensTheFirstOfTwoFiles) {
     CCommandLineInfo two;
     two.ParseParam(L"first.txt", FALSE, FALSE);

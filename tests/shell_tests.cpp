@@ -133,6 +133,30 @@ TEST_CASE(MenuIsTheResourceMenuWithAutomaticEnabling) {
     CHECK(ItemText(dialog, ID_DIALOG_SLID_SHOW) == L"Slid Show");
 }
 
+namespace {
+
+int g_slidShowDuringSlide = -1;  // as read while the dialog slides; -1 until then
+
+void CALLBACK ReadMenuDuringSlide(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND slid = ::GetWindow(View()->m_hWnd, GW_CHILD);
+    if (slid == nullptr || !::IsWindowVisible(slid)) return;  // not sliding yet
+    ::KillTimer(nullptr, timer);
+    g_slidShowDuringSlide = Enabled(OpenPopup(3), ID_DIALOG_SLID_SHOW);
+}
+
+}  // namespace
+
+// The only command refused while something moves: "Slid Show" is greyed while its dialog
+// slides, as a user opening the menu then would find it, and enabled again afterwards.
+TEST_CASE(SlidShowIsGreyedWhileItsDialogSlides) {
+    CHECK(Enabled(OpenPopup(3), ID_DIALOG_SLID_SHOW));
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 100, ReadMenuDuringSlide);
+    ::SendMessageW(Frame(), WM_COMMAND, ID_DIALOG_SLID_SHOW, 0);
+    ::KillTimer(nullptr, timer);
+    CHECK_EQ(g_slidShowDuringSlide, 0);
+    CHECK(Enabled(OpenPopup(3), ID_DIALOG_SLID_SHOW));
+}
+
 // Accelerator table 128, entry by entry, as the keys are given.
 TEST_CASE(AcceleratorsAreTheGivenKeys) {
     struct Key {
