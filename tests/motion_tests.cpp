@@ -340,6 +340,10 @@ struct PaintCounts {
     int frame = 0, background = 0, contents = 0, apart = 0;
 };
 std::map<HWND, PaintCounts>* g_pPaints = nullptr;
+// Where paints are counted once the dialog's showing is over: from the first message its modal
+// loop takes after it was shown.
+std::map<HWND, PaintCounts>* g_pLaterPaints = nullptr;
+bool g_bShown = false;
 std::map<HWND, int> g_painting;  // paints under way, per window
 HWND g_hQueuedPaint = nullptr;   // a paint taken from the queue lasts until the next message
 
@@ -373,6 +377,7 @@ LRESULT CALLBACK SentPaintsDone(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK QueuedPaints(int code, WPARAM wParam, LPARAM lParam) {
     const auto* queued = reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE) {
+        if (g_bShown && g_pLaterPaints != nullptr) g_pPaints = std::exchange(g_pLaterPaints, nullptr);
         if (g_hQueuedPaint != nullptr) --g_painting[std::exchange(g_hQueuedPaint, nullptr)];
         NotePaint(queued->hwnd, queued->message);
         if (queued->message == WM_PAINT) ++g_painting[g_hQueuedPaint = queued->hwnd];
@@ -397,6 +402,10 @@ public:
     }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_WINDOWPOSCHANGED &&
+            (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
+            g_bShown = true;
+        }
         if (message != WM_TIMER) return CMeshDialog::WindowProc(message, wParam, lParam);
         ::KillTimer(m_hWnd, 1);
         GetWindowRect(&rect);
@@ -417,15 +426,17 @@ public:
 }  // namespace
 
 // Each device context on a meshed window builds a visible region from the mesh (under Wine,
-// a second or more for the whole dialog): shown, each window of the dialog paints once, its
+// a second or more for the whole dialog): its showing paints each window of the dialog once, its
 // frame and background within that paint, and a control only has its frame painted if it has
 // one.  The dialog is centred over its owner, and its region is the checkerboard of its whole
 // window, pixel for pixel.
 TEST_CASE(MeshDialogPaintsEachOfItsWindowsOnce) {
     wintest::RecordingView owner;
     CHECK(owner.Open(100, 100, 600, 400));
-    std::map<HWND, PaintCounts> paints;
+    std::map<HWND, PaintCounts> paints, later;
     g_pPaints = &paints;
+    g_pLaterPaints = &later;
+    g_bShown = false;
     DWORD thread = ::GetCurrentThreadId();
     HHOOK sent = ::SetWindowsHookExW(WH_CALLWNDPROC, SentPaints, nullptr, thread);
     HHOOK sentDone = ::SetWindowsHookExW(WH_CALLWNDPROCRET, SentPaintsDone, nullptr, thread);
@@ -437,7 +448,7 @@ TEST_CASE(MeshDialogPaintsEachOfItsWindowsOnce) {
     ::UnhookWindowsHookEx(sent);
     ::UnhookWindowsHookEx(sentDone);
     ::UnhookWindowsHookEx(queued);
-    g_pPaints = nullptr;
+    g_pPaints = g_pLaterPaints = nullptr;
 
     CHECK_EQ(dialog.controls.size(), 7u);
     int frames = 0;
@@ -463,6 +474,16 @@ TEST_CASE(MeshDialogPaintsEachOfItsWindowsOnce) {
         CHECK_EQ(counts.apart, 0);
     }
     CHECK_EQ(dialogs, 1);
+    // Whatever the system asks for later (an exposure on the screen) is its own request, which
+    // the documentation lets come at any time: under Wine 10 drawing through the X server, a
+    // finely shaped window is exposed seconds after it was shown and painted, and each of its
+    // windows, frame and all, is asked once more.  Such a paint still draws frame and background
+    // within it, and comes at most once.
+    for (const auto& [hWnd, counts] : later) {
+        if (hWnd == owner.m_hWnd || hWnd == owner.Host()) continue;
+        CHECK(counts.contents <= 1 && counts.frame <= 1 && counts.background <= 1);
+        CHECK_EQ(counts.apart, 0);
+    }
 
     RECT host;
     ::GetWindowRect(owner.Host(), &host);
