@@ -1,5 +1,5 @@
 // The real program on a screen of another size than the usual 1024 x 768: run by
-// tests/other_screen.sh on a private screen of 640 x 480 (smaller than the frame) and of
+// tests/own_screen.sh on a private screen of 640 x 480 (smaller than the frame) and of
 // 3840 x 2160.  Every expectation is worked out from the screen it finds.
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Lantrel and its tests, then runs every test under Wine in a fresh prefix on a private
-# Xvfb screen (1024 x 768), and prints ctest's summary.
+# Builds Lantrel and its tests, then runs every test program under Wine, two at a time, each on
+# a private Xvfb screen (1024 x 768 unless it asks for another) in its own copy of a fresh
+# prefix, and prints ctest's summary.
 #   tools/test.sh [--wine 10] [CTEST ARGS...]
 # --wine 10 runs the suite under Debian 13's Wine 10 (tools/wine10.sh) instead of the system's.
 set -euo pipefail
@@ -21,4 +22,4 @@ unset WINEPREFIX
 source tools/wine-env.sh
 trap lantrel_env_cleanup EXIT
 
-ctest --preset mingw "$@"
+ctest --preset mingw --parallel 2 "$@"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs a test program on a private Xvfb screen of another size, in a copy of the test run's
-# Wine prefix (a Wine prefix keeps to the screen it started on, so it cannot be shared):
-#   tests/other_screen.sh WIDTHxHEIGHTxDEPTH WINE PROGRAM [ARGS...]
+# Runs a test program on a private Xvfb screen of its own, in a copy of the test run's Wine
+# prefix (a Wine prefix keeps to the screen it started on, so it cannot be shared), so that
+# test programs can run side by side:
+#   tests/own_screen.sh WIDTHxHEIGHTxDEPTH WINE PROGRAM [ARGS...]
 set -euo pipefail
 size=$1
 shift
