@@ -377,7 +377,9 @@ LRESULT CALLBACK SentPaintsDone(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK QueuedPaints(int code, WPARAM wParam, LPARAM lParam) {
     const auto* queued = reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE) {
-        if (g_bShown && g_pLaterPaints != nullptr) g_pPaints = std::exchange(g_pLaterPaints, nullptr);
+        if (g_bShown && g_pLaterPaints != nullptr) {
+            g_pPaints = std::exchange(g_pLaterPaints, nullptr);
+        }
         if (g_hQueuedPaint != nullptr) --g_painting[std::exchange(g_hQueuedPaint, nullptr)];
         NotePaint(queued->hwnd, queued->message);
         if (queued->message == WM_PAINT) ++g_painting[g_hQueuedPaint = queued->hwnd];
