@@ -375,8 +375,6 @@ TEST_CASE(StringsFieldsAndFormat) {
     CHECK_EQ(CString(L"a\"%1\"b").Find(L"\"%1\""), 1);
 }
 
-// Two file names on the command line open the first; a print switch anywhere keeps its
-// command, with the file it names.
 namespace {
 
 // Answers each message box this thread shows with a button, noting what it said.
@@ -473,6 +471,8 @@ TEST_CASE(CancelledCloseAndFailedSaveLeaveTheDocumentAsItWas) {
     wintest::Settle(20);
 }
 
+// Two file names on the command line open the first; a print switch anywhere keeps its
+// command, with the file it names.
 TEST_CASE(CommandLineOpensTheFirstOfTwoFiles) {
     CCommandLineInfo two;
     two.ParseParam(L"first.txt", FALSE, FALSE);
