@@ -1,5 +1,6 @@
 #include "view.h"
 
+#include "commands.h"
 #include "dialogs/meshdialog.h"
 #include "dialogs/slidedialog.h"
 #include "framework/app.h"
@@ -8,58 +9,19 @@
 #include "transitions/random.h"
 #include "transitions/transition.h"
 
-using namespace EffectType;
-using namespace EffectFlags;
-
 IMPLEMENT_DYNCREATE(CDorvelView)
 
-// A View command that switches the picture through one transition.
-struct TransitionCommand {
-    UINT id;
-    int type;            // EffectType
-    int delay;           // pause per reveal step, in units of kDelayUnitMs
-    int flags;           // EffectFlags
-    bool randomReverse;  // Reverse is added at random, about half of the runs
-};
-
-namespace {
-
-// Reveal step pauses, in RunTransition's units of kDelayUnitMs (5 ms).  The lens has none: each of
-// its steps is held for one display refresh instead.
-const int kDelayPerFrame = 0;
-const int kDelay10Ms = 2;
-const int kDelay25Ms = 5;
-// The "Slid Show" dialog moves every 15 ms.
-const int kSlideDelay15Ms = 3;
-
-// Every View command but "Fade In/Out" (two transitions around the switch) and the
-// "Semi-Transparent Show" dialog.
-const TransitionCommand kTransitionCommands[] = {
-    {ID_VIEW_SMOOTH_VERTICAL, SmoothAway, kDelay10Ms, Vertical, true},
-    {ID_VIEW_SMOOTH_HORIZONTAL, SmoothAway, kDelay10Ms, Horizontal, true},
-    {ID_VIEW_DOOR_VERTICAL, DoorLike, kDelay10Ms, Vertical, true},
-    {ID_VIEW_DOOR_HORIZONTAL, DoorLike, kDelay10Ms, Horizontal, true},
-    {ID_VIEW_CIRCLE_LIKE, CircleLike, kDelay10Ms, 0, true},
-    {ID_VIEW_RECT_LIKE, RectLike, kDelay10Ms, 0, true},
-    {ID_VIEW_DIAMOND_LIKE, DiamondLike, kDelay10Ms, 0, true},
-    {ID_VIEW_LENS_LIKE, Lens, kDelayPerFrame, 0, true},
-    {ID_VIEW_CORNER_LT_RB, Corner, kDelay10Ms, Horizontal, true},
-    {ID_VIEW_CORNER_RT_LB, Corner, kDelay10Ms, Vertical, true},
-    {ID_VIEW_BLIND_VERTICAL, WindowBlind, kDelay25Ms, Vertical, false},
-    {ID_VIEW_BLIND_HORIZONTAL, WindowBlind, kDelay25Ms, Horizontal, false},
-    {ID_VIEW_MOSAIC_VERTICAL, Mosaic, kDelay25Ms, Vertical, false},
-    {ID_VIEW_MOSAIC_HORIZONTAL, Mosaic, kDelay25Ms, Horizontal, false},
-    {ID_VIEW_RANDOM_THREADS, RandomThreads, kDelay10Ms, 0, false},
-};
-
-// The row for id, or nullptr.  The ids are no range: the Dialog menu's 32789 and 32791 lie
-// among them.
 const TransitionCommand* FindTransitionCommand(UINT id) {
     for (const TransitionCommand& command : kTransitionCommands) {
         if (command.id == id) return &command;
     }
     return nullptr;
 }
+
+namespace {
+
+// The "Slid Show" dialog moves every 15 ms.
+const int kSlideDelay15Ms = 3;
 
 // Both pictures are this size; OnDraw copies exactly this block.
 const int kPictureWidth = 800;
@@ -148,7 +110,7 @@ BOOL CDorvelView::OnEraseBkgnd(CDC*) {
     return FALSE;
 }
 
-void CDorvelView::SwitchPicture(int delay, int flags, int type) {
+void CDorvelView::SwitchPicture(int delay, EffectFlags flags, EffectType type) {
     // The screen keeps the old picture for the transition to replace: first it must show it
     // whole (a menu just closed over it), and before the next picture is loaded.
     ShowPendingPaint(m_hWnd);
@@ -157,16 +119,17 @@ void CDorvelView::SwitchPicture(int delay, int flags, int type) {
 }
 
 void CDorvelView::RunTransitionCommand(const TransitionCommand& command) {
-    int flags = command.flags;
-    if (command.randomReverse && RandomInRange(0, 1) == 1) flags |= Reverse;
+    EffectFlags flags = command.flags;
+    if (command.randomReverse && RandomInRange(0, 1) == 1) flags |= EffectFlags::Reverse;
     SwitchPicture(command.delay, flags, command.type);
 }
 
 void CDorvelView::OnFadeInOut() {
     ShowPendingPaint(m_hWnd);
-    RunTransition(this, DrawPictureCallback, kDelay10Ms, 0, FadeOut);
+    // The fade holds each of its frames for a display refresh; the delay plays no part in it.
+    RunTransition(this, DrawPictureCallback, kDelay10Ms, EffectFlags::None, EffectType::FadeOut);
     LoadNextPicture();
-    RunTransition(this, DrawPictureCallback, kDelay10Ms, 0, FadeIn);
+    RunTransition(this, DrawPictureCallback, kDelay10Ms, EffectFlags::None, EffectType::FadeIn);
 }
 
 void CDorvelView::OnSemiTransparentShow() {

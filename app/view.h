@@ -3,6 +3,7 @@
 #define LANTREL_APP_VIEW_H
 
 #include "framework/view.h"
+#include "transitions/transition.h"
 
 struct TransitionCommand;
 
@@ -25,7 +26,7 @@ protected:
     // Fills the client area beyond the 800 x 600 picture with the window colour.
     void FillBeyondPicture(CDC* pDC);
     // Loads the next picture and runs one transition to it.
-    void SwitchPicture(int delay, int flags, int type);
+    void SwitchPicture(int delay, EffectFlags flags, EffectType type);
     // One row of the transition command table: its picture switch.
     void RunTransitionCommand(const TransitionCommand& command);
     // Fades the current picture out, switches, and fades the next one in.

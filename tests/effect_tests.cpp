@@ -10,8 +10,8 @@
 #include "tests/wintest.h"
 #include "transitions/effects.h"
 
-using namespace EffectType;
-using namespace EffectFlags;
+using Type = EffectType;
+using Flags = EffectFlags;
 
 namespace {
 
@@ -32,7 +32,7 @@ public:
         m_target = std::make_unique<CClientDC>(view.m_hWnd);
         m_source.CreateCompatibleDC(m_target.get());
     }
-    TransitionRequest Request(int type, int flags) {
+    TransitionRequest Request(EffectType type, EffectFlags flags) {
         TransitionRequest request;
         request.window = &view;
         request.targetDC = m_target.get();
@@ -43,9 +43,11 @@ public:
     }
     // The regions of a whole transition through the dispatcher, or of one routine given the
     // plan for type and flags with its corners and steps replaced.
-    Steps Dispatch(int type, int flags) { return Run(nullptr, type, flags, 0, 0, 0, 0, 0, 0); }
-    Steps Run(EffectRoutine routine, int type, int flags, int x0, int y0, int x1, int y1, int sx,
-              int sy) {
+    Steps Dispatch(EffectType type, EffectFlags flags) {
+        return Run(nullptr, type, flags, 0, 0, 0, 0, 0, 0);
+    }
+    Steps Run(EffectRoutine routine, EffectType type, EffectFlags flags, int x0, int y0, int x1,
+              int y1, int sx, int sy) {
         view.ClearRegions();
         TransitionRequest request = Request(type, flags);
         if (routine != nullptr) {
@@ -113,20 +115,21 @@ TEST_CASE(WipesAndDoorsRevealTheWorkedRegionsAtEveryStep) {
     Bench bench(800, 600);
     // The regions of step k: up to two rectangles, each edge base + perStep * k, as
     // {left, per step, top, per step, right, per step, bottom, per step}.
-    const int H = Horizontal, V = Vertical, R = Reverse;
+    const EffectFlags H = Flags::Horizontal, V = Flags::Vertical, R = Flags::Reverse;
     struct Row {
-        int type, flags;
+        EffectType type;
+        EffectFlags flags;
         LONG edges[2][8];
     };
     const Row rows[] = {
-        {SmoothAway, V, {{0, 0, 0, 0, 800, 0, 0, 6}}},
-        {SmoothAway, V | R, {{0, 0, 600, -6, 800, 0, 600, 0}}},
-        {SmoothAway, H, {{0, 0, 0, 0, 0, 8, 600, 0}}},
-        {SmoothAway, H | R, {{800, -8, 0, 0, 800, 0, 600, 0}}},
-        {DoorLike, H, {{0, 0, 0, 0, 0, 4, 600, 0}, {800, -4, 0, 0, 800, 0, 600, 0}}},
-        {DoorLike, H | R, {{400, -4, 0, 0, 400, 4, 600, 0}}},
-        {DoorLike, V, {{0, 0, 0, 0, 800, 0, 0, 3}, {0, 0, 600, -3, 800, 0, 600, 0}}},
-        {DoorLike, V | R, {{0, 0, 300, -3, 800, 0, 300, 3}}},
+        {Type::SmoothAway, V, {{0, 0, 0, 0, 800, 0, 0, 6}}},
+        {Type::SmoothAway, V | R, {{0, 0, 600, -6, 800, 0, 600, 0}}},
+        {Type::SmoothAway, H, {{0, 0, 0, 0, 0, 8, 600, 0}}},
+        {Type::SmoothAway, H | R, {{800, -8, 0, 0, 800, 0, 600, 0}}},
+        {Type::DoorLike, H, {{0, 0, 0, 0, 0, 4, 600, 0}, {800, -4, 0, 0, 800, 0, 600, 0}}},
+        {Type::DoorLike, H | R, {{400, -4, 0, 0, 400, 4, 600, 0}}},
+        {Type::DoorLike, V, {{0, 0, 0, 0, 800, 0, 0, 3}, {0, 0, 600, -3, 800, 0, 600, 0}}},
+        {Type::DoorLike, V | R, {{0, 0, 300, -3, 800, 0, 300, 3}}},
     };
     for (const Row& row : rows) {
         Steps steps = bench.Dispatch(row.type, row.flags);
@@ -140,22 +143,25 @@ TEST_CASE(WipesAndDoorsRevealTheWorkedRegionsAtEveryStep) {
             if (!Expect(name.c_str(), steps, 100, k, Rects(rects))) break;
         }
     }
-    CHECK(bench.Dispatch(SmoothAway, 0).empty());  // neither axis: only the final copy
+    CHECK(bench.Dispatch(Type::SmoothAway, Flags::None)
+              .empty());  // neither axis: only the final copy
     // An odd moving edge leaves the smaller leaf on the left: curX = 7 keeps [3, 796) closed.
-    Steps odd = bench.Run(WipeEffect, DoorLike, Horizontal, 0, 0, 800, 600, 7, 0);
+    Steps odd = bench.Run(WipeEffect, Type::DoorLike, Flags::Horizontal, 0, 0, 800, 600, 7, 0);
     Expect("odd door", odd, 115, 1, Rects({{0, 0, 3, 600}, {796, 0, 800, 600}}));
     Expect("odd door", odd, 115, 114, Rects({{0, 0, 399, 600}, {401, 0, 800, 600}}));
     // On 784 x 541 the vertical base step of 552 hundredths is passed as 5 pixels.
     Bench small(784, 541);
-    Expect("784 across", small.Dispatch(SmoothAway, Horizontal), 98, 97, Rects({{0, 0, 776, 541}}));
-    Expect("541 down", small.Dispatch(SmoothAway, Vertical), 109, 108, Rects({{0, 0, 784, 540}}));
+    Expect("784 across", small.Dispatch(Type::SmoothAway, Flags::Horizontal), 98, 97,
+           Rects({{0, 0, 776, 541}}));
+    Expect("541 down", small.Dispatch(Type::SmoothAway, Flags::Vertical), 109, 108,
+           Rects({{0, 0, 784, 540}}));
 }
 
 TEST_CASE(CornerSweepsFollowTheWorkedPolygons) {
     Bench bench(800, 600);
-    const int H = Horizontal, V = Vertical, R = Reverse;
+    const EffectFlags H = Flags::Horizontal, V = Flags::Vertical, R = Flags::Reverse;
     struct Row {
-        int flags;
+        EffectFlags flags;
         std::vector<POINT> first, last;  // the regions of steps 1 and 199
     };
     const Row rows[] = {
@@ -167,19 +173,19 @@ TEST_CASE(CornerSweepsFollowTheWorkedPolygons) {
         {V | R, {{800, 0}, {793, 0}, {800, 6}}, {{800, 0}, {0, 0}, {0, 592}, {9, 600}, {800, 600}}},
     };
     for (const Row& row : rows) {
-        Steps steps = bench.Dispatch(Corner, row.flags);
+        Steps steps = bench.Dispatch(Type::Corner, row.flags);
         Expect("corner", steps, 200, 0, Rects({})) &&
             Expect("corner", steps, 200, 1, Polygon(row.first)) &&
             Expect("corner", steps, 200, 199, Polygon(row.last));
     }
     // The edge reaches the far column at j = 100 and passes it at j = 101.
-    Steps lt = bench.Dispatch(Corner, Horizontal);
+    Steps lt = bench.Dispatch(Type::Corner, Flags::Horizontal);
     Expect("LT", lt, 200, 100, Polygon({{0, 0}, {800, 0}, {0, 600}}));
     Expect("LT", lt, 200, 101, Polygon({{0, 0}, {800, 0}, {800, 6}, {8, 600}, {0, 600}}));
-    CHECK(Same(bench.Dispatch(Corner, 0), lt));  // Horizontal alone changes nothing
+    CHECK(Same(bench.Dispatch(Type::Corner, Flags::None), lt));  // Horizontal alone changes nothing
     // 784 x 541: n = 99 steps of 792 x 552 hundredths, swept twice as often.
     Bench small(784, 541);
-    Steps steps = small.Dispatch(Corner, Horizontal);
+    Steps steps = small.Dispatch(Type::Corner, Flags::Horizontal);
     Expect("784", steps, 198, 1, Polygon({{0, 0}, {8, 0}, {0, 6}}));
     Expect("784", steps, 198, 197, Polygon({{0, 0}, {784, 0}, {784, 546}, {776, 541}, {0, 541}}));
 }
@@ -190,11 +196,11 @@ TEST_CASE(GrowingShapesFollowTheWorkedBoxes) {
     auto box = [](LONG k, LONG dx, LONG dy) {
         return RECT{400 - dx * k, 300 - dy * k, 400 + dx * k, 300 + dy * k};
     };
-    Steps circle = bench.Dispatch(CircleLike, 0);
-    Steps rect = bench.Dispatch(RectLike, 0);
-    Steps diamond = bench.Dispatch(DiamondLike, 0);
-    Steps shrinking = bench.Dispatch(CircleLike, Reverse);
-    Steps closing = bench.Dispatch(RectLike, Reverse);
+    Steps circle = bench.Dispatch(Type::CircleLike, Flags::None);
+    Steps rect = bench.Dispatch(Type::RectLike, Flags::None);
+    Steps diamond = bench.Dispatch(Type::DiamondLike, Flags::None);
+    Steps shrinking = bench.Dispatch(Type::CircleLike, Flags::Reverse);
+    Steps closing = bench.Dispatch(Type::RectLike, Flags::Reverse);
     for (LONG k = 0; k < 125; ++k) {
         RECT c = box(k, 4, 4);
         HRGN outside = ::CreateEllipticRgn(-100 + 4 * k, -200 + 4 * k, 900 - 4 * k, 800 - 4 * k);
@@ -217,17 +223,17 @@ TEST_CASE(GrowingShapesFollowTheWorkedBoxes) {
            Outside(::CreateEllipticRgn(396, 296, 404, 304)));
     Expect("rect reversed", closing, 100, 0, Rects({}));
     // Reverse only turns growth into shrinking: the boxes stay in order, the steps positive.
-    TransitionPlan shrink = PlanTransition(DiamondLike, Reverse, RECT{0, 0, 800, 600});
+    TransitionPlan shrink = PlanTransition(Type::DiamondLike, Flags::Reverse, RECT{0, 0, 800, 600});
     CHECK(shrink.from.x == 0 && shrink.from.y == 0 && shrink.to.x == 800 && shrink.to.y == 600);
     CHECK(shrink.stepX == 1600 && shrink.stepY == 1200 && shrink.reverse);
     // The lens: nothing at first, then the listed vertices (-99 for an exact -100).
-    Steps lens = bench.Dispatch(Lens, 0);
+    Steps lens = bench.Dispatch(Type::Lens, Flags::None);
     Expect("lens", lens, 63, 0, Rects({}));
     Expect("lens", lens, 63, 1,
            Polygon({{408, 298}, {402, 292}, {394, 294}, {392, 302}, {398, 308}, {406, 306}}));
     Expect("lens", lens, 63, 62,
            Polygon({{-29, 548}, {400, 796}, {830, 548}, {830, 52}, {400, -195}, {-29, 52}}));
-    Expect("lens reversed", bench.Dispatch(Lens, Reverse), 63, 0,
+    Expect("lens reversed", bench.Dispatch(Type::Lens, Flags::Reverse), 63, 0,
            Outside(Polygon(
                {{900, 300}, {650, -132}, {150, -132}, {-99, 300}, {150, 733}, {650, 733}})));
 }
@@ -238,19 +244,22 @@ TEST_CASE(BlindsAndMosaicsGrowTheWorkedPatterns) {
     // columns (vertical) half a cell up or odd rows half a cell left, and a seed pixel at the
     // origin of the pattern and of every row.
     struct Pattern {
-        int type, flags, count, tw, th, cols, rows, growth;
+        EffectType type;
+        EffectFlags flags;
+        int count, tw, th, cols, rows, growth;
     };
     const Pattern patterns[] = {
-        {WindowBlind, Vertical, 10, 800, 30, 2, 21, 3},
-        {WindowBlind, Horizontal, 10, 40, 600, 21, 2, 4},
-        {Mosaic, Vertical, 20, 20, 60, 41, 11, 3},
-        {Mosaic, Horizontal, 20, 80, 15, 11, 41, 4},
-        {WindowBlind, Vertical | Reverse, 10, 800, 10, 2, 61, 1},  // negative steps become 1
-        {Mosaic, Vertical | Reverse, 20, 5, 20, 161, 31, 1},
+        {Type::WindowBlind, Flags::Vertical, 10, 800, 30, 2, 21, 3},
+        {Type::WindowBlind, Flags::Horizontal, 10, 40, 600, 21, 2, 4},
+        {Type::Mosaic, Flags::Vertical, 20, 20, 60, 41, 11, 3},
+        {Type::Mosaic, Flags::Horizontal, 20, 80, 15, 11, 41, 4},
+        // Negative steps become 1.
+        {Type::WindowBlind, Flags::Vertical | Flags::Reverse, 10, 800, 10, 2, 61, 1},
+        {Type::Mosaic, Flags::Vertical | Flags::Reverse, 20, 5, 20, 161, 31, 1},
     };
     for (const Pattern& p : patterns) {
         Steps steps = bench.Dispatch(p.type, p.flags);
-        bool vertical = p.flags & Vertical, mosaic = p.type == Mosaic, same = true;
+        bool vertical = HasFlags(p.flags, Flags::Vertical), mosaic = p.type == Type::Mosaic, same = true;
         for (int k = 0; k < p.count && same; ++k) {
             std::vector<RECT> rects = {{0, 0, 1, 1}};
             for (int j = 0; j < p.rows; ++j) {
@@ -268,14 +277,15 @@ TEST_CASE(BlindsAndMosaicsGrowTheWorkedPatterns) {
         }
     }
     // Both axis flags work vertically, neither horizontally.
-    CHECK(Same(bench.Dispatch(WindowBlind, Vertical | Horizontal),
-               bench.Dispatch(WindowBlind, Vertical)));
-    CHECK(Same(bench.Dispatch(Mosaic, 0), bench.Dispatch(Mosaic, Horizontal)));
+    CHECK(Same(bench.Dispatch(Type::WindowBlind, Flags::Vertical | Flags::Horizontal),
+               bench.Dispatch(Type::WindowBlind, Flags::Vertical)));
+    CHECK(Same(bench.Dispatch(Type::Mosaic, Flags::None),
+               bench.Dispatch(Type::Mosaic, Flags::Horizontal)));
 }
 
 TEST_CASE(RandomTilesShowEveryTileOnce) {
     Bench bench(800, 600);
-    Steps steps = bench.Dispatch(RandomThreads, 0);
+    Steps steps = bench.Dispatch(Type::RandomThreads, Flags::None);
     CHECK_EQ(steps.size(), 192u);
     std::vector<int> shown(192, 0);
     for (HRGN tile : steps) {  // tile (col, row) is (53 col, 53 row) widened by 2 pixels
@@ -288,96 +298,100 @@ TEST_CASE(RandomTilesShowEveryTileOnce) {
     }
     CHECK(shown == std::vector<int>(192, 1));  // tile 17 among them as (53, 53, 108, 108)
     Bench narrow(10, 4);                       // narrower than 15 pixels: tiles of side 1
-    CHECK_EQ(narrow.Dispatch(RandomThreads, 0).size(), 40u);
+    CHECK_EQ(narrow.Dispatch(Type::RandomThreads, Flags::None).size(), 40u);
 }
 
-TEST_CASE(EachRoutineDrawsNothingForATypeOutsideItsFamily) {
-    struct Family {
+// What each type is decided in one table: its routine, the unit of its steps, what Reverse does,
+// and whether the whole picture is copied at the end; a routine tells its own types apart by
+// their shapes alone.
+TEST_CASE(EveryTypeIsDescribedOnce) {
+    using Unit = StepUnit;
+    struct Row {
         EffectRoutine routine;
-        int first, last;  // the types that are its own
-        int stepX, stepY;
+        StepUnit unit;
     };
-    const Family families[] = {
-        {WipeEffect, SmoothAway, DoorLike, 8, 6},
-        {CornerSweepEffect, Corner, Corner, 800, 600},
-        {GrowShapeEffect, CircleLike, Lens, 800, 600},
-        {BlindsEffect, WindowBlind, Mosaic, 8, 6},
-        {RandomTilesEffect, RandomThreads, RandomThreads, 8, 6},
+    const Row rows[] = {
+        {WipeEffect, Unit::WholePixels},
+        {WipeEffect, Unit::WholePixels},
+        {CornerSweepEffect, Unit::Hundredths},
+        {GrowShapeEffect, Unit::Hundredths},
+        {GrowShapeEffect, Unit::Hundredths},
+        {GrowShapeEffect, Unit::DoubledHundredths},
+        {GrowShapeEffect, Unit::DoubledHundredths},
+        {BlindsEffect, Unit::WholePixels},
+        {BlindsEffect, Unit::WholePixels},
+        {RandomTilesEffect, Unit::WholePixels},
+        {FadeEffect, Unit::WholePixels},
+        {FadeEffect, Unit::WholePixels},
     };
-    Bench bench(200, 150);
-    for (const Family& f : families) {
-        for (int type = -1; type <= 13; ++type) {
-            bool own = type >= f.first && type <= f.last;
-            Steps steps =
-                bench.Run(f.routine, type, Horizontal | Vertical, 0, 0, 200, 150, f.stepX, f.stepY);
-            if (steps.empty() == own) {
+    for (int n = 1; n <= 12; ++n) {
+        const TransitionDescriptor* d = DescribeTransition(static_cast<EffectType>(n));
+        const std::string type = "type " + std::to_string(n);
+        if (d == nullptr || d->type != static_cast<EffectType>(n)) {
+            check::Fail(__FILE__, __LINE__, type + ": no descriptor of its own");
+            continue;
+        }
+        if (d->routine != rows[n - 1].routine || d->unit != rows[n - 1].unit) {
+            check::Fail(__FILE__, __LINE__, type + ": another routine or unit");
+        }
+        bool growing = n >= 4 && n <= 7;
+        CHECK_EQ(d->reverse == ReverseRule::Shrink, growing);
+        CHECK_EQ(d->finalCopy, static_cast<EffectType>(n) != Type::FadeOut);
+        for (int m = 1; m < n; ++m) {
+            const TransitionDescriptor* other = DescribeTransition(static_cast<EffectType>(m));
+            if (other->routine == d->routine && other->shape == d->shape) {
                 check::Fail(__FILE__, __LINE__,
-                            "routine " + std::to_string(&f - families) + ", type " +
-                                std::to_string(type) + ": " + std::to_string(steps.size()) +
-                                " steps");
+                            type + ": its routine cannot tell it from " + std::to_string(m));
             }
         }
     }
-    // The fade draws straight into the view: a foreign type leaves it as it was, its own
-    // types do not.
-    wintest::RecordingView view;
-    CHECK(view.Open(10, 10, 100, 100));
-    wintest::Picture picture(100, 100, [](int, int) { return RGB(200, 200, 200); });
-    CDC source(picture.Dc());
-    CClientDC target(view.m_hWnd);
-    TransitionRequest request;
-    request.window = &view;
-    request.targetDC = &target;
-    request.sourceDC = &source;
-    const RECT onScreen = {10, 10, 110, 110};
-    for (int type : {-1, 0, 1, 7, 10, 13, 12}) {  // the last one FadeOut
-        request.type = type;
-        FadeEffect(PlanTransition(type, 0, RECT{0, 0, 100, 100}), request);
-        wintest::Settle(30);
-        int drawn = 0;
-        for (unsigned p : wintest::ReadScreen(onScreen)) drawn += p != 0;
-        if (type == FadeOut) {
-            CHECK(drawn > 0);
-        } else if (drawn != 0) {
-            check::Fail(__FILE__, __LINE__, "fade drew for type " + std::to_string(type));
-        }
+    for (int n : {-1, 0, 13}) CHECK(DescribeTransition(static_cast<EffectType>(n)) == nullptr);
+    // An unknown type runs no routine; the dispatcher still switches at once.
+    Bench bench(200, 150);
+    for (int n : {-1, 13}) {
+        CHECK(PlanTransition(static_cast<EffectType>(n), Flags::Horizontal, RECT{0, 0, 200, 150})
+                  .routine == nullptr);
+        CHECK(bench.Dispatch(static_cast<EffectType>(n), Flags::Horizontal).empty());
     }
 }
 
 TEST_CASE(EmptyClientAreasWrongStepsAndLostWindowsDrawNothing) {
-    const EffectRoutine routines[] = {WipeEffect, CornerSweepEffect, GrowShapeEffect, BlindsEffect,
-                                      RandomTilesEffect};
-    const int allFlags[] = {Horizontal, Vertical, Horizontal | Reverse, Vertical | Reverse};
+    const EffectFlags allFlags[] = {Flags::Horizontal, Flags::Vertical,
+                                    Flags::Horizontal | Flags::Reverse,
+                                    Flags::Vertical | Flags::Reverse};
     for (SIZE size : {SIZE{0, 600}, SIZE{800, 0}, SIZE{0, 0}}) {
         Bench bench(size.cx, size.cy);
-        for (int type = SmoothAway; type <= RandomThreads; ++type) {
-            for (int flags : allFlags) {
+        const RECT client = {0, 0, size.cx, size.cy};
+        for (int n = 1; n <= 10; ++n) {
+            EffectType type = static_cast<EffectType>(n);
+            for (EffectFlags flags : allFlags) {
                 CHECK(bench.Dispatch(type, flags).empty());
-                for (EffectRoutine routine : routines) {
-                    CHECK(bench.Run(routine, type, flags, 0, 0, size.cx, size.cy, 8, 6).empty());
-                    CHECK(bench.Run(routine, type, flags, 0, 0, 800, 600, 800, 600).empty());
-                }
+                CHECK(PlanTransition(type, flags, client).routine == nullptr);
             }
         }
     }
     // Steps pointing away from the end corner plan no steps.
     Bench bench(800, 600);
-    for (int flags : allFlags) {
-        CHECK(bench.Run(WipeEffect, SmoothAway, flags, 0, 0, 800, 600, -8, -6).empty());
-        CHECK(bench.Run(WipeEffect, DoorLike, flags, 800, 600, 0, 0, 8, 6).empty());
-        CHECK(bench.Run(CornerSweepEffect, Corner, flags, 0, 0, 800, 600, -800, -600).empty());
-        CHECK(bench.Run(GrowShapeEffect, RectLike, flags, 0, 0, 800, 600, -800, -600).empty());
+    for (EffectFlags flags : allFlags) {
+        CHECK(bench.Run(WipeEffect, Type::SmoothAway, flags, 0, 0, 800, 600, -8, -6).empty());
+        CHECK(bench.Run(WipeEffect, Type::DoorLike, flags, 800, 600, 0, 0, 8, 6).empty());
+        CHECK(
+            bench.Run(CornerSweepEffect, Type::Corner, flags, 0, 0, 800, 600, -800, -600).empty());
+        CHECK(
+            bench.Run(GrowShapeEffect, Type::RectLike, flags, 0, 0, 800, 600, -800, -600).empty());
     }
     // No window, a window that is gone, or a handle that is no longer a window.
     CWnd stale;
     stale.m_hWnd = bench.view.m_hWnd;
     bench.view.Close();
-    TransitionRequest request = bench.Request(SmoothAway, Horizontal);
+    TransitionRequest request = bench.Request(Type::SmoothAway, Flags::Horizontal);
     for (CWnd* window : {static_cast<CWnd*>(nullptr), static_cast<CWnd*>(&bench.view), &stale}) {
         request.window = window;
-        for (request.type = SmoothAway; request.type <= RandomThreads; ++request.type) {
-            TransitionPlan plan = PlanTransition(request.type, Horizontal, RECT{0, 0, 800, 600});
-            for (EffectRoutine routine : routines) routine(plan, request);
+        for (int n = 1; n <= 10; ++n) {
+            request.type = static_cast<EffectType>(n);
+            TransitionPlan plan =
+                PlanTransition(request.type, Flags::Horizontal, RECT{0, 0, 800, 600});
+            plan.routine(plan, request);
             DispatchTransition(&request);
         }
     }

@@ -21,8 +21,8 @@
 #include "transitions/fade.h"
 #include "animation/pacing.h"
 
-using namespace EffectType;
-using namespace EffectFlags;
+using Type = EffectType;
+using Flags = EffectFlags;
 
 namespace {
 
@@ -71,9 +71,10 @@ struct FadeStage {
         view.paintColor = static_cast<COLORREF>(-1);
         view.Open(100, 80, 800, 600);
     }
-    void Run(int type, unsigned* working, PairTables* tables, const FramePresenter& present) {
+    void Run(EffectType type, unsigned* working, PairTables* tables,
+             const FramePresenter& present) {
         CClientDC target(view.m_hWnd);
-        TransitionRequest request = {&view, &target, &source, 2, 0, type};
+        TransitionRequest request = {&view, &target, &source, 2, Flags::None, type};
         std::vector<unsigned> master(800 * 600);  // bottom-up
         for (int y = 0; y < 600; ++y) {
             for (int x = 0; x < 800; ++x) {
@@ -82,7 +83,8 @@ struct FadeStage {
                     (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
         }
-        PlayFade(&request, rect, FadeImageInfo(800, 600), master.data(), working, tables, present);
+        PlayFade(&request, type == Type::FadeIn, rect, FadeImageInfo(800, 600), master.data(),
+                 working, tables, present);
         wintest::Settle(100);
     }
     void Fill(COLORREF color) {
@@ -132,7 +134,7 @@ TEST_CASE(DarkeningIsBitExactAndKeepsTheFourthByte) {
 }
 
 TEST_CASE(FramesRunThroughTheLevelsFromTheMasterEachTime) {
-    for (int type : {FadeOut, FadeIn}) {
+    for (EffectType type : {Type::FadeOut, Type::FadeIn}) {
         const int w = 40, h = 8;
         std::vector<unsigned> master(w * h), working(w * h);
         for (int i = 0; i < w * h; ++i) master[i] = 0x5A000000u * (i & 1) | (i * 0x0B0D07u);
@@ -140,10 +142,10 @@ TEST_CASE(FramesRunThroughTheLevelsFromTheMasterEachTime) {
         std::vector<int> levels;
         int wrong = 0;
         CDC target, source;
-        TransitionRequest request = {nullptr, &target, &source, 2, 0, type};
+        TransitionRequest request = {nullptr, &target, &source, 2, Flags::None, type};
         auto tables = std::make_unique<PairTables>();
-        PlayFade(&request, {0, 0, w, h}, FadeImageInfo(w, h), master.data(), working.data(),
-                 tables.get(), [&](const FadeFrame& frame) {
+        PlayFade(&request, type == Type::FadeIn, {0, 0, w, h}, FadeImageInfo(w, h), master.data(),
+                 working.data(), tables.get(), [&](const FadeFrame& frame) {
                      // The level this frame shows, read off a pixel with a channel of 255.
                      int level = 0;
                      while (level <= 100 && Darkened(0xFF, level) != (frame.bits[0] & 0xFF))
@@ -159,7 +161,8 @@ TEST_CASE(FramesRunThroughTheLevelsFromTheMasterEachTime) {
         CHECK_EQ(wrong, 0);
         CHECK_EQ(levels.size(), 45u);
         std::vector<int> want;
-        for (int k = 0; k < 45; ++k) want.push_back(type == FadeIn ? 10 + 2 * k : 100 - 2 * k);
+        for (int k = 0; k < 45; ++k)
+            want.push_back(type == Type::FadeIn ? 10 + 2 * k : 100 - 2 * k);
         CHECK(levels == want);
     }
 }
@@ -167,13 +170,13 @@ TEST_CASE(FramesRunThroughTheLevelsFromTheMasterEachTime) {
 TEST_CASE(FadeOutLeavesTheOldPictureAtTwelvePercentAndFadeInEndsAtFull) {
     FadeStage stage;
     stage.Fill(RGB(255, 0, 0));
-    RunTransition(&stage.view, DrawPattern, 2, 0, FadeOut);
+    RunTransition(&stage.view, DrawPattern, 2, Flags::None, Type::FadeOut);
     wintest::Settle(200);  // the repaint the frame asks for does not bring the picture back
     CHECK_EQ(Mismatches(stage.onScreen, 12), 0);
     HRGN region = ::CreateRectRgn(0, 0, 0, 0);
     CHECK_EQ(::GetWindowRgn(stage.view.m_hWnd, region), ERROR);
     ::DeleteObject(region);
-    RunTransition(&stage.view, DrawPattern, 2, 0, FadeIn);
+    RunTransition(&stage.view, DrawPattern, 2, Flags::None, Type::FadeIn);
     wintest::Settle(100);
     CHECK_EQ(Mismatches(stage.onScreen, 100), 0);
 }
@@ -183,7 +186,7 @@ TEST_CASE(FadeInShowsTenPercentFirstAndNinetyEightLast) {
     int firstMismatches = -1, frames = 0;
     std::vector<unsigned> working(800 * 600);
     auto tables = std::make_unique<PairTables>();
-    stage.Run(FadeIn, working.data(), tables.get(), [&](const FadeFrame& frame) {
+    stage.Run(Type::FadeIn, working.data(), tables.get(), [&](const FadeFrame& frame) {
         bool drawn = DrawDibBlit(frame.target, 0, 0, 800, 600, frame.header, frame.bits, 0, 0, 800,
                                  600, DDF_HALFTONE);
         if (frames++ == 0) {
@@ -204,7 +207,8 @@ TEST_CASE(FailedAllocationOrDrawingLeavesNoPartlyFadedPicture) {
     auto tables = std::make_unique<PairTables>();
     for (bool noTables : {false, true}) {
         stage.Fill(RGB(255, 0, 0));
-        stage.Run(FadeOut, noTables ? working.data() : nullptr, noTables ? nullptr : tables.get(),
+        stage.Run(Type::FadeOut, noTables ? working.data() : nullptr,
+                  noTables ? nullptr : tables.get(),
                   [&](const FadeFrame&) { return ++calls, true; });
         CHECK_EQ(calls, 0);
         CHECK_EQ(wintest::ScreenPixel(500, 400), 0xFF0000u);
@@ -214,7 +218,7 @@ TEST_CASE(FailedAllocationOrDrawingLeavesNoPartlyFadedPicture) {
     for (int failAt : {0, 5}) {
         stage.Fill(RGB(255, 0, 0));
         calls = 0;
-        stage.Run(FadeOut, working.data(), tables.get(), [&](const FadeFrame& frame) {
+        stage.Run(Type::FadeOut, working.data(), tables.get(), [&](const FadeFrame& frame) {
             if (calls++ == failAt) return false;
             return DrawDibBlit(frame.target, 0, 0, 800, 600, frame.header, frame.bits, 0, 0, 800,
                                600, DDF_HALFTONE);
@@ -225,9 +229,10 @@ TEST_CASE(FailedAllocationOrDrawingLeavesNoPartlyFadedPicture) {
     // A reversed or empty rectangle draws nothing; no DC for DrawDib is a failure, not a crash.
     stage.Fill(RGB(255, 0, 0));
     CClientDC target(stage.view.m_hWnd);
-    TransitionRequest request = {&stage.view, &target, &stage.source, 2, 0, FadeIn};
-    FadeEffect(PlanTransition(FadeIn, Reverse, RECT{0, 0, 800, 600}), request);  // 800,600 to 0,0
-    TransitionPlan empty = PlanTransition(FadeIn, 0, RECT{0, 0, 800, 600});
+    TransitionRequest request = {&stage.view, &target, &stage.source, 2, Flags::None, Type::FadeIn};
+    FadeEffect(PlanTransition(Type::FadeIn, Flags::Reverse, RECT{0, 0, 800, 600}),
+               request);  // 800,600 to 0,0
+    TransitionPlan empty = PlanTransition(Type::FadeIn, Flags::None, RECT{0, 0, 800, 600});
     empty.to.x = 0;
     FadeEffect(empty, request);
     wintest::Settle(100);

@@ -9,14 +9,15 @@
 #include <climits>
 #include <vector>
 
+#include "app/commands.h"
 #include "res/resource.h"
 #include "tests/check.h"
 #include "tests/program.h"
 #include "tests/wintest.h"
 #include "transitions/effects.h"
 
-using namespace EffectType;
-using namespace EffectFlags;
+using Type = EffectType;
+using Flags = EffectFlags;
 
 namespace {
 
@@ -31,11 +32,11 @@ struct Steps {
     int count = 0;
 };
 
-Steps StepMap(wintest::RecordingView& view, POINT origin, int type, int flags) {
+Steps StepMap(wintest::RecordingView& view, POINT origin, EffectType type, EffectFlags flags) {
     RECT client;
     view.GetClientRect(&client);
     int width = client.right, height = client.bottom;
-    bool tiles = type == RandomThreads;
+    bool tiles = type == Type::RandomThreads;
     Steps steps;
     steps.map.assign(static_cast<size_t>(width) * height, tiles ? -1 : INT_MAX);
     view.ClearRegions();
@@ -150,31 +151,6 @@ POINT ClientOrigin(const program::Lantrel& app) {
     return POINT{view.left - window.left, view.top - window.top};
 }
 
-struct Command {
-    UINT id;
-    int type, flags;
-    bool randomDirection;
-    int delay;  // pause per step in units of 5 ms; 0: one display refresh
-};
-
-const Command kRegionCommands[] = {
-    {ID_VIEW_SMOOTH_VERTICAL, SmoothAway, Vertical, true, 2},
-    {ID_VIEW_SMOOTH_HORIZONTAL, SmoothAway, Horizontal, true, 2},
-    {ID_VIEW_DOOR_VERTICAL, DoorLike, Vertical, true, 2},
-    {ID_VIEW_DOOR_HORIZONTAL, DoorLike, Horizontal, true, 2},
-    {ID_VIEW_CIRCLE_LIKE, CircleLike, 0, true, 2},
-    {ID_VIEW_RECT_LIKE, RectLike, 0, true, 2},
-    {ID_VIEW_DIAMOND_LIKE, DiamondLike, 0, true, 2},
-    {ID_VIEW_LENS_LIKE, Lens, 0, true, 0},
-    {ID_VIEW_CORNER_LT_RB, Corner, Horizontal, true, 2},
-    {ID_VIEW_CORNER_RT_LB, Corner, Vertical, true, 2},
-    {ID_VIEW_BLIND_VERTICAL, WindowBlind, Vertical, false, 5},
-    {ID_VIEW_BLIND_HORIZONTAL, WindowBlind, Horizontal, false, 5},
-    {ID_VIEW_MOSAIC_VERTICAL, Mosaic, Vertical, false, 5},
-    {ID_VIEW_MOSAIC_HORIZONTAL, Mosaic, Horizontal, false, 5},
-    {ID_VIEW_RANDOM_THREADS, RandomThreads, 0, false, 2},
-};
-
 }  // namespace
 
 // Each command of the View menu that reveals by regions, once, on the program's own view:
@@ -190,15 +166,17 @@ TEST_CASE(EveryRegionCommandRevealsStepByStepAtItsPace) {
     wintest::RecordingView recorder;
     recorder.Open(-width - 50, 0, width, height);
     bool genieShown = true;
-    for (const Command& command : kRegionCommands) {
+    for (const TransitionCommand& command : kTransitionCommands) {
         std::vector<Steps> steps = {StepMap(recorder, origin, command.type, command.flags)};
-        if (command.randomDirection) {
-            steps.push_back(StepMap(recorder, origin, command.type, command.flags | Reverse));
+        if (command.randomReverse) {
+            steps.push_back(
+                StepMap(recorder, origin, command.type, command.flags | Flags::Reverse));
         }
         std::vector<const Steps*> directions;
         for (const Steps& s : steps) directions.push_back(&s);
         program::Wait(100);
-        Run run = Watch(app, command.id, directions, command.type == RandomThreads, genieShown);
+        Run run =
+            Watch(app, command.id, directions, command.type == Type::RandomThreads, genieShown);
         program::Match end =
             program::Compare(program::SharedPictures(), app.ViewOnScreen(), {0, 0, width, height});
         int pause = command.delay > 0 ? command.delay * 5 : program::RefreshMs();
@@ -247,10 +225,10 @@ TEST_CASE(EveryRandomCommandRunsBothWays) {
     wintest::RecordingView recorder;
     recorder.Open(-kWidth - 50, 0, kWidth, kHeight);
     bool genieShown = true;
-    for (const Command& command : kRegionCommands) {
-        if (!command.randomDirection) continue;
+    for (const TransitionCommand& command : kTransitionCommands) {
+        if (!command.randomReverse) continue;
         Steps forward = StepMap(recorder, origin, command.type, command.flags);
-        Steps reverse = StepMap(recorder, origin, command.type, command.flags | Reverse);
+        Steps reverse = StepMap(recorder, origin, command.type, command.flags | Flags::Reverse);
         int seen[2] = {0, 0}, unclear = 0, wrong = 0, ms = 0;
         for (int runs = 0;
              runs < 2 * kRuns && seen[0] + seen[1] < kRuns && (seen[0] == 0 || seen[1] == 0);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/lantrel.h"
 #include "app/view.h"
 #include "framework/document.h"
@@ -126,6 +127,14 @@ TEST_CASE(MenuIsTheResourceMenuWithAutomaticEnabling) {
                           32781, 32782, 32783, 32784, 32786, 32787, 32788, 32790};
     CHECK_EQ(::GetMenuItemCount(view), 17);
     for (int i = 0; i < 17; ++i) CHECK_EQ(::GetMenuItemID(view, i), order[i]);
+    // The transition commands are the View menu's items in its order, but for the meshed
+    // dialog and the fade, which have handlers of their own.
+    std::vector<UINT> rows, transitions;
+    for (const TransitionCommand& command : kTransitionCommands) rows.push_back(command.id);
+    for (UINT id : order) {
+        if (id != ID_VIEW_SEMI_TRANSPARENT && id != ID_VIEW_FADE) transitions.push_back(id);
+    }
+    CHECK(rows == transitions);
     HMENU dialog = ::GetSubMenu(bar, 3);
     CHECK_EQ(::GetMenuItemCount(dialog), 3);
     CHECK_EQ(::GetMenuItemID(dialog, 0), static_cast<UINT>(ID_DIALOG_SLID_SHOW));

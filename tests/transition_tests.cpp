@@ -13,8 +13,8 @@
 #include "animation/pacing.h"
 #include "transitions/transition.h"
 
-using namespace EffectType;
-using namespace EffectFlags;
+using Type = EffectType;
+using Flags = EffectFlags;
 
 namespace {
 
@@ -101,7 +101,7 @@ public:
     }
     // Runs routine on the whole client area with the given steps; shown[k] is the client area
     // as step k found it, and the last entry as the routine left it; step k copied colours[k].
-    void Run(EffectRoutine routine, int type, int flags, int stepX, int stepY) {
+    void Run(EffectRoutine routine, EffectType type, EffectFlags flags, int stepX, int stepY) {
         ClearRegions();
         shown.clear();
         colours.clear();
@@ -236,15 +236,16 @@ TEST_CASE(EachStepChangesWhatItsWindowRegionCoversWithOrWithoutABorder) {
     CHECK_EQ(bordered.client.right, 296);  // a 2-pixel edge all round
     int stepX, stepY;
     BaseSteps(bordered.client.right, bordered.client.bottom, stepX, stepY);
-    bordered.Run(WipeEffect, SmoothAway, Horizontal | Vertical, stepX / 100, stepY / 100);
+    bordered.Run(WipeEffect, Type::SmoothAway, Flags::Horizontal | Flags::Vertical, stepX / 100,
+                 stepY / 100);
     CHECK(EachStepChangedItsRegion("wipe", bordered));
-    bordered.Run(GrowShapeEffect, CircleLike, 0, stepX, stepY);
+    bordered.Run(GrowShapeEffect, Type::CircleLike, Flags::None, stepX, stepY);
     CHECK(EachStepChangedItsRegion("circle", bordered));
-    bordered.Run(GrowShapeEffect, Lens, Reverse, 2 * stepX, 2 * stepY);
+    bordered.Run(GrowShapeEffect, Type::Lens, Flags::Reverse, 2 * stepX, 2 * stepY);
     CHECK(EachStepChangedItsRegion("lens", bordered));
     StepReader plain;
     CHECK(plain.OpenView(300, 200, false));
-    plain.Run(WipeEffect, SmoothAway, Horizontal | Vertical, 8, 5);
+    plain.Run(WipeEffect, Type::SmoothAway, Flags::Horizontal | Flags::Vertical, 8, 5);
     CHECK(EachStepChangedItsRegion("wipe without a border", plain));
 }
 
@@ -276,7 +277,7 @@ TEST_CASE(TypesWithoutAnEffectSwitchAtOnceAndTypeZeroDoesNothing) {
     unsigned window = ToScreen(::GetSysColor(COLOR_WINDOW));
 
     g_drawCalls = 0;
-    RunTransition(&view, DrawSmallPicture, 2, 0, 0);
+    RunTransition(&view, DrawSmallPicture, 2, Flags::None, Type::None);
     CHECK_EQ(g_drawCalls, 0);
     int changed = 0;
     for (unsigned p : ViewPixels(300, 200)) changed += p != 0;
@@ -286,7 +287,8 @@ TEST_CASE(TypesWithoutAnEffectSwitchAtOnceAndTypeZeroDoesNothing) {
         for (int flags : {0, 1, 1 | 2 | 4}) {  // none, Reverse, Reverse with both axes
             ::InvalidateRect(view.m_hWnd, nullptr, TRUE);
             wintest::Settle(30);
-            RunTransition(&view, DrawSmallPicture, 2, flags, type);
+            RunTransition(&view, DrawSmallPicture, 2, static_cast<EffectFlags>(flags),
+                          static_cast<EffectType>(type));
             wintest::Settle(30);
             std::vector<unsigned> shown = ViewPixels(300, 200);
             int wrong = 0;
@@ -309,7 +311,7 @@ TEST_CASE(FadeOutLeavesNoFinalCopy) {
     wintest::RecordingView view;
     view.paintColor = RGB(0, 0, 0);
     CHECK(view.Open(kLeft, kTop, 100, 100));
-    RunTransition(&view, DrawSmallPicture, 2, 0, FadeOut);
+    RunTransition(&view, DrawSmallPicture, 2, Flags::None, Type::FadeOut);
     wintest::Settle(50);  // all that was drawn on the screen, a copy at the very end too
     // The screen holds whatever the fade-out left, never the full new picture.
     std::vector<unsigned> shown = ViewPixels(100, 100);
@@ -322,7 +324,7 @@ TEST_CASE(FadeOutLeavesNoFinalCopy) {
 }
 
 TEST_CASE(DeadOrEmptyWindowsAreLeftAlone) {
-    RunTransition(nullptr, DrawSmallPicture, 2, 0, 1);
+    RunTransition(nullptr, DrawSmallPicture, 2, Flags::None, Type::SmoothAway);
     wintest::RecordingView dead;
     CHECK(dead.Open(kLeft, kTop, 50, 50));
     TransitionRequest request;
@@ -332,12 +334,14 @@ TEST_CASE(DeadOrEmptyWindowsAreLeftAlone) {
     CHECK(!::IsWindow(hWnd));
     DispatchTransition(&request);  // the window is gone: nothing is touched
     g_drawCalls = 0;
-    RunTransition(&dead, DrawSmallPicture, 2, 0, 1);
+    RunTransition(&dead, DrawSmallPicture, 2, Flags::None, Type::SmoothAway);
     CHECK_EQ(g_drawCalls, 0);
     // A view without a client area: nothing to show, nothing to divide by.
     wintest::RecordingView flat;
     CHECK(flat.Open(kLeft, kTop, 0, 0));
-    for (int type = -1; type <= 13; ++type) RunTransition(&flat, DrawSmallPicture, 0, 0, type);
+    for (int type = -1; type <= 13; ++type) {
+        RunTransition(&flat, DrawSmallPicture, 0, Flags::None, static_cast<EffectType>(type));
+    }
     CHECK(!HasWindowRegion(flat.m_hWnd));
 }
 
@@ -386,7 +390,7 @@ TEST_CASE(APacedTransitionLastsItsStepsTimesTheDelay) {
     CHECK(view.Open(kLeft, kTop, 400, 150));
     LARGE_INTEGER t0, t1;
     ::QueryPerformanceCounter(&t0);
-    RunTransition(&view, DrawSmallPicture, 2, Horizontal, SmoothAway);
+    RunTransition(&view, DrawSmallPicture, 2, Flags::Horizontal, Type::SmoothAway);
     ::QueryPerformanceCounter(&t1);
     CHECK_EQ(view.regions.size(), 50u);  // 400 pixels in steps of 8
     double nominal = 50 * 2 * 5;

@@ -12,8 +12,8 @@
 #include "animation/steps.h"
 #include "transitions/effects.h"
 
-using namespace EffectType;
-using namespace EffectFlags;
+using Type = EffectType;
+using Flags = EffectFlags;
 
 TEST_CASE(RuntimeGeneratorIsTheClassicSequence) {
     std::srand(1);

@@ -7,8 +7,8 @@
 #include "tests/wintest.h"
 #include "transitions/transition.h"
 
-using namespace EffectType;
-using namespace EffectFlags;
+using Type = EffectType;
+using Flags = EffectFlags;
 
 TEST_CASE(MissingPicturesShowTheWindowColourAndNothingBreaks) {
     wintest::RecordingView host;
@@ -27,8 +27,8 @@ TEST_CASE(MissingPicturesShowTheWindowColourAndNothingBreaks) {
     CHECK(target.At(800, 0) == RGB(1, 2, 3));  // still nothing beyond the picture
     for (int i = 0; i < 5; ++i) view->LoadNextPicture();
     // A transition to the missing picture runs to its end and leaves no region.
-    RunTransition(view, DrawPictureCallback, 0, 0, SmoothAway);
-    RunTransition(view, DrawPictureCallback, 0, 0, FadeOut);
+    RunTransition(view, DrawPictureCallback, 0, Flags::None, Type::SmoothAway);
+    RunTransition(view, DrawPictureCallback, 0, Flags::None, Type::FadeOut);
     HRGN region = ::CreateRectRgn(0, 0, 0, 0);
     CHECK_EQ(::GetWindowRgn(view->m_hWnd, region), ERROR);
     ::DeleteObject(region);

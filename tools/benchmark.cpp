@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "tools/benchmesh.h"
+#include "tools/commandruns.h"
 #include "tools/benchview.h"
 #include "transitions/darken.h"
 #include "transitions/drawdib.h"
@@ -26,44 +27,25 @@
 #include "animation/framepacer.h"
 #include "transitions/transition.h"
 
-using namespace EffectType;
-using namespace EffectFlags;
+using Type = EffectType;
+using Flags = EffectFlags;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 const int kWidth = 800, kHeight = 600;
 
-// The View commands' types, flags and delays; Reverse variants where it changes the shape.
-struct Row {
-    int type, flags, delay;
-    const char* name;
-};
-const Row kRows[] = {
-    {SmoothAway, Vertical, 2, "Vertically Smooth Away"},
-    {SmoothAway, Vertical | Reverse, 2, "Vertically Smooth Away"},
-    {SmoothAway, Horizontal, 2, "Horizontally Smooth Away"},
-    {DoorLike, Vertical, 2, "Door-like Vertically"},
-    {DoorLike, Vertical | Reverse, 2, "Door-like Vertically"},
-    {DoorLike, Horizontal, 2, "Door-like Horizontally"},
-    {Corner, Horizontal, 2, "Corner From LT RB"},
-    {Corner, Vertical | Reverse, 2, "Corner From RT LB"},
-    {CircleLike, 0, 2, "Circle-like"},
-    {CircleLike, Reverse, 2, "Circle-like"},
-    {RectLike, 0, 2, "Rect-like"},
-    {RectLike, Reverse, 2, "Rect-like"},
-    {DiamondLike, 0, 2, "Diamond-like"},
-    {DiamondLike, Reverse, 2, "Diamond-like"},
-    {Lens, 0, 0, "Lens like"},
-    {Lens, Reverse, 0, "Lens like"},
-    {WindowBlind, Vertical, 5, "Window Blind Vertically"},
-    {WindowBlind, Horizontal, 5, "Window Blind Horizotally"},
-    {Mosaic, Vertical, 5, "Mosaic Vertically"},
-    {Mosaic, Horizontal, 5, "Mosaic Horizontally"},
-    {RandomThreads, 0, 2, "Random Threads"},
-    {FadeOut, 0, 2, "Fade In/Out (out)"},
-    {FadeIn, 0, 2, "Fade In/Out (in)"},
-};
+using Row = CommandRun;
+
+// Every View command as the program runs it (tools/commandruns.h), then the two halves of
+// "Fade In/Out".
+std::vector<Row> BenchmarkRows() {
+    std::vector<Row> rows = CommandRuns();
+    std::string fade = MenuCaption(ID_VIEW_FADE);
+    rows.push_back({Type::FadeOut, Flags::None, kDelay10Ms, fade + " (out)"});
+    rows.push_back({Type::FadeIn, Flags::None, kDelay10Ms, fade + " (in)"});
+    return rows;
+}
 
 struct Result {
     Row row;
@@ -111,7 +93,7 @@ void DrawPicture(CWnd*, CDC* dc) {
 
 // The transition as RunTransition composes it, but with no pause and no frame hold between
 // the steps: only their work.
-void RunUnpaced(CWnd& view, int flags, int type) {
+void RunUnpaced(CWnd& view, EffectFlags flags, EffectType type) {
     CClientDC target(view.m_hWnd);
     CCreatedDC source;
     source.CreateCompatibleDC(&target);
@@ -163,11 +145,11 @@ Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
     ::GetDIBits(target, g_pictures[g_shown], 0, kHeight, master.data(), &info, DIB_RGB_COLORS);
     CCreatedDC source;
     source.CreateCompatibleDC(&target);
-    TransitionRequest request = {&view, &target, &source, 0, 0, row.type};
+    TransitionRequest request = {&view, &target, &source, 0, Flags::None, row.type};
     std::vector<double> times;
     start = Clock::now();
-    PlayFade(&request, {0, 0, kWidth, kHeight}, info, master.data(), working.data(), tables.get(),
-             [&](const FadeFrame& frame) {
+    PlayFade(&request, row.type == Type::FadeIn, {0, 0, kWidth, kHeight}, info, master.data(),
+             working.data(), tables.get(), [&](const FadeFrame& frame) {
                  DrawDibBlit(frame.target, 0, 0, kWidth, kHeight, frame.header, frame.bits, 0, 0,
                              kWidth, kHeight, DDF_HALFTONE);
                  times.push_back(Since(start, 1e6));
@@ -255,11 +237,11 @@ std::string Machine() {
            std::to_string(version.dwMinorVersion) + "." + std::to_string(version.dwBuildNumber);
 }
 
-std::string Flags(int flags) {
+std::string FlagLetters(EffectFlags flags) {
     std::string text;
-    if (flags & Reverse) text += "R";
-    if (flags & Horizontal) text += "H";
-    if (flags & Vertical) text += "V";
+    if (HasFlags(flags, Flags::Reverse)) text += "R";
+    if (HasFlags(flags, Flags::Horizontal)) text += "H";
+    if (HasFlags(flags, Flags::Vertical)) text += "V";
     return text.empty() ? "-" : text;
 }
 
@@ -280,8 +262,8 @@ void PrintTable(const std::string& machine, const std::vector<Result>& results,
         "| work/step median us | worst us |\n");
     std::printf("|---:|---|---|---:|---:|---:|---:|---:|---:|\n");
     for (const Result& r : results) {
-        std::printf("| %d | %s | %s | %d | ", r.row.type, r.row.name, Flags(r.row.flags).c_str(),
-                    r.row.delay);
+        std::printf("| %d | %s | %s | %d | ", static_cast<int>(r.row.type), r.row.name.c_str(),
+                    FlagLetters(r.row.flags).c_str(), r.row.delay);
         if (r.steps == 0) {
             std::printf("no steps | | %.0f | | |\n", r.wallMs);
         } else {
@@ -317,9 +299,9 @@ bool WriteJson(const char* path, const std::string& machine, const std::vector<R
                          "    {\"type\": %d, \"name\": \"%s\", \"flags\": \"%s\", \"delay\": %d, "
                          "\"steps\": %d, \"nominal_ms\": %.1f, \"wall_ms\": %.1f, "
                          "\"work_median_us\": %.1f, \"work_worst_us\": %.1f}%s\n",
-                         r.row.type, Escaped(r.row.name).c_str(), Flags(r.row.flags).c_str(),
-                         r.row.delay, r.steps, r.nominalMs, r.wallMs, r.medianUs, r.worstUs,
-                         i + 1 < results.size() ? "," : "");
+                         static_cast<int>(r.row.type), Escaped(r.row.name).c_str(),
+                         FlagLetters(r.row.flags).c_str(), r.row.delay, r.steps, r.nominalMs,
+                         r.wallMs, r.medianUs, r.worstUs, i + 1 < results.size() ? "," : "");
         }
         std::fprintf(file,
                      "  ],\n  \"fade\": {\"refresh_interval_ms\": %d, \"frame_median_us\": %.1f, "
@@ -355,8 +337,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         Pump();
-        for (const Row& row : kRows) {
-            bool isFade = row.type == FadeIn || row.type == FadeOut;
+        for (const Row& row : BenchmarkRows()) {
+            bool isFade = row.type == Type::FadeIn || row.type == Type::FadeOut;
             results.push_back(isFade ? MeasureFade(view, row, fade) : MeasureRegions(view, row));
         }
         MeasureFadeParts(view, fade);

@@ -10,10 +10,8 @@
 #include <cstdlib>
 
 #include "framework/wnd.h"
+#include "tools/commandruns.h"
 #include "transitions/transition.h"
-
-using namespace EffectType;
-using namespace EffectFlags;
 
 namespace {
 
@@ -49,35 +47,6 @@ void DrawPicture(CWnd*, CDC* dc) {
     dc->BitBlt(0, 0, 800, 600, &memory, 0, 0, SRCCOPY);
 }
 
-struct Effect {
-    const char* name;
-    int type, flags, delay;
-};
-
-const Effect kEffects[] = {
-    {"Vertically Smooth Away", SmoothAway, Vertical, 2},
-    {"  reversed", SmoothAway, Vertical | Reverse, 2},
-    {"Horizontally Smooth Away", SmoothAway, Horizontal, 2},
-    {"Door-like Vertically", DoorLike, Vertical, 2},
-    {"  reversed", DoorLike, Vertical | Reverse, 2},
-    {"Door-like Horizontally", DoorLike, Horizontal, 2},
-    {"Circle-like", CircleLike, 0, 2},
-    {"  reversed", CircleLike, Reverse, 2},
-    {"Rect-like", RectLike, 0, 2},
-    {"  reversed", RectLike, Reverse, 2},
-    {"Diamond-like", DiamondLike, 0, 2},
-    {"  reversed", DiamondLike, Reverse, 2},
-    {"Lens like", Lens, 0, 0},
-    {"  reversed", Lens, Reverse, 0},
-    {"Corner From LT RB", Corner, Horizontal, 2},
-    {"Corner From RT LB", Corner, Vertical | Reverse, 2},
-    {"Window Blind Vertically", WindowBlind, Vertical, 5},
-    {"Window Blind Horizotally", WindowBlind, Horizontal, 5},
-    {"Mosaic Vertically", Mosaic, Vertical, 5},
-    {"Mosaic Horizontally", Mosaic, Horizontal, 5},
-    {"Random Threads", RandomThreads, 0, 2},
-};
-
 double Now() {
     static LARGE_INTEGER frequency = [] {
         LARGE_INTEGER f;
@@ -90,7 +59,7 @@ double Now() {
 }
 
 // Milliseconds for one transition.
-double TimeRun(TimingView& view, const Effect& effect, int delay) {
+double TimeRun(TimingView& view, const CommandRun& effect, int delay) {
     double start = Now();
     RunTransition(&view, DrawPicture, delay, effect.flags, effect.type);
     double elapsed = Now() - start;
@@ -118,7 +87,11 @@ int main(int argc, char** argv) {
     std::printf("800 x 600 client area, best of %d runs; times in ms\n", runs);
     std::printf("%-26s %5s %5s %9s %9s %7s %10s\n", "effect", "steps", "delay", "nominal",
                 "measured", "ratio", "work/step");
-    for (const Effect& effect : kEffects) {
+    std::string previous;
+    for (const CommandRun& effect : CommandRuns()) {
+        // A reversed run follows its forward one.
+        std::string name = effect.name == previous ? "  reversed" : effect.name;
+        previous = effect.name;
         double paced = 1e30, unpaced = 1e30;
         view.counting = true;
         view.steps = 0;
@@ -132,10 +105,10 @@ int main(int argc, char** argv) {
         double nominal = steps * effect.delay * 5.0;
         double perStep = steps > 0 ? unpaced / steps : 0.0;
         if (effect.delay > 0) {
-            std::printf("%-26s %5d %5d %9.0f %9.1f %7.3f %10.3f\n", effect.name, steps,
+            std::printf("%-26s %5d %5d %9.0f %9.1f %7.3f %10.3f\n", name.c_str(), steps,
                         effect.delay, nominal, paced, paced / nominal, perStep);
         } else {
-            std::printf("%-26s %5d %5d %9s %9.1f %7s %10.3f\n", effect.name, steps, effect.delay,
+            std::printf("%-26s %5d %5d %9s %9.1f %7s %10.3f\n", name.c_str(), steps, effect.delay,
                         "-", unpaced, "-", perStep);
         }
         std::fflush(stdout);

@@ -72,8 +72,7 @@ CRgn PatternRegion(bool mosaic, bool vertical, const BlindsLayout& layout, int g
 }  // namespace
 
 void BlindsEffect(const TransitionPlan& plan, const TransitionRequest& request) {
-    if (plan.routine != BlindsEffect) return;
-    bool mosaic = plan.type == EffectType::Mosaic;
+    bool mosaic = plan.effect->shape == EffectShape::Bricks;
     BlindsLayout layout = LayoutFor(mosaic, plan.vertical, plan.client.right - plan.client.left,
                                     plan.client.bottom - plan.client.top, plan.stepX, plan.stepY);
     int count = PlanSteps(0, 0, layout.cellWidth, layout.cellHeight, layout.growX, layout.growY);

@@ -2,15 +2,7 @@
 
 #include <utility>
 
-#include "animation/steps.h"
-
 namespace {
-
-// Brings a value in hundredths of a pixel back to pixels: the nearest one for positive values,
-// toward zero for negative ones.
-int HundredthsToPixels(int value) {
-    return (value + 50) / 100;
-}
 
 // True if value has gone beyond end in the direction of step (reaching it is not passing).
 bool Passed(int value, int end, int step) {
@@ -20,10 +12,10 @@ bool Passed(int value, int end, int step) {
 }  // namespace
 
 void CornerSweepEffect(const TransitionPlan& plan, const TransitionRequest& request) {
-    if (plan.routine != CornerSweepEffect) return;
+    const StepUnit unit = plan.effect->unit;
     int x0 = plan.from.x, y0 = plan.from.y, x1 = plan.to.x, y1 = plan.to.y;
     int stepX = plan.stepX, stepY = plan.stepY;
-    int count = PlanSteps(x0 * 100, y0 * 100, x1 * 100, y1 * 100, stepX, stepY);
+    int count = PlanStepsIn(unit, x0, y0, x1, y1, stepX, stepY);
     // The planner sees the unmirrored corners; the mirror comes after it.
     if (plan.vertical) {
         std::swap(y0, y1);
@@ -32,8 +24,8 @@ void CornerSweepEffect(const TransitionPlan& plan, const TransitionRequest& requ
     // The edge travels about twice the rectangle's extent before it passes the far corner.
     int sweeps = 2 * count;
     for (int j = 0; j < sweeps; ++j) {
-        int cx = x0 + HundredthsToPixels(j * stepX);
-        int cy = y0 + HundredthsToPixels(j * stepY);
+        int cx = x0 + UnitsToPixels(unit, j * stepX);
+        int cy = y0 + UnitsToPixels(unit, j * stepY);
         bool pastColumn = Passed(cx, x1, stepX);
         bool pastRow = Passed(cy, y1, stepY);
         // The triangle between the start corner and the edge, cut off at the far column and

@@ -14,12 +14,12 @@
 // Everything needed to put a transition's steps on the screen; lives for one RunTransition
 // call and is never changed by the routines.
 struct TransitionRequest {
-    CWnd* window = nullptr;      // the view; its handle is used for client rect and regions
-    CDC* targetDC = nullptr;     // the view's client-area DC: drawing here goes to the screen
-    CDC* sourceDC = nullptr;     // memory DC holding the new picture, client-area sized
-    int delay = 0;               // pause per reveal step in units of kDelayUnitMs
-    int flags = 0;               // EffectFlags
-    int type = 0;                // EffectType
+    CWnd* window = nullptr;   // the view; its handle is used for client rect and regions
+    CDC* targetDC = nullptr;  // the view's client-area DC: drawing here goes to the screen
+    CDC* sourceDC = nullptr;  // memory DC holding the new picture, client-area sized
+    int delay = 0;            // pause per reveal step in units of kDelayUnitMs
+    EffectFlags flags = EffectFlags::None;
+    EffectType type = EffectType::None;
     StepPacer* pacer = nullptr;  // keeps RevealRegion's steps at their period; none: plain pauses
     // Holds each step of an effect without a pause (delay 0) until the display has shown it;
     // none: such steps follow each other at once.
@@ -29,29 +29,90 @@ struct TransitionRequest {
 struct TransitionPlan;
 
 // Every effect routine: draws plan, handing each step's region to RevealRegion(region,
-// &request) (the fade draws its frames into the request's DCs itself).  A routine draws
-// nothing for a plan that names another routine.
+// &request) (the fade draws its frames into the request's DCs itself).  A routine reads its
+// plan only; the request carries the DCs and the pacing.
 using EffectRoutine = void (*)(const TransitionPlan& plan, const TransitionRequest& request);
+
+// The unit a routine counts its steps and corners in.  The base steps are hundredths of a
+// pixel; the doubled ones travel twice as far per step (their box grows twice as far as the
+// client area).
+enum class StepUnit { WholePixels, Hundredths, DoubledHundredths };
+
+// What Reverse does to a transition.
+enum class ReverseRule {
+    ExchangeCorners,  // the motion starts from the opposite corner: from and to exchanged, the
+                      // steps negated
+    Shrink,           // the shape shrinks from full size instead; the corners stay in order
+};
+
+// What one step's region is made of.
+enum class EffectShape {
+    Edge,     // a rectangle from one edge
+    Doors,    // a band opening about the centre (Reverse), or two leaves closing
+    Sweep,    // the triangle behind an edge parallel to the diagonal
+    Ellipse,  // the growing shapes
+    Rectangle,
+    Diamond,
+    Lens,      // a hexagon that turns by 15 degrees a step
+    Strips,    // window blinds
+    Bricks,    // a mosaic: strips cut into bricks, every other row or column offset by half
+    Tiles,     // square tiles in random order
+    Brighten,  // the fade: no regions, darkened copies of the whole picture
+    Darken,
+};
+
+// The box a growing shape reaches at full size.
+enum class ShapeBox {
+    Client,        // the client area itself
+    AroundCircle,  // the square about the circle through the client area's corners; the shape
+                   // stays square
+    Doubled,       // the client area grown by half its size on every side
+};
+
+// Everything that depends on a transition's type, decided here once.
+struct TransitionDescriptor {
+    EffectType type;
+    EffectRoutine routine;
+    EffectShape shape;
+    ShapeBox box;   // growing shapes only; the others: Client
+    StepUnit unit;  // of the plan's steps, and of the corners the routine counts them on
+    ReverseRule reverse;
+    bool onFlaggedAxes;  // the steps move only along the axes the flags name
+    bool finalCopy;      // the whole new picture is copied once the routine is done
+};
+
+// The descriptor of type, or nullptr for a type outside 1..12.
+const TransitionDescriptor* DescribeTransition(EffectType type);
 
 // What one transition does, worked out once from its type, flags and the client area.
 struct TransitionPlan {
-    int type = 0;                     // the EffectType
-    EffectRoutine routine = nullptr;  // none: no effect is drawn, the final copy switches at once
+    const TransitionDescriptor* effect = nullptr;  // none: an unknown type
+    EffectRoutine routine = nullptr;  // none: nothing to draw (unknown type, empty client area)
     RECT client = {};                 // the view's client area
-    // Where the motion starts and where it ends: the client area's left-top and right-bottom
-    // corners, exchanged by Reverse except for the growing shapes, which shrink instead.
+    // Where the motion starts and where it ends, in pixels: the client area's left-top and
+    // right-bottom corners, exchanged when Reverse exchanges corners.
     POINT from = {}, to = {};
-    // The proposed step per axis from `from` toward `to`, in the routine's own unit: whole
-    // pixels for the wipes and the blinds (a wipe's still axis 0), hundredths of a pixel for the
-    // corner sweep, and for the growing shapes hundredths of their box's growth.
+    // A growing shape's box at full size, in pixels (the client area for the others).
+    RECT box = {};
+    // The proposed step per axis from `from` toward `to`, in the descriptor's unit (a wipe's
+    // still axis 0).
     int stepX = 0, stepY = 0;
     bool reverse = false;   // Reverse: door band, shrinking shape
     bool vertical = false;  // Vertical: blinds grow downwards, the corner sweep is mirrored
 };
 
+// Counts the steps from (x0, y0) to (x1, y1) in pixels with PlanSteps, in unit: the corners are
+// scaled to the unit first, so that a step keeps its fraction of a pixel.  stepX and stepY may
+// be rewritten, as PlanSteps does.
+int PlanStepsIn(StepUnit unit, int x0, int y0, int x1, int y1, int& stepX, int& stepY);
+
+// A distance in unit back to pixels: the nearest pixel for positive values, toward zero for
+// negative ones.
+int UnitsToPixels(StepUnit unit, int value);
+
 // The plan for type and flags on a client area.  An empty client area or an unknown type plans
 // no routine.
-TransitionPlan PlanTransition(int type, int flags, const RECT& client);
+TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client);
 
 // The base steps in hundredths of a pixel for a client area: 800 across, and the height in
 // proportion (height * 800 / width).  width must be at least 1.

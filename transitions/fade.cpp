@@ -9,8 +9,6 @@
 #include "effects.h"
 #include "animation/framepacer.h"
 
-using namespace EffectType;
-
 BITMAPINFO FadeImageInfo(int width, int height) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -23,14 +21,13 @@ BITMAPINFO FadeImageInfo(int width, int height) {
     return info;
 }
 
-void PlayFade(const TransitionRequest* request, const RECT& rect, const BITMAPINFO& info,
-              const unsigned* master, unsigned* working, PairTables* tables,
+void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect,
+              const BITMAPINFO& info, const unsigned* master, unsigned* working, PairTables* tables,
               const FramePresenter& present) {
     if (master == nullptr || working == nullptr || tables == nullptr) return;
     const std::size_t count = static_cast<std::size_t>(rect.right - rect.left) *
                               static_cast<std::size_t>(rect.bottom - rect.top);
     // Levels in percent as 8-bit values; the step -2 is 254, added modulo 256.
-    const bool fadeIn = request->type == FadeIn;
     unsigned char level = fadeIn ? 10 : 100;
     const unsigned char end = fadeIn ? 100 : 10;
     const unsigned char step = fadeIn ? 2 : 254;
@@ -53,7 +50,6 @@ void PlayFade(const TransitionRequest* request, const RECT& rect, const BITMAPIN
 }
 
 void FadeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
-    if (plan.routine != FadeEffect) return;
     const int x0 = plan.from.x, y0 = plan.from.y;
     const RECT rect = {x0, y0, plan.to.x, plan.to.y};
     const int width = rect.right - x0, height = rect.bottom - y0;
@@ -89,7 +85,8 @@ void FadeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
     // Without a pause the frames come faster than the screen shows them: hold each one for a
     // display refresh, or a person sees a blink instead of a fade.
     FramePacer pacer;
-    PlayFade(&request, rect, info, static_cast<const unsigned*>(bits), working.get(), tables.get(),
+    PlayFade(&request, plan.effect->shape == EffectShape::Brighten, rect, info,
+             static_cast<const unsigned*>(bits), working.get(), tables.get(),
              [&pacer](const FadeFrame& frame) {
                  int w = frame.rect.right - frame.rect.left;
                  int h = frame.rect.bottom - frame.rect.top;

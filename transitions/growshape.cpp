@@ -4,10 +4,6 @@
 #include <cmath>
 #include <utility>
 
-#include "animation/steps.h"
-
-using namespace EffectType;
-
 namespace {
 
 // The lens turns by 15 degrees per step; its vertices lie 60 degrees apart.
@@ -37,16 +33,16 @@ CRgn LensRegion(const RECT& box, double theta) {
     return region;
 }
 
-CRgn ShapeRegion(int type, const RECT& box, double theta) {
+CRgn ShapeRegion(EffectShape shape, const RECT& box, double theta) {
     CRgn region;
-    switch (type) {
-        case CircleLike:
+    switch (shape) {
+        case EffectShape::Ellipse:
             region.CreateEllipticRgn(box.left, box.top, box.right, box.bottom);
             break;
-        case RectLike:
+        case EffectShape::Rectangle:
             region.CreateRectRgn(box.left, box.top, box.right, box.bottom);
             break;
-        case DiamondLike: {
+        case EffectShape::Diamond: {
             int mx = box.left + (box.right - box.left) / 2;
             int my = box.top + (box.bottom - box.top) / 2;
             const POINT points[4] = {
@@ -54,32 +50,13 @@ CRgn ShapeRegion(int type, const RECT& box, double theta) {
             region.CreatePolygonRgn(points, 4, ALTERNATE);
             break;
         }
-        case Lens:
+        case EffectShape::Lens:
             region = LensRegion(box, theta);
             break;
         default:
             break;
     }
     return region;
-}
-
-// The shape's box at full size: the client area for the rectangle, the diamond whose edges pass
-// through the client area's corners, or for the circle and the lens the square about the
-// circle through them (just inside them after truncation).
-RECT FullShape(int type, const RECT& client) {
-    int width = client.right - client.left;
-    int height = client.bottom - client.top;
-    RECT shape = client;
-    if (type == CircleLike || type == Lens) {
-        int radius = static_cast<int>(
-            std::sqrt(static_cast<double>(width) * width + static_cast<double>(height) * height) *
-            0.5);
-        ::SetRect(&shape, width / 2 - radius, height / 2 - radius, width / 2 + radius,
-                  height / 2 + radius);
-    } else if (type == DiamondLike) {
-        ::InflateRect(&shape, width / 2, height / 2);
-    }
-    return shape;
 }
 
 // The shape's box after growth (gx, gy): centred in the full box, or with Reverse the full box
@@ -100,21 +77,21 @@ RECT StepBox(const RECT& shape, bool shrinking, int gx, int gy) {
 }  // namespace
 
 void GrowShapeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
-    if (plan.routine != GrowShapeEffect) return;
-    RECT shape = FullShape(plan.type, plan.client);
-    bool square = plan.type == CircleLike || plan.type == Lens;
+    const TransitionDescriptor& effect = *plan.effect;
+    const RECT& shape = plan.box;
+    bool square = effect.box == ShapeBox::AroundCircle;
     int stepX = plan.stepX;
     int stepY = square ? plan.stepX : plan.stepY;
-    int count = PlanSteps(shape.left * 100, shape.top * 100, shape.right * 100, shape.bottom * 100,
-                          stepX, stepY);
+    int count =
+        PlanStepsIn(effect.unit, shape.left, shape.top, shape.right, shape.bottom, stepX, stepY);
     if (square) stepX = stepY = std::max(stepX, stepY);  // the shape stays square
 
     double theta = -kLensTurn;
     for (int i = 1; i <= count; ++i) {
-        RECT box = StepBox(shape, plan.reverse, ((i - 1) * stepX + 50) / 100,
-                           ((i - 1) * stepY + 50) / 100);
+        RECT box = StepBox(shape, plan.reverse, UnitsToPixels(effect.unit, (i - 1) * stepX),
+                           UnitsToPixels(effect.unit, (i - 1) * stepY));
         theta += kLensTurn;
-        CRgn region = ShapeRegion(plan.type, box, theta);
+        CRgn region = ShapeRegion(effect.shape, box, theta);
         if (plan.reverse && region.GetSafeHandle() != nullptr) {
             // The client area outside the shape closes in from the edges.
             CRgn whole;

@@ -2,49 +2,49 @@
 // the unit that routine counts in.
 #include "effects.h"
 
+#include <cmath>
 #include <utility>
 
-using namespace EffectType;
-using namespace EffectFlags;
+#include "animation/steps.h"
 
 namespace {
 
-// How the base steps (hundredths of a pixel) reach a routine.
-enum class StepUnit { WholePixels, Hundredths, DoubledHundredths };
+using Type = EffectType;
 
-struct EffectEntry {
-    EffectRoutine routine;
-    StepUnit unit;
-    bool shrinks;        // Reverse turns growth into shrinking: the corners stay in order
-    bool onFlaggedAxes;  // the steps move only along the axes the flags name
+// One row per type, in the order of their numbers.
+const TransitionDescriptor kDescriptors[] = {
+    {Type::SmoothAway, WipeEffect, EffectShape::Edge, ShapeBox::Client, StepUnit::WholePixels,
+     ReverseRule::ExchangeCorners, true, true},
+    {Type::DoorLike, WipeEffect, EffectShape::Doors, ShapeBox::Client, StepUnit::WholePixels,
+     ReverseRule::ExchangeCorners, true, true},
+    {Type::Corner, CornerSweepEffect, EffectShape::Sweep, ShapeBox::Client, StepUnit::Hundredths,
+     ReverseRule::ExchangeCorners, false, true},
+    {Type::CircleLike, GrowShapeEffect, EffectShape::Ellipse, ShapeBox::AroundCircle,
+     StepUnit::Hundredths, ReverseRule::Shrink, false, true},
+    {Type::RectLike, GrowShapeEffect, EffectShape::Rectangle, ShapeBox::Client,
+     StepUnit::Hundredths, ReverseRule::Shrink, false, true},
+    {Type::DiamondLike, GrowShapeEffect, EffectShape::Diamond, ShapeBox::Doubled,
+     StepUnit::DoubledHundredths, ReverseRule::Shrink, false, true},
+    {Type::Lens, GrowShapeEffect, EffectShape::Lens, ShapeBox::AroundCircle,
+     StepUnit::DoubledHundredths, ReverseRule::Shrink, false, true},
+    {Type::WindowBlind, BlindsEffect, EffectShape::Strips, ShapeBox::Client, StepUnit::WholePixels,
+     ReverseRule::ExchangeCorners, false, true},
+    {Type::Mosaic, BlindsEffect, EffectShape::Bricks, ShapeBox::Client, StepUnit::WholePixels,
+     ReverseRule::ExchangeCorners, false, true},
+    {Type::RandomThreads, RandomTilesEffect, EffectShape::Tiles, ShapeBox::Client,
+     StepUnit::WholePixels, ReverseRule::ExchangeCorners, false, true},
+    {Type::FadeIn, FadeEffect, EffectShape::Brighten, ShapeBox::Client, StepUnit::WholePixels,
+     ReverseRule::ExchangeCorners, false, true},
+    // The screen stays as the fade-out left it, for the fade-in that follows.
+    {Type::FadeOut, FadeEffect, EffectShape::Darken, ShapeBox::Client, StepUnit::WholePixels,
+     ReverseRule::ExchangeCorners, false, false},
 };
 
-EffectEntry EntryFor(int type) {
-    switch (type) {
-        case SmoothAway:
-        case DoorLike:
-            return {WipeEffect, StepUnit::WholePixels, false, true};
-        case Corner:
-            return {CornerSweepEffect, StepUnit::Hundredths, false, false};
-        case CircleLike:
-        case RectLike:
-            return {GrowShapeEffect, StepUnit::Hundredths, true, false};
-        case DiamondLike:  // their boxes grow twice as far as the client area
-        case Lens:
-            return {GrowShapeEffect, StepUnit::DoubledHundredths, true, false};
-        case WindowBlind:
-        case Mosaic:
-            return {BlindsEffect, StepUnit::WholePixels, false, false};
-        case RandomThreads:
-            return {RandomTilesEffect, StepUnit::WholePixels, false, false};
-        case FadeIn:
-        case FadeOut:
-            return {FadeEffect, StepUnit::WholePixels, false, false};
-        default:
-            return {nullptr, StepUnit::WholePixels, false, false};
-    }
+int Scale(StepUnit unit) {
+    return unit == StepUnit::WholePixels ? 1 : 100;
 }
 
+// A base step (hundredths of a pixel) in unit.
 int ScaleStep(int step, StepUnit unit) {
     switch (unit) {
         case StepUnit::WholePixels:
@@ -56,39 +56,77 @@ int ScaleStep(int step, StepUnit unit) {
     }
 }
 
+// The box at full size: the client area, the diamond whose edges pass through the client
+// area's corners, or the square about the circle through them (just inside them after
+// truncation).
+RECT FullBox(ShapeBox kind, const RECT& client) {
+    int width = client.right - client.left;
+    int height = client.bottom - client.top;
+    RECT box = client;
+    if (kind == ShapeBox::AroundCircle) {
+        int radius = static_cast<int>(
+            std::sqrt(static_cast<double>(width) * width + static_cast<double>(height) * height) *
+            0.5);
+        ::SetRect(&box, width / 2 - radius, height / 2 - radius, width / 2 + radius,
+                  height / 2 + radius);
+    } else if (kind == ShapeBox::Doubled) {
+        ::InflateRect(&box, width / 2, height / 2);
+    }
+    return box;
+}
+
 }  // namespace
+
+const TransitionDescriptor* DescribeTransition(EffectType type) {
+    for (const TransitionDescriptor& descriptor : kDescriptors) {
+        if (descriptor.type == type) return &descriptor;
+    }
+    return nullptr;
+}
+
+int PlanStepsIn(StepUnit unit, int x0, int y0, int x1, int y1, int& stepX, int& stepY) {
+    int scale = Scale(unit);
+    return PlanSteps(x0 * scale, y0 * scale, x1 * scale, y1 * scale, stepX, stepY);
+}
+
+int UnitsToPixels(StepUnit unit, int value) {
+    int scale = Scale(unit);
+    return (value + scale / 2) / scale;
+}
 
 void BaseSteps(int width, int height, int& stepX, int& stepY) {
     stepX = 800;
     stepY = (height * 800) / width;
 }
 
-TransitionPlan PlanTransition(int type, int flags, const RECT& client) {
+TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client) {
     TransitionPlan plan;
-    plan.type = type;
+    plan.effect = DescribeTransition(type);
     plan.client = client;
-    plan.reverse = (flags & Reverse) != 0;
-    plan.vertical = (flags & Vertical) != 0;
+    plan.box = client;
+    plan.reverse = HasFlags(flags, EffectFlags::Reverse);
+    plan.vertical = HasFlags(flags, EffectFlags::Vertical);
     plan.from = POINT{client.left, client.top};
     plan.to = POINT{client.right, client.bottom};
     int width = client.right - client.left;
     int height = client.bottom - client.top;
-    if (width <= 0 || height <= 0) return plan;
+    if (plan.effect == nullptr || width <= 0 || height <= 0) return plan;
 
-    EffectEntry entry = EntryFor(type);
-    plan.routine = entry.routine;
+    const TransitionDescriptor& effect = *plan.effect;
+    plan.routine = effect.routine;
+    plan.box = FullBox(effect.box, client);
     int stepX, stepY;
     BaseSteps(width, height, stepX, stepY);
-    if (plan.reverse && !entry.shrinks) {
+    if (plan.reverse && effect.reverse == ReverseRule::ExchangeCorners) {
         std::swap(plan.from, plan.to);
         stepX = -stepX;
         stepY = -stepY;
     }
-    plan.stepX = ScaleStep(stepX, entry.unit);
-    plan.stepY = ScaleStep(stepY, entry.unit);
-    if (entry.onFlaggedAxes) {
-        if (!(flags & Horizontal)) plan.stepX = 0;
-        if (!(flags & Vertical)) plan.stepY = 0;
+    plan.stepX = ScaleStep(stepX, effect.unit);
+    plan.stepY = ScaleStep(stepY, effect.unit);
+    if (effect.onFlaggedAxes) {
+        if (!HasFlags(flags, EffectFlags::Horizontal)) plan.stepX = 0;
+        if (!plan.vertical) plan.stepY = 0;
     }
     return plan;
 }

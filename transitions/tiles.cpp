@@ -6,7 +6,6 @@
 #include "random.h"
 
 void RandomTilesEffect(const TransitionPlan& plan, const TransitionRequest& request) {
-    if (plan.routine != RandomTilesEffect) return;
     int width = plan.client.right - plan.client.left;
     int height = plan.client.bottom - plan.client.top;
     int side = width / 15;

@@ -2,8 +2,6 @@
 
 #include "effects.h"
 
-using namespace EffectType;
-
 namespace {
 
 // Where the client area's left-top corner lies in window coordinates, the coordinates of a
@@ -17,8 +15,8 @@ POINT ClientOriginInWindow(HWND hWnd) {
 
 }  // namespace
 
-void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type) {
-    if (type == 0) return;
+void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, EffectType type) {
+    if (type == EffectType::None) return;
     if (view == nullptr || !view->IsWindow()) return;
     TimerResolutionScope timer;
 
@@ -69,9 +67,10 @@ void DispatchTransition(const TransitionRequest* request) {
     window->GetClientRect(&client);
     TransitionPlan plan = PlanTransition(request->type, request->flags, client);
     if (plan.routine != nullptr) plan.routine(plan, *request);
-    // Whatever the effect left, the window is whole again and the new picture complete.
+    // Whatever the effect left, the window is whole again and the new picture complete (an
+    // unknown type switches at once).
     window->SetWindowRgn(nullptr, TRUE);
-    if (request->type != FadeOut) {
+    if (plan.effect == nullptr || plan.effect->finalCopy) {
         request->targetDC->BitBlt(client.left, client.top, client.right - client.left,
                                   client.bottom - client.top, request->sourceDC, client.left,
                                   client.top, SRCCOPY);

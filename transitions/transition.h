@@ -5,9 +5,10 @@
 #include "framework/gdi.h"
 #include "framework/wnd.h"
 
-// The effects, by their numbers.
-namespace EffectType {
-enum Value : int {
+// The effects, by their numbers.  0 is no transition at all; a number outside 0..12 (made with
+// static_cast) switches the picture at once.
+enum class EffectType : int {
+    None = 0,
     SmoothAway = 1,      // wipe from one edge
     DoorLike = 2,        // centre band opening, or two leaves closing
     Corner = 3,          // diagonal sweep from a corner
@@ -21,16 +22,28 @@ enum Value : int {
     FadeIn = 11,         // brightness fade in from dark
     FadeOut = 12,        // brightness fade out to dark
 };
-}  // namespace EffectType
 
 // The direction of an effect, OR-ed together.
-namespace EffectFlags {
-enum Value : int {
+enum class EffectFlags : int {
+    None = 0,
     Reverse = 1,     // run from the opposite side or corner
     Horizontal = 2,  // move along the horizontal axis
     Vertical = 4,    // move along the vertical axis, or mirror vertically
 };
-}  // namespace EffectFlags
+
+constexpr EffectFlags operator|(EffectFlags a, EffectFlags b) {
+    return static_cast<EffectFlags>(static_cast<int>(a) | static_cast<int>(b));
+}
+constexpr EffectFlags operator&(EffectFlags a, EffectFlags b) {
+    return static_cast<EffectFlags>(static_cast<int>(a) & static_cast<int>(b));
+}
+inline EffectFlags& operator|=(EffectFlags& a, EffectFlags b) {
+    return a = a | b;
+}
+// True if flags holds every bit of bits.
+constexpr bool HasFlags(EffectFlags flags, EffectFlags bits) {
+    return (flags & bits) == bits;
+}
 
 // A reveal step's pause is delay x this many milliseconds.
 constexpr int kDelayUnitMs = 5;
@@ -40,7 +53,7 @@ using DrawCallback = void (*)(CWnd* view, CDC* dc);
 
 // Brings the view's (already switched) picture onto the screen through effect type, pausing
 // delay x kDelayUnitMs per step (delay 0: each step held for one display refresh).
-// Type 0 does nothing at all; types outside 1..12 switch at once.
-void RunTransition(CWnd* view, DrawCallback draw, int delay, int flags, int type);
+// EffectType::None does nothing at all; types outside 1..12 switch at once.
+void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, EffectType type);
 
 #endif

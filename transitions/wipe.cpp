@@ -1,7 +1,5 @@
 #include "effects.h"
 
-#include "animation/steps.h"
-
 namespace {
 
 // The region of one wipe or door step, with the moving edge at (curX, curY).  The closing door
@@ -9,7 +7,7 @@ namespace {
 CRgn WipeStepRegion(const TransitionPlan& plan, int stepX, int& curX, int& curY) {
     int x0 = plan.from.x, y0 = plan.from.y, x1 = plan.to.x, y1 = plan.to.y;
     CRgn region;
-    if (plan.type != EffectType::DoorLike) {
+    if (plan.effect->shape != EffectShape::Doors) {
         region.CreateRectRgn(x0, y0, curX, curY);
     } else if (plan.reverse) {
         // A band that widens about the centre.
@@ -40,9 +38,9 @@ CRgn WipeStepRegion(const TransitionPlan& plan, int stepX, int& curX, int& curY)
 }  // namespace
 
 void WipeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
-    if (plan.routine != WipeEffect) return;
     int stepX = plan.stepX, stepY = plan.stepY;
-    int count = PlanSteps(plan.from.x, plan.from.y, plan.to.x, plan.to.y, stepX, stepY);
+    int count = PlanStepsIn(plan.effect->unit, plan.from.x, plan.from.y, plan.to.x, plan.to.y,
+                            stepX, stepY);
     int curX = plan.from.x, curY = plan.from.y;
     for (int k = 0; k < count; ++k) {
         RevealRegion(WipeStepRegion(plan, stepX, curX, curY), &request);
