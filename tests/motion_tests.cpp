@@ -14,10 +14,10 @@
 #include "motion/mesh.h"
 #include "motion/slide.h"
 #include "res/resource.h"
+#include "support/mesh_expect.h"
+#include "support/resources.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/mesh_expect.h"
-#include "tests/resources.h"
-#include "tests/wintest.h"
 
 namespace {
 

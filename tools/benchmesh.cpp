@@ -12,9 +12,9 @@
 #include "framework/wnd.h"
 #include "motion/mesh.h"
 #include "res/resource.h"
-#include "tests/mesh_expect.h"
-#include "tests/program.h"
-#include "tests/wintest.h"
+#include "support/mesh_expect.h"
+#include "support/program.h"
+#include "support/wintest.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-// Helpers for tests that run against real windows: a test view that records the window
-// region of every step, region comparison, and pixels read back from the screen.
-#ifndef LANTREL_TESTS_WINTEST_H
-#define LANTREL_TESTS_WINTEST_H
+// Helpers for tests and tools that run against real windows: a test view that records the
+// window region of every step, region comparison, and pixels read back from the screen.
+#ifndef LANTREL_SUPPORT_WINTEST_H
+#define LANTREL_SUPPORT_WINTEST_H
 
 #include <windows.h>
 
