@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/gdi.h"
 #include "support/wintest.h"
 
 namespace program {
@@ -11,9 +12,10 @@ namespace program {
 namespace {
 
 bool LoadPicture(HMODULE module, LPCWSTR name, std::vector<unsigned>& pixels) {
-    HBITMAP bitmap =
-        static_cast<HBITMAP>(::LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (bitmap == nullptr) return false;
+    CBitmap bitmap;
+    bitmap.Attach(
+        static_cast<HBITMAP>(::LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (bitmap.GetSafeHandle() == nullptr) return false;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = 800;
@@ -21,10 +23,8 @@ bool LoadPicture(HMODULE module, LPCWSTR name, std::vector<unsigned>& pixels) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     pixels.assign(800 * 600, 0);
-    HDC screen = ::GetDC(nullptr);
-    int lines = ::GetDIBits(screen, bitmap, 0, 600, pixels.data(), &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    ::DeleteObject(bitmap);
+    int lines = ::GetDIBits(CClientDC(nullptr), bitmap, 0, 600, pixels.data(), &info,
+                            DIB_RGB_COLORS);
     for (unsigned& p : pixels) p &= 0x00FFFFFFu;
     return lines == 600;
 }
@@ -107,9 +107,7 @@ bool ShowsWindowColour(RECT screenArea) {
 }
 
 int RefreshMs() {
-    HDC screen = ::GetDC(nullptr);
-    int hertz = ::GetDeviceCaps(screen, VREFRESH);
-    ::ReleaseDC(nullptr, screen);
+    int hertz = ::GetDeviceCaps(CClientDC(nullptr), VREFRESH);
     return 1000 / (hertz >= 24 && hertz <= 500 ? hertz : 60);
 }
 }  // namespace program

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/gdi.h"
 #include "res/resource.h"
 #include "support/wintest.h"
 
@@ -176,11 +177,12 @@ POINT ShownDisplacement(HWND window) {
         const int across = around.right;
         shift = POINT{0, 0};
         for (int tries = 0; tries < 20; ++tries) {
-            HDC dc = ::GetDC(probe);  // drawn again each time: a repaint of the probe wipes it
-            RECT all = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
-            ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-            ::FillRect(dc, &spot, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-            ::ReleaseDC(probe, dc);
+            {
+                CClientDC dc(probe);  // drawn again each time: a repaint of the probe wipes it
+                RECT all = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
+                dc.FillRect(&all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+                dc.FillRect(&spot, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            }
             Wait(50);
             std::vector<unsigned> shown = wintest::ReadScreen(around);
             auto white = std::find(shown.begin(), shown.end(), 0xFFFFFFu);
