@@ -28,7 +28,7 @@ BOOL CDorvelApp::InitInstance() {
     if (!ProcessShellCommand(cmdInfo)) return FALSE;
     if (m_pMainWnd == nullptr) return FALSE;
 
-    GrowWindow(m_pMainWnd, AnchorScreenCentre, 1);
+    GrowWindow(m_pMainWnd, AnchorScreenCentre, FixedSteps);
     // The grow dispatches messages, so the frame may have been closed meanwhile: the framework
     // has then cleared m_pMainWnd and asked the message loop to quit, which ends the program.
     if (m_pMainWnd == nullptr) return TRUE;

@@ -43,7 +43,7 @@ void CMainFrame::OnClose() {
     ::ShowOwnedPopups(m_hWnd, FALSE);
     // Shrinks toward the screen centre first; the framework then closes the document and
     // destroys the frame.
-    ShrinkWindow(this, AnchorScreenCentre, 1);
+    ShrinkWindow(this, AnchorScreenCentre, FixedSteps);
     CFrameWnd::OnClose();
 }
 

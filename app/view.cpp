@@ -150,7 +150,8 @@ void CDorvelView::OnSlidShow() {
     CSlideDialog dialog;
     // A WS_CHILD template: hidden at (0, 0) of the view until the slide places it outside.
     if (dialog.Create(IDD_SLIDE_DIALOG, this)) {
-        PlanSlide(&dialog, SlideHorizontal | SlideVertical, kSlideDelay15Ms, 1, 1, 1);
+        PlanSlide(&dialog, SlideHorizontal | SlideVertical, kSlideDelay15Ms, FixedSteps,
+                  SlideStartOutside, SlideEndOutside);
     }
     dialog.DestroyWindow();  // nothing if the window went with the view during the slide
     m_bSliding = false;

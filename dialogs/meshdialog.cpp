@@ -51,7 +51,11 @@ BOOL CMeshDialog::OnInitDialog() {
     // Centred while it is still a plain rectangle, so that nothing moves it once it is meshed
     // (the framework leaves a dialog that its initialisation has moved where it is).
     CenterWindow();
-    MakeMeshRegion(this, m_rgnMesh);
+    CRgn mesh = MakeMeshRegion(this);
+    if (mesh.GetSafeHandle() != nullptr && SetWindowRgn(mesh, TRUE)) {
+        mesh.Detach();  // the window's now: the system deletes it
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
     return TRUE;
 }
 

@@ -15,9 +15,6 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    // Scratch for MakeMeshRegion: once the dialog window has taken the mesh this holds
-    // nothing, so the object can never delete the region the window owns.
-    CRgn m_rgnMesh;
     // Set once painting the frame has taken long (the system built the mesh's visible region
     // for it): a press on the close box is then followed without drawing it pressed.
     bool m_bSlowFrame = false;

@@ -16,9 +16,9 @@ struct MotionSteps {
 };
 
 // Pixels per frame for a width x height window (both positive).
-MotionSteps StepsFor(int width, int height, int fixedStep) {
+MotionSteps StepsFor(int width, int height, FrameStep step) {
     MotionSteps steps;
-    if (fixedStep != 0) {
+    if (step != TenthSteps) {
         steps.x = kFixedStepX;
         steps.y = static_cast<int>(kFixedStepX / (static_cast<double>(width) / height) + 0.5);
     } else {
@@ -31,7 +31,7 @@ MotionSteps StepsFor(int width, int height, int fixedStep) {
 }
 
 // Where a frame of width x height goes for anchor; start is the rectangle the call began with.
-POINT AnchorPosition(int anchor, const RECT& start, int width, int height) {
+POINT AnchorPosition(WindowAnchor anchor, const RECT& start, int width, int height) {
     switch (anchor) {
         case AnchorScreenCentre:
             // Read anew for every frame: the screen may change size during an animation.
@@ -57,24 +57,24 @@ HWND LiveHandle(CWnd* window) {
 // What both animations start from: the live window's handle (only the handle from here on:
 // a wait can destroy the window and free its object), its rectangle and the steps.  False
 // for a missing or dead window, or one without width or height.
-bool StartMotion(CWnd* window, int fixedStep, HWND& hWnd, RECT& start, MotionSteps& steps) {
+bool StartMotion(CWnd* window, FrameStep step, HWND& hWnd, RECT& start, MotionSteps& steps) {
     hWnd = LiveHandle(window);
     if (hWnd == nullptr) return false;
     ::GetWindowRect(hWnd, &start);
     int width = start.right - start.left;
     int height = start.bottom - start.top;
     if (width <= 0 || height <= 0) return false;
-    steps = StepsFor(width, height, fixedStep);
+    steps = StepsFor(width, height, step);
     return true;
 }
 
 }  // namespace
 
-void GrowWindow(CWnd* window, int anchor, int fixedStep) {
+void GrowWindow(CWnd* window, WindowAnchor anchor, FrameStep step) {
     HWND hWnd;
     RECT start;
     MotionSteps steps;
-    if (!StartMotion(window, fixedStep, hWnd, start, steps)) return;
+    if (!StartMotion(window, step, hWnd, start, steps)) return;
     int fullWidth = start.right - start.left;
     int fullHeight = start.bottom - start.top;
 
@@ -101,11 +101,11 @@ void GrowWindow(CWnd* window, int anchor, int fixedStep) {
     }
 }
 
-void ShrinkWindow(CWnd* window, int anchor, int fixedStep) {
+void ShrinkWindow(CWnd* window, WindowAnchor anchor, FrameStep step) {
     HWND hWnd;
     RECT start;
     MotionSteps steps;
-    if (!StartMotion(window, fixedStep, hWnd, start, steps)) return;
+    if (!StartMotion(window, step, hWnd, start, steps)) return;
     int width = start.right - start.left;
     int height = start.bottom - start.top;
 

@@ -1,15 +1,15 @@
 #include "mesh.h"
 
-void MakeMeshRegion(CWnd* window, CRgn& region) {
+CRgn MakeMeshRegion(CWnd* window) {
+    CRgn region;
     HWND hWnd = window != nullptr ? window->GetSafeHwnd() : nullptr;
-    if (hWnd == nullptr || !::IsWindow(hWnd)) return;
+    if (hWnd == nullptr || !::IsWindow(hWnd)) return region;
     RECT rect;
     ::GetWindowRect(hWnd, &rect);
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0) return region;
 
-    region.DeleteObject();
     region.CreateRectRgn(0, 0, 1, 1);
     CRgn row;
     row.CreateRectRgn(0, 0, 1, 1);
@@ -28,11 +28,5 @@ void MakeMeshRegion(CWnd* window, CRgn& region) {
         region.CombineRgn(&region, &row, RGN_OR);
         row.OffsetRgn(i % 2 == 0 ? -1 : 1, 1);
     }
-
-    HRGN mesh = region.Detach();  // the window owns it once it takes it
-    if (!::SetWindowRgn(hWnd, mesh, TRUE)) {
-        region.Attach(mesh);
-        return;
-    }
-    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return region;
 }

@@ -6,11 +6,10 @@
 #include "framework/gdi.h"
 #include "framework/wnd.h"
 
-// Gives window (top-level; caption and borders included) a mesh region: on line y the pixels
-// with x + y even, none in the last column of an even width, and redraws it at once.  A
-// region that region held before is deleted first.  The new region is handed to the window,
-// which owns it from then on: region is left holding nothing (it keeps the region only if the
-// window refused it).  A null, dead or empty window changes nothing, region included.
-void MakeMeshRegion(CWnd* window, CRgn& region);
+// The mesh region for window (top-level; caption and borders included), in window coordinates:
+// on line y the pixels with x + y even, none in the last column of an even width.  It is the
+// caller's to hand to SetWindowRgn; once the window has taken it the system owns it, so detach
+// it then (and only then).  A null, dead or empty window gets none (an empty CRgn).
+CRgn MakeMeshRegion(CWnd* window);
 
 #endif

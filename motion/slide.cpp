@@ -11,17 +11,17 @@ namespace {
 constexpr int kFixedStepTenths = 80;
 
 // Start and end of one axis: the client's extent, the window's extent plus one.
-void AxisEnds(int clientExtent, int windowExtent1, int startOutside, int endOutside, bool reverse,
+void AxisEnds(int clientExtent, int windowExtent1, SlideStart from, SlideEnd to, bool reverse,
               int& start, int& end) {
-    start = startOutside != 0 ? -windowExtent1 : 0;
-    end = endOutside != 0 ? clientExtent : clientExtent - windowExtent1;
+    start = from != SlideStartInside ? -windowExtent1 : 0;
+    end = to != SlideEndInside ? clientExtent : clientExtent - windowExtent1;
     if (reverse) std::swap(start, end);
 }
 
 }  // namespace
 
-void PlanSlide(CWnd* window, int directionFlags, int delay, int fixedStep, int startOutside,
-               int endOutside) {
+void PlanSlide(CWnd* window, int directionFlags, int delay, FrameStep step, SlideStart start,
+               SlideEnd end) {
     HWND hWnd = window != nullptr ? window->GetSafeHwnd() : nullptr;
     if (hWnd == nullptr || !::IsWindow(hWnd)) return;
     bool horizontal = (directionFlags & SlideHorizontal) != 0;
@@ -41,7 +41,7 @@ void PlanSlide(CWnd* window, int directionFlags, int delay, int fixedStep, int s
     int spanY = client.bottom - client.top - height1;
 
     int stepX, stepY;
-    if (fixedStep != 0) {
+    if (step != TenthSteps) {
         stepX = kFixedStepTenths;
         // A window exactly one pixel narrower than the client has no horizontal span to take
         // the proportion from: it moves 8 pixels per frame down as well.
@@ -60,10 +60,10 @@ void PlanSlide(CWnd* window, int directionFlags, int delay, int fixedStep, int s
 
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (horizontal) {
-        AxisEnds(client.right, width1, startOutside, endOutside, reverse, x0, x1);
+        AxisEnds(client.right, width1, start, end, reverse, x0, x1);
     }
     if (vertical) {
-        AxisEnds(client.bottom, height1, startOutside, endOutside, reverse, y0, y1);
+        AxisEnds(client.bottom, height1, start, end, reverse, y0, y1);
     }
     // Never start on the client's top edge.
     if (y0 == client.top) y0 = 1;

@@ -3,6 +3,7 @@
 #define LANTREL_MOTION_SLIDE_H
 
 #include "framework/wnd.h"
+#include "motion/framestep.h"
 
 // Direction bits for PlanSlide.
 enum SlideDirection : int {
@@ -11,14 +12,18 @@ enum SlideDirection : int {
     SlideVertical = 4,    // move down
 };
 
+// Where a slide's path starts and where it ends on each moving axis: with the window just out
+// of view, or inside, touching the client's left/top edge (start) or its right/bottom (end).
+enum SlideStart : int { SlideStartInside = 0, SlideStartOutside = 1 };
+enum SlideEnd : int { SlideEndInside = 0, SlideEndOutside = 1 };
+
 // Plans a slide of child window across its parent's client area and runs it with SlideWindow.
-// startOutside / endOutside non-zero: the path starts (ends) with the window just out of
-// view; zero: touching the client's left/top (inside its right/bottom) edge.  fixedStep
-// non-zero: 8 pixels per frame across and the vertical step in proportion; zero: a tenth of
-// the free span per frame.  delay is the number of 5 ms slices waited after each move.
-// Without a direction bit (2 or 4) there is no path and nothing happens.
-void PlanSlide(CWnd* window, int directionFlags, int delay, int fixedStep, int startOutside,
-               int endOutside);
+// FixedSteps: 8 pixels per frame across and the vertical step in proportion; TenthSteps: a
+// tenth of the free span per frame.  delay is the number of 5 ms slices waited after each move.
+// Without a direction bit (SlideHorizontal or SlideVertical) there is no path and nothing
+// happens.
+void PlanSlide(CWnd* window, int directionFlags, int delay, FrameStep step, SlideStart start,
+               SlideEnd end);
 
 // Shows window at (x0, y0) in its parent's client coordinates, then moves it step by step to
 // (x1, y1); steps are signed tenths of a pixel, and the last step lands exactly on (x1, y1).

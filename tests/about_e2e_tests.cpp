@@ -7,9 +7,9 @@
 #include <string>
 
 #include "res/resource.h"
+#include "support/program.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/program.h"
-#include "tests/wintest.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "support/program.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/program.h"
-#include "tests/wintest.h"
 
 using program::Lantrel;
 

@@ -12,8 +12,8 @@
 #include "framework/dialog.h"
 #include "framework/static.h"
 #include "framework/tooltip.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/wintest.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/wintest.h"
 #include "transitions/effects.h"
 
 using Type = EffectType;

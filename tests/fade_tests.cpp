@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "support/program.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/program.h"
-#include "tests/wintest.h"
 #include "transitions/darken.h"
 #include "transitions/drawdib.h"
 #include "transitions/effects.h"

@@ -16,8 +16,8 @@
 #include "framework/profile.h"
 #include "framework/recentfiles.h"
 #include "framework/view.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/wintest.h"
 #include "animation/pacing.h"
 
 static_assert(!std::is_copy_constructible<CRgn>::value, "owners are not copied");

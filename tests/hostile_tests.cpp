@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "support/program.h"
 #include "tests/check.h"
-#include "tests/program.h"
 
 using program::Lantrel;
 using program::ShowsWindowColour;

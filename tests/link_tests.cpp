@@ -14,8 +14,8 @@
 #include "dialogs/linkstatic.h"
 #include "framework/app.h"
 #include "res/resource.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/wintest.h"
 
 using wintest::Utf8;
 

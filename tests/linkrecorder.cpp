@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/wintest.h"
+#include "support/wintest.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     wchar_t path[MAX_PATH];

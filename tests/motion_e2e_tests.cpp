@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "support/mesh_expect.h"
+#include "support/program.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/mesh_expect.h"
-#include "tests/program.h"
-#include "tests/wintest.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 
 #include "app/commands.h"
 #include "res/resource.h"
+#include "support/program.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/program.h"
-#include "tests/wintest.h"
 #include "transitions/effects.h"
 
 using Type = EffectType;

@@ -11,8 +11,8 @@
 #include "framework/document.h"
 #include "framework/frame.h"
 #include "res/resource.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/wintest.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "support/program.h"
+#include "support/resources.h"
+#include "support/soak.h"
 #include "tests/check.h"
-#include "tests/program.h"
-#include "tests/resources.h"
-#include "tests/soak.h"
 
 TEST_CASE(TheCounterSeesAPlantedLeak) {
     HANDLE go = ::CreateEventW(nullptr, TRUE, FALSE, L"Lantrel.Leaker.Go");

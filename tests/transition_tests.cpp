@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/wintest.h"
 #include "transitions/effects.h"
 #include "animation/pacing.h"
 #include "transitions/transition.h"

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "app/view.h"
+#include "support/wintest.h"
 #include "tests/check.h"
-#include "tests/wintest.h"
 #include "transitions/transition.h"
 
 using Type = EffectType;

@@ -12,9 +12,9 @@
 #include "framework/wnd.h"
 #include "motion/mesh.h"
 #include "res/resource.h"
-#include "tests/mesh_expect.h"
-#include "tests/program.h"
-#include "tests/wintest.h"
+#include "support/mesh_expect.h"
+#include "support/program.h"
+#include "support/wintest.h"
 
 namespace {
 
@@ -232,8 +232,8 @@ void MeasureRebuild(MeshFigures& figures, int runs) {
     CWnd window;
     window.m_hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, figures.width,
                                       figures.height, nullptr, nullptr, nullptr, nullptr);
-    CRgn mesh;
-    MakeMeshRegion(&window, mesh);
+    CRgn mesh = MakeMeshRegion(&window);
+    if (window.SetWindowRgn(mesh, TRUE)) mesh.Detach();  // the window's now
     for (int run = 0; run < runs; ++run) {
         CRgn read;
         read.CreateRectRgn(0, 0, 0, 0);

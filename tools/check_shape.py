@@ -15,7 +15,8 @@ import sys
 
 MAX_FILE_LINES = 400
 MAX_FUNCTION_LINES = 60
-FOLDERS = ["framework", "animation", "transitions", "motion", "dialogs", "app", "res", "tools"]
+FOLDERS = ["framework", "animation", "transitions", "motion", "dialogs", "app", "res", "support",
+           "tools"]
 SOURCES = (".cpp", ".h", ".py", ".sh", ".rc")
 
 

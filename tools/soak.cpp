@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/soak.h"
+#include "support/soak.h"
 
 int main(int argc, char** argv) {
     int commands = argc > 1 ? std::atoi(argv[1]) : 1000;

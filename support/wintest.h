@@ -1,7 +1,7 @@
-// Helpers for tests that run against real windows: a test view that records the window
-// region of every step, region comparison, and pixels read back from the screen.
-#ifndef LANTREL_TESTS_WINTEST_H
-#define LANTREL_TESTS_WINTEST_H
+// Helpers for tests and tools that run against real windows: a test view that records the
+// window region of every step, region comparison, and pixels read back from the screen.
+#ifndef LANTREL_SUPPORT_WINTEST_H
+#define LANTREL_SUPPORT_WINTEST_H
 
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/gdi.h"
 #include "framework/wnd.h"
 
 namespace wintest {
@@ -71,18 +72,17 @@ unsigned ScreenPixel(int x, int y);
 class Picture {
 public:
     Picture(int width, int height, COLORREF (*fill)(int x, int y));
-    ~Picture();
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
-    HDC Dc() const { return m_hDC; }
+    HDC Dc() const { return m_dc; }
     COLORREF At(int x, int y) const;
 
 private:
     int m_nWidth, m_nHeight;
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    unsigned* m_pBits = nullptr;
+    unsigned* m_pBits = nullptr;  // the bitmap's pixels, set as it is made
+    CCreatedDC m_dc;
+    CBitmap m_bitmap;
+    CSelectObject m_select;  // the bitmap in the DC; ends first, puts the DC's own back
 };
 
 // Pointer input as the user makes it (SendInput): move to screen point (x, y); left click.

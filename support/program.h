@@ -1,7 +1,8 @@
-// Drives the real lantrel.exe from a test program, as a user would: starts it, finds its
-// frame and view, sends it menu commands and keys, reads its pixels back from the screen.
-#ifndef LANTREL_TESTS_PROGRAM_H
-#define LANTREL_TESTS_PROGRAM_H
+// Drives the real lantrel.exe from a test program or a tool, as a user would: starts it, finds
+// its frame and view, sends it menu commands and keys, reads its pixels back from the screen
+// (the pictures and what the view shows: pictures.cpp).
+#ifndef LANTREL_SUPPORT_PROGRAM_H
+#define LANTREL_SUPPORT_PROGRAM_H
 
 #include <windows.h>
 
@@ -10,7 +11,7 @@
 
 namespace program {
 
-// Full path of lantrel.exe in the build tree (next to this test's directory).
+// Full path of lantrel.exe in the build tree (next to the caller's directory, tests/ or tools/).
 std::wstring LantrelPath();
 
 class Lantrel {

@@ -4,8 +4,8 @@
 #include <random>
 
 #include "res/resource.h"
-#include "tests/program.h"
-#include "tests/wintest.h"
+#include "support/program.h"
+#include "support/wintest.h"
 
 namespace soak {
 

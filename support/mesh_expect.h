@@ -1,6 +1,6 @@
 // The pixel set of a mesh region, for tests that read one back.
-#ifndef LANTREL_TESTS_MESH_EXPECT_H
-#define LANTREL_TESTS_MESH_EXPECT_H
+#ifndef LANTREL_SUPPORT_MESH_EXPECT_H
+#define LANTREL_SUPPORT_MESH_EXPECT_H
 
 // True if pixel (x, y) of a w x h window's mesh is covered: on each line y = 0..h the
 // (w + 1) / 2 dots x = 0, 2, ... on even lines, one pixel further left on odd lines.

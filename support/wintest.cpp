@@ -60,26 +60,23 @@ void RecordingView::ClearRegions() {
 LRESULT RecordingView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_WINDOWPOSCHANGED: {
-            HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+            CRgn region;
+            region.CreateRectRgn(0, 0, 0, 0);
             if (::GetWindowRgn(m_hWnd, region) == ERROR) {
-                ::DeleteObject(region);
                 if (recordEmpty) regions.push_back(nullptr);
             } else {
-                regions.push_back(region);
+                regions.push_back(region.Detach());  // regions owns its copies
             }
             return 0;
         }
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(m_hWnd, &ps);
+            CPaintDC dc(m_hWnd);
             if (paintColor != static_cast<COLORREF>(-1)) {
-                HBRUSH brush = ::CreateSolidBrush(paintColor);
-                ::FillRect(dc, &ps.rcPaint, brush);
-                ::DeleteObject(brush);
+                CBrush brush(paintColor);
+                dc.FillRect(&dc.PaintStruct().rcPaint, brush);
             }
-            ::EndPaint(m_hWnd, &ps);
             return 0;
         }
         default:
@@ -88,24 +85,21 @@ LRESULT RecordingView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HRGN MakeRegion(const std::vector<RECT>& rects) {
-    HRGN result = ::CreateRectRgn(0, 0, 0, 0);
+    CRgn result;
+    result.CreateRectRgn(0, 0, 0, 0);
     for (const RECT& r : rects) {
-        HRGN part = ::CreateRectRgn(r.left, r.top, r.right, r.bottom);
-        ::CombineRgn(result, result, part, RGN_OR);
-        ::DeleteObject(part);
+        CRgn part;
+        part.CreateRectRgnIndirect(r);
+        result.CombineRgn(&result, &part, RGN_OR);
     }
-    return result;
+    return result.Detach();  // the caller's
 }
 
 bool SameRegion(HRGN a, HRGN b) {
-    HRGN empty = ::CreateRectRgn(0, 0, 0, 0);
-    HRGN left = a ? a : empty;
-    HRGN right = b ? b : empty;
-    HRGN diff = ::CreateRectRgn(0, 0, 0, 0);
-    int kind = ::CombineRgn(diff, left, right, RGN_XOR);
-    ::DeleteObject(diff);
-    ::DeleteObject(empty);
-    return kind == NULLREGION;
+    CRgn empty, diff;
+    empty.CreateRectRgn(0, 0, 0, 0);
+    diff.CreateRectRgn(0, 0, 0, 0);
+    return ::CombineRgn(diff, a ? a : empty, b ? b : empty, RGN_XOR) == NULLREGION;
 }
 
 static std::vector<RECT> Rects(HRGN region) {
@@ -154,24 +148,22 @@ std::vector<unsigned> ReadDc(HDC dc, const RECT& rect) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HDC memory = ::CreateCompatibleDC(dc);
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
+    CDC source(dc);
+    CCreatedDC memory;
+    memory.CreateCompatibleDC(&source);
+    CBitmap bitmap;
+    bitmap.Attach(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    CSelectObject select(memory, bitmap);
+    memory.BitBlt(0, 0, width, height, &source, rect.left, rect.top, SRCCOPY);
     ::GdiFlush();
-    const unsigned* source = static_cast<const unsigned*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFFu;
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+    const unsigned* copied = static_cast<const unsigned*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = copied[i] & 0x00FFFFFFu;
     return pixels;
 }
 
 std::vector<unsigned> ReadScreen(const RECT& rect) {
-    HDC screen = ::GetDC(nullptr);
-    std::vector<unsigned> pixels = ReadDc(screen, rect);
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
+    CClientDC screen(nullptr);
+    return ReadDc(screen, rect);
 }
 
 unsigned ScreenPixel(int x, int y) {
@@ -179,31 +171,43 @@ unsigned ScreenPixel(int x, int y) {
     return ReadScreen(one)[0];
 }
 
-Picture::Picture(int width, int height, COLORREF (*fill)(int x, int y))
-    : m_nWidth(width), m_nHeight(height) {
+namespace {
+
+CCreatedDC ScreenMemoryDC() {
+    CCreatedDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    return dc;
+}
+
+// A 32-bit top-down DIB section of width x height; bits gets its pixels.
+CBitmap DibSection(int width, int height, unsigned*& bits) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_hDC = ::CreateCompatibleDC(nullptr);
-    m_hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_pBits = static_cast<unsigned*>(bits);
-    m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+    void* pixels = nullptr;
+    CBitmap bitmap;
+    bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    bits = static_cast<unsigned*>(pixels);
+    return bitmap;
+}
+
+}  // namespace
+
+Picture::Picture(int width, int height, COLORREF (*fill)(int x, int y))
+    : m_nWidth(width),
+      m_nHeight(height),
+      m_dc(ScreenMemoryDC()),
+      m_bitmap(DibSection(width, height, m_pBits)),
+      m_select(m_dc, m_bitmap) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             COLORREF c = fill(x, y);
             m_pBits[y * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
         }
     }
-}
-
-Picture::~Picture() {
-    ::SelectObject(m_hDC, m_hOld);
-    ::DeleteObject(m_hBitmap);
-    ::DeleteDC(m_hDC);
 }
 
 COLORREF Picture::At(int x, int y) const {

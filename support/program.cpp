@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/gdi.h"
 #include "res/resource.h"
-#include "tests/wintest.h"
+#include "support/wintest.h"
 
 namespace program {
 
@@ -12,7 +13,7 @@ std::wstring LantrelPath() {
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring path = self;
     size_t slash = path.find_last_of(L"\\/");
-    std::wstring dir = path.substr(0, slash);  // ...\tests
+    std::wstring dir = path.substr(0, slash);  // ...\tests or ...\tools
     size_t parent = dir.find_last_of(L"\\/");
     return dir.substr(0, parent) + L"\\app\\lantrel.exe";  // ...\app\lantrel.exe
 }
@@ -176,11 +177,12 @@ POINT ShownDisplacement(HWND window) {
         const int across = around.right;
         shift = POINT{0, 0};
         for (int tries = 0; tries < 20; ++tries) {
-            HDC dc = ::GetDC(probe);  // drawn again each time: a repaint of the probe wipes it
-            RECT all = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
-            ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-            ::FillRect(dc, &spot, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-            ::ReleaseDC(probe, dc);
+            {
+                CClientDC dc(probe);  // drawn again each time: a repaint of the probe wipes it
+                RECT all = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
+                dc.FillRect(&all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+                dc.FillRect(&spot, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            }
             Wait(50);
             std::vector<unsigned> shown = wintest::ReadScreen(around);
             auto white = std::find(shown.begin(), shown.end(), 0xFFFFFFu);
@@ -313,111 +315,6 @@ HWND Lantrel::WaitForOtherWindow(int timeoutMs) const {
         Wait(100);
     }
     return nullptr;
-}
-
-namespace {
-
-bool LoadPicture(HMODULE module, LPCWSTR name, std::vector<unsigned>& pixels) {
-    HBITMAP bitmap =
-        static_cast<HBITMAP>(::LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (bitmap == nullptr) return false;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 800;
-    info.bmiHeader.biHeight = -600;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    pixels.assign(800 * 600, 0);
-    HDC screen = ::GetDC(nullptr);
-    int lines = ::GetDIBits(screen, bitmap, 0, 600, pixels.data(), &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    ::DeleteObject(bitmap);
-    for (unsigned& p : pixels) p &= 0x00FFFFFFu;
-    return lines == 600;
-}
-
-}  // namespace
-
-bool Pictures::Load() {
-    HMODULE module = ::LoadLibraryExW(LantrelPath().c_str(), nullptr,
-                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (module == nullptr) return false;
-    bool ok = LoadPicture(module, L"GENIE", genie) && LoadPicture(module, L"MOUSE", mouse);
-    ::FreeLibrary(module);
-    return ok;
-}
-
-Match Compare(const Pictures& pictures, const RECT& viewOnScreen, const RECT& area) {
-    RECT screenArea = area;
-    ::OffsetRect(&screenArea, viewOnScreen.left, viewOnScreen.top);
-    std::vector<unsigned> shown = wintest::ReadScreen(screenArea);
-    Match match;
-    int width = area.right - area.left;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            unsigned pixel = shown[static_cast<size_t>(y - area.top) * width + (x - area.left)];
-            size_t at = static_cast<size_t>(y) * 800 + x;
-            bool isGenie = x < 800 && y < 600 && pixel == pictures.genie[at];
-            bool isMouse = x < 800 && y < 600 && pixel == pictures.mouse[at];
-            if (isGenie && !isMouse) {
-                ++match.genie;
-            } else if (isMouse && !isGenie) {
-                ++match.mouse;
-            } else if (!isGenie && !isMouse) {
-                ++match.other;
-            }
-        }
-    }
-    return match;
-}
-
-const Pictures& SharedPictures() {
-    static Pictures pictures;
-    static bool loaded = pictures.Load();
-    (void)loaded;
-    return pictures;
-}
-
-char ShownPicture(const Lantrel& app) {
-    // The part of the picture that is on the screen (a small screen cuts the frame off).
-    RECT view = app.ViewOnScreen();
-    RECT area = {
-        std::max<LONG>(0, -view.left), std::max<LONG>(0, -view.top),
-        std::min<LONG>({800, view.right - view.left, ::GetSystemMetrics(SM_CXSCREEN) - view.left}),
-        std::min<LONG>({600, view.bottom - view.top, ::GetSystemMetrics(SM_CYSCREEN) - view.top})};
-    Match m = Compare(SharedPictures(), view, area);
-    if (m.genie > m.Total() * 95 / 100 && m.mouse == 0) return 'G';
-    if (m.mouse > m.Total() * 95 / 100 && m.genie == 0) return 'M';
-    return '?';
-}
-
-char AwaitPicture(const Lantrel& app, char want, int timeoutMs) {
-    DWORD end = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
-    char shown = ShownPicture(app);
-    auto wanted = [want](char shown) { return want == '\0' ? shown != '?' : shown == want; };
-    while (!wanted(shown) && static_cast<int>(end - ::GetTickCount()) > 0) {
-        Wait(50);
-        shown = ShownPicture(app);
-    }
-    return shown;
-}
-
-bool ShowsWindowColour(RECT screenArea) {
-    RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (!::IntersectRect(&screenArea, &screenArea, &screen)) return true;
-    unsigned window = ::GetSysColor(COLOR_WINDOW);
-    unsigned rgb = ((window & 0xFF) << 16) | (window & 0xFF00) | ((window >> 16) & 0xFF);
-    for (unsigned pixel : wintest::ReadScreen(screenArea)) {
-        if (pixel != rgb) return false;
-    }
-    return true;
-}
-
-int RefreshMs() {
-    HDC screen = ::GetDC(nullptr);
-    int hertz = ::GetDeviceCaps(screen, VREFRESH);
-    ::ReleaseDC(nullptr, screen);
-    return 1000 / (hertz >= 24 && hertz <= 500 ? hertz : 60);
 }
 
 const std::vector<UINT> kTransitionCommands = {

@@ -1,6 +1,6 @@
 // What a process holds, counted from outside in a way that works under Wine as on Windows.
-#ifndef LANTREL_TESTS_RESOURCES_H
-#define LANTREL_TESTS_RESOURCES_H
+#ifndef LANTREL_SUPPORT_RESOURCES_H
+#define LANTREL_SUPPORT_RESOURCES_H
 
 #include <windows.h>
 

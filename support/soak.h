@@ -1,12 +1,12 @@
 // Runs the real program hard: random menu commands as a user would give them, dialogs opened
 // and closed, commands given while a dialog slides; counts what the program holds.
-#ifndef LANTREL_TESTS_SOAK_H
-#define LANTREL_TESTS_SOAK_H
+#ifndef LANTREL_SUPPORT_SOAK_H
+#define LANTREL_SUPPORT_SOAK_H
 
 #include <string>
 #include <vector>
 
-#include "tests/resources.h"
+#include "support/resources.h"
 
 namespace soak {
 
