@@ -12,9 +12,6 @@
 #include "animation/steps.h"
 #include "transitions/effects.h"
 
-using Type = EffectType;
-using Flags = EffectFlags;
-
 TEST_CASE(RuntimeGeneratorIsTheClassicSequence) {
     std::srand(1);
     CHECK_EQ(std::rand(), 41);
