@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/commands.h"
 #include "framework/gdi.h"
 #include "res/resource.h"
 #include "support/wintest.h"
@@ -317,15 +318,11 @@ HWND Lantrel::WaitForOtherWindow(int timeoutMs) const {
     return nullptr;
 }
 
-const std::vector<UINT> kTransitionCommands = {
-    ID_VIEW_SMOOTH_VERTICAL, ID_VIEW_SMOOTH_HORIZONTAL,
-    ID_VIEW_DOOR_VERTICAL,   ID_VIEW_DOOR_HORIZONTAL,
-    ID_VIEW_CIRCLE_LIKE,     ID_VIEW_RECT_LIKE,
-    ID_VIEW_DIAMOND_LIKE,    ID_VIEW_LENS_LIKE,
-    ID_VIEW_CORNER_LT_RB,    ID_VIEW_CORNER_RT_LB,
-    ID_VIEW_BLIND_VERTICAL,  ID_VIEW_BLIND_HORIZONTAL,
-    ID_VIEW_MOSAIC_VERTICAL, ID_VIEW_MOSAIC_HORIZONTAL,
-    ID_VIEW_RANDOM_THREADS,  ID_VIEW_FADE,
-};
+std::vector<UINT> PictureCommands() {
+    std::vector<UINT> ids;
+    for (const TransitionCommand& command : kTransitionCommands) ids.push_back(command.id);
+    ids.push_back(ID_VIEW_FADE);
+    return ids;
+}
 
 }  // namespace program

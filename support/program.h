@@ -105,8 +105,9 @@ bool ShowsWindowColour(RECT screenArea);
 // the program holds each frame of an animation that has no pause of its own.
 int RefreshMs();
 
-// The View commands that run a transition, in menu order ("Fade In/Out" last).
-extern const std::vector<UINT> kTransitionCommands;
+// The View commands that switch the picture: every transition command in menu order, then
+// "Fade In/Out".
+std::vector<UINT> PictureCommands();
 
 }  // namespace program
 

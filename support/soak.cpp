@@ -1,8 +1,11 @@
 #include "soak.h"
 
 #include <cstdio>
+#include <iterator>
 #include <random>
+#include <vector>
 
+#include "app/commands.h"
 #include "res/resource.h"
 #include "support/program.h"
 #include "support/wintest.h"
@@ -55,8 +58,7 @@ public:
     bool Step(std::mt19937& random) {
         int pick = static_cast<int>(random() % 100);
         if (pick < 55) {
-            Transition(
-                program::kTransitionCommands[random() % program::kTransitionCommands.size()]);
+            Transition(m_commands[random() % m_commands.size()]);
         } else if (pick < 63) {
             Slide(random);
         } else if (pick < 70) {
@@ -141,8 +143,9 @@ private:
         bool nested = false;
         if (random() % 2 && Sliding(m_app)) {
             // Another command while the dialog slides: a transition, or Slid Show again.
-            UINT id =
-                random() % 3 ? program::kTransitionCommands[random() % 15] : ID_DIALOG_SLID_SHOW;
+            UINT id = random() % 3
+                          ? kTransitionCommands[random() % std::size(kTransitionCommands)].id
+                          : ID_DIALOG_SLID_SHOW;
             m_app.PostCommand(id);
             nested = true;
         }
@@ -207,6 +210,7 @@ private:
     Report& m_report;
     bool m_verbose;
     Lantrel m_app;
+    const std::vector<UINT> m_commands = program::PictureCommands();
     std::wstring m_file;
     char m_expected = 'G';
 };

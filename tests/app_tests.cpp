@@ -138,7 +138,7 @@ TEST_CASE(EveryViewCommandBringsTheOtherPicture) {
     CHECK(app.Start());
     if (!app.Frame()) return;
     char expected = 'M';
-    for (UINT id : program::kTransitionCommands) {
+    for (UINT id : program::PictureCommands()) {
         app.SendCommand(id);
         program::Wait(150);
         char shown = Shown(app);

@@ -66,7 +66,7 @@ TEST_CASE(MaximisedEveryTransitionShowsTheWindowColourBeyondThePicture) {
     RECT beyondBelow = {view.left, view.top + 600, view.left + 800, view.bottom};
     // ...and its own painting shows the window colour beyond the picture, before any transition.
     CHECK(ShowsWindowColour(beyondRight) && ShowsWindowColour(beyondBelow));
-    for (UINT id : program::kTransitionCommands) {
+    for (UINT id : program::PictureCommands()) {
         app.PostCommand(id);
         program::Wait(300);  // halfway
         // The fade darkens the whole composed frame, the window colour beyond the picture too.
