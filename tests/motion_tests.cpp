@@ -269,7 +269,7 @@ TEST_CASE(MeshRegionsOfOddEvenAndTinyWindows) {
         CRgn mesh = MakeMeshRegion(w);
         std::printf("  %ldx%ld mesh built in %lu ms\n", size.cx, size.cy, ::GetTickCount() - start);
         CHECK(::GetObjectType(mesh) == OBJ_REGION);
-        CRgn none;  // the window is left as it was: giving it the mesh is the caller's part
+        CRgn none;  // the window is left as it was: giving it the mesh is up to the caller
         none.CreateRectRgn(0, 0, 0, 0);
         CHECK_EQ(::GetWindowRgn(w->m_hWnd, none), ERROR);
         CHECK_EQ(MeshMismatches(mesh, size.cx, size.cy), 0);
