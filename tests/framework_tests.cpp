@@ -423,7 +423,7 @@ TEST_CASE(CreationParameterReachesTheObjectFromTheFirstMessage) {
     CHECK(window.answeredBeforeCreate);
     RECT rect;
     window.GetWindowRect(&rect);
-    CHECK_EQ(rect.right - rect.left, 1500);  // the platform's own limit: the screen's size
+    CHECK_EQ(rect.right - rect.left, 1500);  // the platform's own limit is the screen's
     CHECK_EQ(rect.bottom - rect.top, 1200);
     window.DestroyWindow();
 }
