@@ -49,11 +49,6 @@ CDorvelView::CDorvelView() {
     m_dcMem.CreateCompatibleDC(display.GetSafeHdc() ? &display : nullptr);
 }
 
-CDorvelView::~CDorvelView() {
-    // The picture leaves the DC before the members holding both are deleted.
-    if (m_hInitialBitmap != nullptr) m_dcMem.SelectObject(m_hInitialBitmap);
-}
-
 BOOL CDorvelView::PreCreateWindow(CREATESTRUCTW& cs) {
     // The "Slid Show" dialog is a child of the view: neither a repaint nor a transition drawn
     // through the view's DC may paint over it (it would carry those pixels on as it moves).
@@ -71,12 +66,8 @@ void CDorvelView::LoadNextPicture() {
     CBitmap picture;
     picture.LoadBitmap(AfxGetResourceHandle(), m_nNextPicture == 0 ? L"Genie" : L"Mouse");
     // A picture that cannot be loaded leaves the current one in place.
-    if (picture.GetSafeHandle() != nullptr) {
-        HGDIOBJ previous = m_dcMem.SelectObject(picture);
-        if (previous != nullptr && previous != HGDI_ERROR) {
-            if (m_hInitialBitmap == nullptr) m_hInitialBitmap = static_cast<HBITMAP>(previous);
-            m_bmpPicture = std::move(picture);  // deletes the picture just deselected
-        }
+    if (picture.GetSafeHandle() != nullptr && m_selPicture.Select(m_dcMem, picture)) {
+        m_bmpPicture = std::move(picture);  // deletes the picture just deselected
     }
     m_nNextPicture = 1 - m_nNextPicture;
 }

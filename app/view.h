@@ -12,7 +12,6 @@ class CDorvelView : public CView {
 
 public:
     CDorvelView();
-    ~CDorvelView() override;
 
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     void OnInitialUpdate() override;
@@ -38,11 +37,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    int m_nNextPicture = 0;              // 0: "Genie" next, 1: "Mouse" next
-    CCreatedDC m_dcMem;                  // holds the current picture
-    CBitmap m_bmpPicture;                // the picture selected into m_dcMem
-    HBITMAP m_hInitialBitmap = nullptr;  // m_dcMem's own bitmap, put back before it goes
-    bool m_bSliding = false;             // a "Slid Show" is running: a second one is refused
+    int m_nNextPicture = 0;   // 0: "Genie" next, 1: "Mouse" next
+    CCreatedDC m_dcMem;       // holds the current picture
+    CBitmap m_bmpPicture;     // the picture selected into m_dcMem
+    CSelection m_selPicture;  // puts m_dcMem's own bitmap back before both of those go
+    bool m_bSliding = false;  // a "Slid Show" is running: a second one is refused
 };
 
 // Draws view's current picture into dc (through its OnDraw).

@@ -42,15 +42,20 @@ void SkipMissingFrames(HWND dialog) {
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(CMeshDialog, CDialog)
+    ON_WM_NCPAINT()
+    ON_WM_NCLBUTTONDOWN()
+    ON_WM_WINDOWPOSCHANGED()
+END_MESSAGE_MAP()
+
 CMeshDialog::CMeshDialog(CWnd* parent) : CDialog(IDD_MESH_DIALOG, parent) {}
 
 BOOL CMeshDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     m_pictures = TakeTemplatePictures(m_hWnd);
     ClipControls(m_hWnd);
-    // Centred while it is still a plain rectangle, so that nothing moves it once it is meshed
-    // (the framework leaves a dialog that its initialisation has moved where it is).
-    CenterWindow();
+    // The framework has centred the dialog already, while it was still a plain rectangle, so
+    // nothing moves it once it is meshed.
     CRgn mesh = MakeMeshRegion(this);
     if (mesh.GetSafeHandle() != nullptr && SetWindowRgn(mesh, TRUE)) {
         mesh.Detach();  // the window's now: the system deletes it
@@ -59,19 +64,23 @@ BOOL CMeshDialog::OnInitDialog() {
     return TRUE;
 }
 
-LRESULT CMeshDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCLBUTTONDOWN && wParam == HTCLOSE && m_bSlowFrame) {
-        FollowCloseBoxPress();
-        return 0;
-    }
+void CMeshDialog::OnNcPaint(HRGN) {
     DWORD start = ::GetTickCount();
-    LRESULT result = CDialog::WindowProc(message, wParam, lParam);
-    if (message == WM_NCPAINT && ::GetTickCount() - start > 100) m_bSlowFrame = true;
-    if (message == WM_WINDOWPOSCHANGED &&
-        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
-        SkipMissingFrames(m_hWnd);
+    Default();
+    if (::GetTickCount() - start > 100) m_bSlowFrame = true;
+}
+
+void CMeshDialog::OnNcLButtonDown(UINT hitTest, POINT) {
+    if (hitTest == HTCLOSE && m_bSlowFrame) {
+        FollowCloseBoxPress();
+        return;
     }
-    return result;
+    Default();
+}
+
+void CMeshDialog::OnWindowPosChanged(WINDOWPOS* pos) {
+    Default();
+    if (pos->flags & SWP_SHOWWINDOW) SkipMissingFrames(m_hWnd);
 }
 
 // The system follows a press on the close box drawing the box pressed, through a device

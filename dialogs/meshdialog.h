@@ -12,12 +12,20 @@ public:
     explicit CMeshDialog(CWnd* parent);
 
     BOOL OnInitDialog() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    // Notes whether painting the frame took long.
+    void OnNcPaint(HRGN region);
+    // Follows a press on the close box itself once the frame is slow to paint.
+    void OnNcLButtonDown(UINT hitTest, POINT point);
+    // Once shown, spares the controls without a frame the request to paint one.
+    void OnWindowPosChanged(WINDOWPOS* pos);
+
     // Set once painting the frame has taken long (the system built the mesh's visible region
     // for it): a press on the close box is then followed without drawing it pressed.
     bool m_bSlowFrame = false;
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     void FollowCloseBoxPress();

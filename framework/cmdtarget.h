@@ -173,6 +173,43 @@ protected:                    \
         return TRUE;                       \
     }
 
+// The window's last message.  A handler that wants the default processing calls Default(), as
+// every handler here may.
+#define ON_WM_NCDESTROY()                    \
+    if (msg.IsWindowMessage(WM_NCDESTROY)) { \
+        OnNcDestroy();                       \
+        return TRUE;                         \
+    }
+
+// The region of the frame to paint (1: all of it), in screen coordinates.
+#define ON_WM_NCPAINT()                                \
+    if (msg.IsWindowMessage(WM_NCPAINT)) {             \
+        OnNcPaint(reinterpret_cast<HRGN>(msg.wParam)); \
+        return TRUE;                                   \
+    }
+
+// The hit-test code of the press and its point on the screen.
+#define ON_WM_NCLBUTTONDOWN()                                   \
+    if (msg.IsWindowMessage(WM_NCLBUTTONDOWN)) {                \
+        POINT point = {static_cast<short>(LOWORD(msg.lParam)),  \
+                       static_cast<short>(HIWORD(msg.lParam))}; \
+        OnNcLButtonDown(static_cast<UINT>(msg.wParam), point);  \
+        return TRUE;                                            \
+    }
+
+#define ON_WM_WINDOWPOSCHANGED()                                      \
+    if (msg.IsWindowMessage(WM_WINDOWPOSCHANGED)) {                   \
+        OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(msg.lParam)); \
+        return TRUE;                                                  \
+    }
+
+// BOOL OnInitDialog(): TRUE lets the dialog manager give the focus to the first control.
+#define ON_WM_INITDIALOG()                    \
+    if (msg.IsWindowMessage(WM_INITDIALOG)) { \
+        msg.result = OnInitDialog();          \
+        return TRUE;                          \
+    }
+
 #define ON_WM_PAINT()                    \
     if (msg.IsWindowMessage(WM_PAINT)) { \
         OnPaint();                       \

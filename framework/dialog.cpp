@@ -3,15 +3,8 @@
 #include "module.h"
 #include "winthread.h"
 
-namespace {
-
-// The dialog being created: the dialog procedure attaches it at the window's first message.
-// One global for the program's one user-interface thread, as CreateEx's hand-off (wnd.cpp).
-CDialog* g_pDialogInit = nullptr;
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_WM_INITDIALOG()
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
@@ -19,20 +12,16 @@ END_MESSAGE_MAP()
 CDialog::CDialog(UINT nIDTemplate, CWnd* parent)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(parent) {}
 
-INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
-    CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
-    if (wnd == nullptr && g_pDialogInit != nullptr && g_pDialogInit->m_hWnd == nullptr) {
-        // First message of a new dialog: route its messages through the object from now on.
-        CDialog* dialog = g_pDialogInit;
-        g_pDialogInit = nullptr;
-        dialog->SubclassWindow(hWnd);
-        return FALSE;
-    }
-    if (message == WM_INITDIALOG) {
-        auto* dialog = dynamic_cast<CDialog*>(wnd);
-        return dialog ? dialog->OnInitDialog() : TRUE;
-    }
-    return FALSE;
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Once attached, the object's map has every message before the dialog manager (and so
+    // before this procedure) sees it: nothing is left to do here.
+    if (message != WM_INITDIALOG || CWnd::FromHandlePermanent(hWnd) != nullptr) return FALSE;
+    auto* dialog = reinterpret_cast<CDialog*>(lParam);
+    if (dialog == nullptr || !dialog->SubclassWindow(hWnd)) return TRUE;
+    if (!(dialog->GetStyle() & WS_CHILD)) dialog->CenterWindow();
+    // This WM_INITDIALOG came through the dialog manager's window procedure, not yet ours:
+    // it is the object's first message, through the same dispatch as every later one.
+    return AfxWndProc(hWnd, message, wParam, lParam);
 }
 
 HWND CDialog::CreateFromTemplate(UINT nIDTemplate, HWND parent) {
@@ -41,26 +30,8 @@ HWND CDialog::CreateFromTemplate(UINT nIDTemplate, HWND parent) {
     HGLOBAL loaded = resource ? ::LoadResource(instance, resource) : nullptr;
     auto* dialogTemplate = loaded ? static_cast<LPCDLGTEMPLATEW>(::LockResource(loaded)) : nullptr;
     if (dialogTemplate == nullptr) return nullptr;
-    CDialog* previous = g_pDialogInit;
-    g_pDialogInit = this;
-    HWND hWnd = ::CreateDialogIndirectParamW(instance, dialogTemplate, parent, AfxDlgProc, 0);
-    g_pDialogInit = previous;
-    return hWnd;
-}
-
-LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_INITDIALOG) return CWnd::WindowProc(message, wParam, lParam);
-    // A pop-up that initialisation left where its template put it, and not yet visible, is
-    // centred over its owner.
-    RECT before;
-    GetWindowRect(&before);
-    LRESULT result = CWnd::WindowProc(message, wParam, lParam);
-    RECT after;
-    if (m_hWnd != nullptr && !(GetStyle() & WS_CHILD) && !IsWindowVisible()) {
-        GetWindowRect(&after);
-        if (after.left == before.left && after.top == before.top) CenterWindow();
-    }
-    return result;
+    return ::CreateDialogIndirectParamW(instance, dialogTemplate, parent, AfxDlgProc,
+                                        reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CDialog::DoModal() {

@@ -1,9 +1,17 @@
 // CDialog: dialogs from resource templates, modal (DoModal) or modeless (Create).
 //
-// The dialog window is subclassed so that its messages reach the object's message map like any
-// other window's.  DoModal runs the framework's own modal loop, which offers every message to
-// the PreTranslateMessage of the window it is for and of its parents up to the dialog (the
-// system's dialog loop would not), then to IsDialogMessage.
+// The object comes to its window as the dialog's init parameter, on WM_INITDIALOG: the window is
+// subclassed then, so that WM_INITDIALOG and every later message reach the object's message map
+// like any other window's (its map calls OnInitDialog).  What comes before (WM_SETFONT, and the
+// creation messages, which the dialog procedure never sees) is the dialog manager's alone.
+//
+// Where a dialog first stands is decided in one place, as it is attached and before
+// OnInitDialog runs: a pop-up is centred over its owner (OnInitDialog may then move it
+// elsewhere); a child (WS_CHILD) stays where its template puts it in its parent.
+//
+// DoModal runs the framework's own modal loop, which offers every message to the
+// PreTranslateMessage of the window it is for and of its parents up to the dialog (the system's
+// dialog loop would not), then to IsDialogMessage.
 #ifndef LANTREL_FRAMEWORK_DIALOG_H
 #define LANTREL_FRAMEWORK_DIALOG_H
 
@@ -25,13 +33,11 @@ public:
     virtual void OnCancel();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
     HWND CreateFromTemplate(UINT nIDTemplate, HWND parent);
 
     UINT m_nIDTemplate;

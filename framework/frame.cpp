@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
     ON_WM_INITMENUPOPUP()
+    ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* parent, CCreateContext* context) {
@@ -125,14 +126,11 @@ BOOL CFrameWnd::OnCmdMsg(UINT id, CCmdUI* pCmdUI) {
     return thread != nullptr && thread->OnCmdMsg(id, pCmdUI);
 }
 
-LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = CWnd::WindowProc(message, wParam, lParam);
-    // The window's last message, every handler of it done: the main window's end ends the
+void CFrameWnd::OnNcDestroy() {
+    Default();
+    // The window's last message, its default processing done: the main window's end ends the
     // program.
-    if (message == WM_NCDESTROY) {
-        if (CWinThread* thread = AfxGetThread()) thread->OnFrameDestroyed(this);
-    }
-    return result;
+    if (CWinThread* thread = AfxGetThread()) thread->OnFrameDestroyed(this);
 }
 
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL makeVisible) {

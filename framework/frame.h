@@ -23,8 +23,6 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Commands go to the active view (and its document), the frame, then the application.
     BOOL OnCmdMsg(UINT id, CCmdUI* pCmdUI) override;
-    // Reports the window's end to the thread, which ends the program with its main window.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The view while its window exists, else nullptr.
     CView* GetActiveView() const;
@@ -42,6 +40,8 @@ protected:
     void OnSize(UINT type, int cx, int cy);
     void OnSetFocus(HWND oldFocus);
     void OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu);
+    // Reports the window's end to the thread, which ends the program with its main window.
+    void OnNcDestroy();
     virtual BOOL OnCreateClient(LPCREATESTRUCTW cs, CCreateContext* context);
 
     DECLARE_MESSAGE_MAP()

@@ -7,8 +7,11 @@ CPaintDC::CPaintDC(HWND window) {
     Reset(dc, paint);
 }
 
-CSelectObject::CSelectObject(HDC dc, HGDIOBJ object) {
+bool CSelection::Select(HDC dc, HGDIOBJ object) {
+    if (m_previous && m_previous.GetTraits().dc != dc) m_previous.Reset();
     HGDIOBJ previous = ::SelectObject(dc, object);
     // Nothing was selected (a bad DC or object): there is nothing to put back.
-    if (previous != HGDI_ERROR) m_previous.Reset(previous, RestoreSelectionTraits{dc});
+    if (previous == nullptr || previous == HGDI_ERROR) return false;
+    if (!m_previous) m_previous.Reset(previous, RestoreSelectionTraits{dc});
+    return true;
 }

@@ -8,8 +8,10 @@
 // - CDC only refers to a device context; every drawing function takes a CDC*.  The owners
 //   derive from it: CCreatedDC deletes a DC it created (move-only), CClientDC releases a GetDC
 //   DC and CPaintDC ends the paint (scope objects, not movable).
-// - CSelectObject selects an object into a DC and puts the previous one back when it ends.
-//   Declared after the owners of both, it ends first: nothing selected is ever deleted.
+// - CSelection selects objects into a DC and puts the one it first replaced back when it is
+//   reset or ends; it moves, so an object can hold it (a memory DC's picture).  CSelectObject is
+//   the same for one scope.  Declared after the owners of the DC and of what it selects, it
+//   ends first: nothing selected is ever deleted.
 #ifndef LANTREL_FRAMEWORK_GDI_H
 #define LANTREL_FRAMEWORK_GDI_H
 
@@ -201,16 +203,36 @@ public:
     const PAINTSTRUCT& PaintStruct() const { return GetTraits().paint; }
 };
 
-// Selects an object into a DC for the length of a scope, then puts the previous one back.
-// Declare it after the owners of the DC and the object, so it ends before either is deleted.
-class CSelectObject {
+// A selection an object can hold: selects into a DC, and puts back what its first selection
+// replaced when reset, moved over or destroyed.  Move-only.  Declare it after the owners of the
+// DC and of what it selects, so it ends before either is deleted.
+class CSelection {
 public:
-    CSelectObject(HDC dc, HGDIOBJ object);
-    CSelectObject(CSelectObject&&) = delete;
+    CSelection() = default;
+    CSelection(HDC dc, HGDIOBJ object) { Select(dc, object); }
+    CSelection(CSelection&&) noexcept = default;
+    CSelection& operator=(CSelection&&) noexcept = default;
+
+    // Selects object into dc; false if it could not be selected.  A selection held in another
+    // DC is put back first; in the same DC, what this one selected before is simply replaced.
+    bool Select(HDC dc, HGDIOBJ object);
+    // Puts back what the first selection replaced.
+    void Reset() { m_previous.Reset(); }
     bool Selected() const { return static_cast<bool>(m_previous); }
 
 private:
     UniqueHandle<RestoreSelectionTraits> m_previous;
+};
+
+// Selects an object into a DC for the length of a scope, then puts the previous one back.
+class CSelectObject {
+public:
+    CSelectObject(HDC dc, HGDIOBJ object) : m_selection(dc, object) {}
+    CSelectObject(CSelectObject&&) = delete;
+    bool Selected() const { return m_selection.Selected(); }
+
+private:
+    CSelection m_selection;
 };
 
 #endif

@@ -112,15 +112,17 @@ struct FileTraits {
     static void Close(HANDLE handle) { ::CloseHandle(handle); }
 };
 
-using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
-using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueDc = UniqueHandle<DeleteDcTraits>;
+struct HookTraits {
+    using Handle = HHOOK;
+    static void Close(HHOOK handle) { ::UnhookWindowsHookEx(handle); }
+};
+
+// GDI objects and device contexts have their owners in gdi.h.
 using UniqueCursor = UniqueHandle<CursorTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
 
 // CreateFile's result as an owner: a failure (INVALID_HANDLE_VALUE) gives an empty one.
 inline UniqueFile TakeCreatedFile(HANDLE handle) {

@@ -9,15 +9,34 @@ namespace {
 
 const wchar_t kObjectProperty[] = L"Lantrel.CWnd";
 
-// The object whose window CreateEx is creating; attached at the window's first message.
-// A plain global, not per thread: the program has one user-interface thread, which creates
-// every window and runs every window procedure, so no other CreateEx can run between setting
-// this and the new window's first message (one nested in a creation handler saves and puts
-// back the outer one).  Windows made on another thread would need thread-local storage here
-// (and in the dialog's hand-off, which works the same way).
-CWnd* g_pWndInit = nullptr;
+// The creation parameter of a window CreateEx makes of one of our classes.
+struct CreateParams {
+    CWnd* wnd;
+    LPVOID callerParam;  // what the caller passed, shown to the object's handlers
+};
+
+bool HasOurProcedure(HWND hWnd) {
+    return ::GetClassLongPtrW(hWnd, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&AfxWndProc);
+}
 
 }  // namespace
+
+LRESULT CALLBACK CWnd::AttachAtCreation(int code, WPARAM wParam, LPARAM lParam) {
+    // Every window made on the thread meanwhile comes by, those its creation handlers make
+    // too: each of ours that is to be made takes the object its creation parameter brings
+    // (an outer CreateEx's hook finds a nested one's window attached already).
+    LRESULT refused = ::CallNextHookEx(nullptr, code, wParam, lParam);
+    if (code == HCBT_CREATEWND && !refused) {
+        auto hWnd = reinterpret_cast<HWND>(wParam);
+        const CREATESTRUCTW* cs = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (cs->lpCreateParams != nullptr && HasOurProcedure(hWnd) &&
+            FromHandlePermanent(hWnd) == nullptr) {
+            CWnd* wnd = static_cast<const CreateParams*>(cs->lpCreateParams)->wnd;
+            if (wnd->m_hWnd == nullptr) wnd->Attach(hWnd);
+        }
+    }
+    return refused;
+}
 
 CWnd::~CWnd() {
     // An object deleted while its window still exists must not be found through it again.
@@ -71,15 +90,19 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     bool ours = (::GetClassInfoExW(cs.hInstance, cs.lpszClass, &info) ||
                  ::GetClassInfoExW(nullptr, cs.lpszClass, &info)) &&
                 info.lpfnWndProc == &AfxWndProc;
-    CWnd* previous = g_pWndInit;
-    if (ours) g_pWndInit = this;
-    HWND hWnd =
-        ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
-                          cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    g_pWndInit = previous;
-    if (hWnd == nullptr) return FALSE;
-    if (!ours) return SubclassWindow(hWnd);
-    return TRUE;
+    if (!ours) {
+        HWND hWnd =
+            ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
+                              cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+        return hWnd != nullptr && SubclassWindow(hWnd);
+    }
+    UniqueHook attach(
+        ::SetWindowsHookExW(WH_CBT, &AttachAtCreation, nullptr, ::GetCurrentThreadId()));
+    if (!attach) return FALSE;
+    CreateParams params = {this, cs.lpCreateParams};
+    HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
+                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, &params);
+    return hWnd != nullptr;
 }
 
 BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
@@ -131,12 +154,19 @@ void CWnd::LeaveBusy() {
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
-    if (wnd == nullptr && g_pWndInit != nullptr && g_pWndInit->m_hWnd == nullptr) {
-        wnd = g_pWndInit;
-        g_pWndInit = nullptr;
-        wnd->Attach(hWnd);
-    }
     if (wnd == nullptr) return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    // The two creation messages of a window CreateEx made carry its CreateParams (an object
+    // attached by subclassing never sees them): the object's handlers, and the default
+    // processing, see the caller's own parameter instead.
+    CREATESTRUCTW shown;
+    if ((message == WM_NCCREATE || message == WM_CREATE) && wnd->m_pfnSuper == nullptr) {
+        shown = *reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* params = static_cast<const CreateParams*>(shown.lpCreateParams);
+        if (params != nullptr && params->wnd == wnd) {
+            shown.lpCreateParams = params->callerParam;
+            lParam = reinterpret_cast<LPARAM>(&shown);
+        }
+    }
 
     LRESULT result;
     {

@@ -4,6 +4,15 @@
 // - Our windows (created through CreateEx, or dialogs, or subclassed controls) are found from
 //   their handle through a window property; FromHandlePermanent returns nullptr for any other
 //   window.  There are no temporary wrapper objects.
+// - The object comes to its window in one way for each kind, and nothing else hands it over:
+//   CreateEx passes it in the creation parameter (wrapping the caller's own, which the
+//   handlers see in CREATESTRUCT::lpCreateParams as if passed alone), and it is attached when
+//   the system announces the window (HCBT_CREATEWND), before the window's first message: an
+//   overlapped window's first is WM_GETMINMAXINFO, before WM_NCCREATE, and the object's answer
+//   decides the size the window is made at.  A dialog comes as its init parameter, on
+//   WM_INITDIALOG (dialog.h).  A control is subclassed (SubclassWindow).  A window of an
+//   AfxRegisterWndClass class created otherwise than through CreateEx has no object, and must
+//   be given no creation parameter.
 // - When the window is destroyed, the object detaches (m_hWnd becomes nullptr) and then
 //   PostNcDestroy runs: frames and views delete themselves there.  If one of the object's own
 //   handlers is still running (a nested message loop inside a handler can destroy the window),
@@ -126,6 +135,8 @@ protected:
 
 private:
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    // The CBT hook CreateEx holds while it creates a window of ours: attaches the object.
+    static LRESULT CALLBACK AttachAtCreation(int code, WPARAM wParam, LPARAM lParam);
     void Attach(HWND hWnd);
     void DetachAfterNcDestroy();
     void LeaveBusy();

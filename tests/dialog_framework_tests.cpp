@@ -163,6 +163,75 @@ TEST_CASE(DoModalCentresOverTheMainWindowAndOffersMessagesToTheChain) {
     main.DestroyWindow();
 }
 
+namespace {
+
+// Notes where it stands when its OnInitDialog runs, and moves itself there if told to.
+class PlacedDialog : public CDialog {
+public:
+    PlacedDialog(UINT nIDTemplate, CWnd* parent, const POINT* moveTo = nullptr)
+        : CDialog(nIDTemplate, parent), m_pMoveTo(moveTo) {}
+    int inits = 0;
+    bool attached = false;
+    RECT atInit = {};
+
+protected:
+    BOOL OnInitDialog() override {
+        ++inits;
+        attached = CWnd::FromHandlePermanent(m_hWnd) == this;
+        GetWindowRect(&atInit);
+        if (m_pMoveTo) SetWindowPos(nullptr, m_pMoveTo->x, m_pMoveTo->y, 0, 0, SWP_NOSIZE);
+        return TRUE;
+    }
+
+private:
+    const POINT* m_pMoveTo;
+};
+
+POINT Centre(HWND window) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+}  // namespace
+
+// WM_INITDIALOG reaches OnInitDialog through the dialog's map, once, the object attached; where
+// the dialog stands is decided before: a pop-up over its owner, which its initialisation may
+// move on from; a child where its template puts it in its parent.
+TEST_CASE(DialogsArePlacedBeforeTheirInitialisationRunsFromTheMap) {
+    CWnd owner;
+    CHECK(owner.CreateEx(0, nullptr, L"owner", WS_POPUP | WS_VISIBLE, 60, 50, 500, 400, nullptr,
+                         nullptr));
+    PlacedDialog centred(1, &owner);
+    CHECK(centred.Create(1));
+    CHECK_EQ(centred.inits, 1);
+    CHECK(centred.attached);
+    POINT centre = Centre(centred.m_hWnd);
+    CHECK_EQ(centre.x, 60 + 250);
+    CHECK_EQ(centre.y, 50 + 200);
+    CHECK_EQ((centred.atInit.left + centred.atInit.right) / 2, centre.x);
+    centred.DestroyWindow();
+
+    POINT corner = {7, 9};
+    PlacedDialog moved(1, &owner, &corner);
+    CHECK(moved.Create(1));
+    RECT rect;
+    moved.GetWindowRect(&rect);
+    CHECK(rect.left == corner.x && rect.top == corner.y);
+    moved.DestroyWindow();
+
+    PlacedDialog child(2, &owner);
+    CHECK(child.Create(2));
+    RECT templated = {10, 20, 0, 0};
+    ::MapDialogRect(child.m_hWnd, &templated);
+    POINT origin = {0, 0};
+    ::MapWindowPoints(child.m_hWnd, owner.m_hWnd, &origin, 1);
+    CHECK(origin.x == templated.left && origin.y == templated.top);
+    CHECK_EQ(child.inits, 1);
+    child.DestroyWindow();
+    owner.DestroyWindow();
+}
+
 TEST_CASE(EndDialogFromAnotherThreadWakesTheModalLoop) {
     TestDialog dialog;  // not modal-flagged: it posts itself nothing
     HANDLE returned = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);

@@ -27,8 +27,12 @@ static_assert(!std::is_copy_constructible<CCreatedDC>::value, "owners are not co
 static_assert(!std::is_copy_constructible<CClientDC>::value, "owners are not copied");
 static_assert(!std::is_copy_constructible<CPaintDC>::value, "owners are not copied");
 static_assert(!std::is_copy_constructible<CSelectObject>::value, "owners are not copied");
+static_assert(!std::is_copy_constructible<CSelection>::value, "owners are not copied");
+static_assert(!std::is_copy_assignable<CSelection>::value, "owners are not copied");
 static_assert(std::is_nothrow_move_constructible<CRgn>::value, "owners move");
 static_assert(std::is_nothrow_move_assignable<CCreatedDC>::value, "owners move");
+static_assert(std::is_nothrow_move_constructible<CSelection>::value, "owners move");
+static_assert(std::is_nothrow_move_assignable<CSelection>::value, "owners move");
 static_assert(!std::is_move_constructible<CClientDC>::value, "scopes stay where they began");
 static_assert(!std::is_move_constructible<CPaintDC>::value, "scopes stay where they began");
 static_assert(!std::is_move_constructible<CSelectObject>::value, "scopes stay where they began");
@@ -201,6 +205,27 @@ TEST_CASE(DcScopesReleaseAndRestore) {
         CHECK(::GetCurrentObject(memory, OBJ_BITMAP) == bitmap.GetSafeHandle());
     }
     CHECK(::GetCurrentObject(memory, OBJ_BITMAP) == original);
+
+    // A held selection: a second object replaces the first, and what goes back, on reset or
+    // from where it moved to, is the DC's own.
+    CBitmap other;
+    other.CreateCompatibleBitmap(memory, 8, 8);
+    CSelection held;
+    CHECK(held.Select(memory, bitmap));
+    CHECK(held.Select(memory, other));
+    CHECK(::GetCurrentObject(memory, OBJ_BITMAP) == other.GetSafeHandle());
+    held.Reset();
+    CHECK(::GetCurrentObject(memory, OBJ_BITMAP) == original);
+    CHECK(!held.Select(memory, nullptr));
+    {
+        CSelection moved;
+        CHECK(held.Select(memory, bitmap));
+        moved = std::move(held);
+        CHECK(!held.Selected());
+        held.Reset();  // nothing left to put back
+        CHECK(::GetCurrentObject(memory, OBJ_BITMAP) == bitmap.GetSafeHandle());
+    }
+    CHECK(::GetCurrentObject(memory, OBJ_BITMAP) == original);
     HDC dc = memory.GetSafeHdc();
     memory.DeleteDC();
     CHECK(::GetObjectType(dc) == 0);
@@ -357,6 +382,50 @@ TEST_CASE(ControlNotificationsAreReflectedToTheControl) {
     CHECK_EQ(g_clicks, 1);
     parent.DestroyWindow();
     CHECK(control.m_hWnd == nullptr);  // detached when its window went
+}
+
+namespace {
+
+// Notes what its creation handlers see; lets itself be any size.
+class UnboundedWindow : public CWnd {
+public:
+    LPVOID createParam = nullptr;
+    bool answeredBeforeCreate = false;
+
+protected:
+    int OnCreate(LPCREATESTRUCTW cs) {
+        createParam = cs->lpCreateParams;
+        return 0;
+    }
+    void OnGetMinMaxInfo(MINMAXINFO* info) {
+        Default();
+        answeredBeforeCreate = answeredBeforeCreate || createParam == nullptr;
+        info->ptMaxTrackSize = {4000, 4000};
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(UnboundedWindow, CWnd)
+    ON_WM_CREATE()
+    ON_WM_GETMINMAXINFO()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+// The object travels in the creation parameter, its handlers seeing the caller's own, and has
+// its window from the first message on: an overlapped window asks for its limits before
+// WM_NCCREATE, and the object's answer is the one its size at creation keeps to.
+TEST_CASE(CreationParameterReachesTheObjectFromTheFirstMessage) {
+    int callerParam = 0;
+    UnboundedWindow window;
+    CHECK(window.CreateEx(0, nullptr, L"overlapped", WS_OVERLAPPED | WS_CAPTION, 0, 0, 1500, 1200,
+                          nullptr, nullptr, &callerParam));
+    CHECK(window.createParam == &callerParam);
+    CHECK(window.answeredBeforeCreate);
+    RECT rect;
+    window.GetWindowRect(&rect);
+    CHECK_EQ(rect.right - rect.left, 1500);  // the platform's own limit is the screen's
+    CHECK_EQ(rect.bottom - rect.top, 1200);
+    window.DestroyWindow();
 }
 
 TEST_CASE(StringsFieldsAndFormat) {
