@@ -57,30 +57,31 @@ void RecordingView::ClearRegions() {
     regions.clear();
 }
 
-LRESULT RecordingView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_WINDOWPOSCHANGED: {
-            CRgn region;
-            region.CreateRectRgn(0, 0, 0, 0);
-            if (::GetWindowRgn(m_hWnd, region) == ERROR) {
-                if (recordEmpty) regions.push_back(nullptr);
-            } else {
-                regions.push_back(region.Detach());  // regions owns its copies
-            }
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            CPaintDC dc(m_hWnd);
-            if (paintColor != static_cast<COLORREF>(-1)) {
-                CBrush brush(paintColor);
-                dc.FillRect(&dc.PaintStruct().rcPaint, brush);
-            }
-            return 0;
-        }
-        default:
-            return CWnd::WindowProc(message, wParam, lParam);
+BEGIN_MESSAGE_MAP(RecordingView, CWnd)
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void RecordingView::OnWindowPosChanged(WINDOWPOS*) {
+    CRgn region;
+    region.CreateRectRgn(0, 0, 0, 0);
+    if (::GetWindowRgn(m_hWnd, region) == ERROR) {
+        if (recordEmpty) regions.push_back(nullptr);
+    } else {
+        regions.push_back(region.Detach());  // regions owns its copies
+    }
+}
+
+BOOL RecordingView::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
+
+void RecordingView::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    if (paintColor != static_cast<COLORREF>(-1)) {
+        CBrush brush(paintColor);
+        dc.FillRect(&dc.PaintStruct().rcPaint, brush);
     }
 }
 

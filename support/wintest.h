@@ -43,7 +43,11 @@ public:
     COLORREF paintColor = RGB(0, 0, 0);
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Records the region each change of position finds.
+    void OnWindowPosChanged(WINDOWPOS* pos);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnPaint();
+    DECLARE_MESSAGE_MAP()
 
 private:
     HWND m_hHost = nullptr;

@@ -121,20 +121,19 @@ public:
     TransitionRequest request;
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    void OnWindowPosChanged(WINDOWPOS* pos) {
         size_t before = regions.size();
-        LRESULT result = wintest::RecordingView::WindowProc(message, wParam, lParam);
-        if (message == WM_WINDOWPOSCHANGED && m_bReading && regions.size() > before) {
+        wintest::RecordingView::OnWindowPosChanged(pos);
+        if (m_bReading && regions.size() > before) {
             shown.push_back(ReadClient());
             // Never one used before, in this run or an earlier one.
             colours.push_back(RGB(20 + m_nColours % 200, 250 - m_nColours / 200, 128));
             ++m_nColours;
-            HBRUSH brush = ::CreateSolidBrush(colours.back());
+            CBrush brush(colours.back());
             ::FillRect(source->Dc(), &client, brush);
-            ::DeleteObject(brush);
         }
-        return result;
     }
+    DECLARE_MESSAGE_MAP()
 
 private:
     static COLORREF Black(int, int) { return RGB(0, 0, 0); }
@@ -152,6 +151,10 @@ private:
     bool m_bReading = false;
     int m_nColours = 0;
 };
+
+BEGIN_MESSAGE_MAP(StepReader, wintest::RecordingView)
+    ON_WM_WINDOWPOSCHANGED()
+END_MESSAGE_MAP()
 
 // Checks that each step of the last run changed exactly the client pixels whose window point
 // lies in the step's window region, to the step's colour.  Prints the first step that did not.

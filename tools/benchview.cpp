@@ -28,22 +28,23 @@ void CStepCountingView::Reset() {
     m_start = std::chrono::steady_clock::now();
 }
 
-LRESULT CStepCountingView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_WINDOWPOSCHANGED: {
-            // Only the time: reading the region back here would cost the platform more than
-            // the step itself and spoil the figures.
-            auto now = std::chrono::steady_clock::now();
-            m_notifications.push_back(
-                std::chrono::duration<double, std::milli>(now - m_start).count());
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            ::ValidateRect(m_hWnd, nullptr);
-            return 0;
-        default:
-            return CWnd::WindowProc(message, wParam, lParam);
-    }
+BEGIN_MESSAGE_MAP(CStepCountingView, CWnd)
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void CStepCountingView::OnWindowPosChanged(WINDOWPOS*) {
+    // Only the time: reading the region back here would cost the platform more than the step
+    // itself and spoil the figures.
+    auto now = std::chrono::steady_clock::now();
+    m_notifications.push_back(std::chrono::duration<double, std::milli>(now - m_start).count());
+}
+
+BOOL CStepCountingView::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
+
+void CStepCountingView::OnPaint() {
+    ::ValidateRect(m_hWnd, nullptr);
 }

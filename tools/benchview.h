@@ -27,7 +27,10 @@ public:
     void Reset();
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnWindowPosChanged(WINDOWPOS* pos);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnPaint();  // paints nothing
+    DECLARE_MESSAGE_MAP()
 
 private:
     UniqueHandle<WindowTraits> m_host;

@@ -23,20 +23,20 @@ public:
     int steps = 0;
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_WINDOWPOSCHANGED) {
-            RECT box;
-            if (counting && ::GetWindowRgnBox(m_hWnd, &box) != ERROR) ++steps;
-            return 0;
-        }
-        if (message == WM_ERASEBKGND) return 1;
-        if (message == WM_PAINT) {
-            ::ValidateRect(m_hWnd, nullptr);
-            return 0;
-        }
-        return CWnd::WindowProc(message, wParam, lParam);
+    void OnWindowPosChanged(WINDOWPOS*) {
+        RECT box;
+        if (counting && ::GetWindowRgnBox(m_hWnd, &box) != ERROR) ++steps;
     }
+    BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    void OnPaint() { ::ValidateRect(m_hWnd, nullptr); }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(TimingView, CWnd)
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
 
 CBitmap g_picture;
 
