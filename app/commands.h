@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "res/resource.h"
-#include "transitions/transition.h"
+#include "transitions/effecttype.h"
 
 // Reveal step pauses, in RunTransition's units of kDelayUnitMs (5 ms).  The lens has none: each of
 // its steps is held for one display refresh instead.

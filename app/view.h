@@ -3,7 +3,7 @@
 #define LANTREL_APP_VIEW_H
 
 #include "framework/view.h"
-#include "transitions/transition.h"
+#include "transitions/effecttype.h"
 
 struct TransitionCommand;
 
