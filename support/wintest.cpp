@@ -138,26 +138,37 @@ long long Area(HRGN region) {
     return area;
 }
 
-std::vector<unsigned> ReadDc(HDC dc, const RECT& rect) {
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    std::vector<unsigned> pixels(static_cast<size_t>(std::max(width, 0)) * std::max(height, 0), 0);
-    if (width <= 0 || height <= 0) return pixels;
+namespace {
+
+// A 32-bit top-down DIB section of width x height; bits gets its pixels.
+CBitmap DibSection(int width, int height, unsigned*& bits) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
+    void* pixels = nullptr;
+    CBitmap bitmap;
+    bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    bits = static_cast<unsigned*>(pixels);
+    return bitmap;
+}
+
+}  // namespace
+
+std::vector<unsigned> ReadDc(HDC dc, const RECT& rect) {
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    std::vector<unsigned> pixels(static_cast<size_t>(std::max(width, 0)) * std::max(height, 0), 0);
+    if (width <= 0 || height <= 0) return pixels;
+    unsigned* copied = nullptr;
+    CBitmap bitmap = DibSection(width, height, copied);
     CDC source(dc);
     CCreatedDC memory;
     memory.CreateCompatibleDC(&source);
-    CBitmap bitmap;
-    bitmap.Attach(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     CSelectObject select(memory, bitmap);
     memory.BitBlt(0, 0, width, height, &source, rect.left, rect.top, SRCCOPY);
     ::GdiFlush();
-    const unsigned* copied = static_cast<const unsigned*>(bits);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = copied[i] & 0x00FFFFFFu;
     return pixels;
 }
@@ -178,21 +189,6 @@ CCreatedDC ScreenMemoryDC() {
     CCreatedDC dc;
     dc.CreateCompatibleDC(nullptr);
     return dc;
-}
-
-// A 32-bit top-down DIB section of width x height; bits gets its pixels.
-CBitmap DibSection(int width, int height, unsigned*& bits) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* pixels = nullptr;
-    CBitmap bitmap;
-    bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    bits = static_cast<unsigned*>(pixels);
-    return bitmap;
 }
 
 }  // namespace
