@@ -24,7 +24,27 @@ namespace {
 struct Move {
     int x, y, cx, cy;
     UINT flags;
+    double ms;  // when it was asked for
 };
+
+double NowMs() {
+    LARGE_INTEGER now, frequency;
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) * 1000 / frequency.QuadPart;
+}
+
+// The shortest time from one frame of log to the next: a frame's wait with the least work
+// around it (a busy machine only makes frames longer).  A frame waits its nominal ms; it must
+// lie within a quarter of that, so that waits half as long again fail, as do shorter ones.
+void CheckPace(const std::vector<Move>& log, double nominal) {
+    double shortest = 1e9;
+    for (size_t i = 1; i < log.size(); ++i) shortest = std::min(shortest, log[i].ms - log[i - 1].ms);
+    std::printf("  %zu frames, %.2f ms apart at least, nominal %.0f\n", log.size(), shortest,
+                nominal);
+    CHECK(shortest >= nominal * 0.9);
+    CHECK(shortest <= nominal * 1.25);
+}
 
 int g_nDeleted = 0;
 
@@ -44,7 +64,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (message == WM_WINDOWPOSCHANGING && !(pos->flags & SWP_NOMOVE)) {
-            log.push_back({pos->x, pos->y, pos->cx, pos->cy, pos->flags});
+            log.push_back({pos->x, pos->y, pos->cx, pos->cy, pos->flags, NowMs()});
             if (log.size() == closeAfter) PostMessage(WM_CLOSE);
         }
         return CWnd::WindowProc(message, wParam, lParam);
@@ -94,11 +114,13 @@ TEST_CASE(GrowAndShrinkTheFrameOnA1024x768Screen) {
     CheckFrames(w->log, 100, [](int k) {
         return k < 100 ? RECT{512 - 4 * k, 384 - 3 * k, 8 * k, 6 * k} : RECT{112, 84, 800, 600};
     });
+    CheckPace(w->log, 10);  // PumpAndWait(2) between frames
     w->log.clear();
     ShrinkWindow(w, AnchorScreenCentre, FixedSteps);
     CheckFrames(w->log, 100, [](int k) {
         return RECT{108 + 4 * k, 81 + 3 * k, 808 - 8 * k, 606 - 6 * k};
     });
+    CheckPace(w->log, 10);
     RECT rect, last = {508, 381, 516, 387};  // where the window stays, visible
     w->GetWindowRect(&rect);
     CHECK(::EqualRect(&rect, &last) && w->IsWindowVisible());
@@ -211,12 +233,13 @@ TEST_CASE(GrowAndSlideStopWhenTheirWindowIsClosedMidway) {
 namespace {
 
 // Slides a hidden 94 x 142 child across an 800 x 540 client, from and to outside it or not;
-// want: {move, x, y}, move 0 being the first placement, which alone shows the window.
+// want: {move, x, y}, move 0 being the first placement, which alone shows the window; each
+// move waits delay slices of 5 ms.
 void CheckSlide(int flags, FrameStep step, bool outside, size_t moves,
-                std::vector<std::array<int, 3>> want) {
+                std::vector<std::array<int, 3>> want, int delay = 0) {
     MovingWindow* parent = Open(50, 50, 800, 540);
     MovingWindow* w = Open(0, 0, 94, 142, parent->m_hWnd, WS_CHILD | WS_BORDER);
-    PlanSlide(w, flags, 0, step, outside ? SlideStartOutside : SlideStartInside,
+    PlanSlide(w, flags, delay, step, outside ? SlideStartOutside : SlideStartInside,
               outside ? SlideEndOutside : SlideEndInside);
     CHECK_EQ(w->log.size(), moves + 1);
     for (size_t i = 0; i < w->log.size(); ++i) {
@@ -232,6 +255,7 @@ void CheckSlide(int flags, FrameStep step, bool outside, size_t moves,
         CHECK_EQ(w->log[p[0]].y, p[2]);
     }
     CHECK(w->IsWindowVisible());
+    if (delay > 0) CheckPace(w->log, delay * 5);
     parent->DestroyWindow();
 }
 
@@ -246,7 +270,8 @@ TEST_CASE(SlidePathsOfTheExampleGeometry) {
     CheckSlide(both | SlideReverse, FixedSteps, true, 152,
                {{0, 800, 540}, {151, -75, -139}, {152, -95, -143}});
     CheckSlide(both, TenthSteps, false, 10, {{0, 0, 1}, {1, 71, 41}, {10, 705, 397}});
-    CheckSlide(both, TenthSteps, true, 18, {{0, -95, -143}, {1, -45, -103}, {18, 800, 540}});
+    CheckSlide(both, TenthSteps, true, 18, {{0, -95, -143}, {1, -45, -103}, {18, 800, 540}},
+               3);  // at the pace of "Slid Show"
 
     // No axis: nothing moves or shows.  No horizontal span (399 wide in 400): 8 pixels a frame.
     MovingWindow* parent = Open(50, 50, 400, 300);

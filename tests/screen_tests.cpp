@@ -9,11 +9,11 @@
 #include <climits>
 #include <vector>
 
-#include "app/commands.h"
 #include "res/resource.h"
 #include "support/program.h"
 #include "support/wintest.h"
 #include "tests/check.h"
+#include "tests/oracle.h"
 #include "transitions/effects.h"
 
 using Type = EffectType;
@@ -166,17 +166,17 @@ TEST_CASE(EveryRegionCommandRevealsStepByStepAtItsPace) {
     wintest::RecordingView recorder;
     recorder.Open(-width - 50, 0, width, height);
     bool genieShown = true;
-    for (const TransitionCommand& command : kTransitionCommands) {
-        std::vector<Steps> steps = {StepMap(recorder, origin, command.type, command.flags)};
-        if (command.randomReverse) {
-            steps.push_back(
-                StepMap(recorder, origin, command.type, command.flags | Flags::Reverse));
-        }
+    for (const oracle::Command& command : oracle::kCommands) {
+        if (!oracle::RevealsByRegions(command)) continue;
+        Type type = static_cast<Type>(command.type);
+        Flags flags = static_cast<Flags>(command.flags);
+        std::vector<Steps> steps = {StepMap(recorder, origin, type, flags)};
+        if (command.random)
+            steps.push_back(StepMap(recorder, origin, type, flags | Flags::Reverse));
         std::vector<const Steps*> directions;
         for (const Steps& s : steps) directions.push_back(&s);
         program::Wait(100);
-        Run run =
-            Watch(app, command.id, directions, command.type == Type::RandomThreads, genieShown);
+        Run run = Watch(app, command.id, directions, type == Type::RandomThreads, genieShown);
         program::Match end =
             program::Compare(program::SharedPictures(), app.ViewOnScreen(), {0, 0, width, height});
         int pause = command.delay > 0 ? command.delay * 5 : program::RefreshMs();
@@ -225,10 +225,12 @@ TEST_CASE(EveryRandomCommandRunsBothWays) {
     wintest::RecordingView recorder;
     recorder.Open(-kWidth - 50, 0, kWidth, kHeight);
     bool genieShown = true;
-    for (const TransitionCommand& command : kTransitionCommands) {
-        if (!command.randomReverse) continue;
-        Steps forward = StepMap(recorder, origin, command.type, command.flags);
-        Steps reverse = StepMap(recorder, origin, command.type, command.flags | Flags::Reverse);
+    for (const oracle::Command& command : oracle::kCommands) {
+        if (!oracle::RevealsByRegions(command) || !command.random) continue;
+        Type type = static_cast<Type>(command.type);
+        Flags flags = static_cast<Flags>(command.flags);
+        Steps forward = StepMap(recorder, origin, type, flags);
+        Steps reverse = StepMap(recorder, origin, type, flags | Flags::Reverse);
         int seen[2] = {0, 0}, unclear = 0, wrong = 0, ms = 0;
         for (int runs = 0;
              runs < 2 * kRuns && seen[0] + seen[1] < kRuns && (seen[0] == 0 || seen[1] == 0);

@@ -2,17 +2,23 @@
 // built from the real resources (linked into this test), inspected from inside.
 #include <windows.h>
 
+#include <functional>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/commands.h"
 #include "app/lantrel.h"
 #include "app/view.h"
+#include "dialogs/meshdialog.h"
 #include "framework/document.h"
 #include "framework/frame.h"
 #include "res/resource.h"
+#include "support/program.h"
 #include "support/wintest.h"
 #include "tests/check.h"
+#include "tests/oracle.h"
 
 namespace {
 
@@ -73,9 +79,6 @@ TEST_CASE(ApplicationNameAndTitleComeFromTheStrings) {
     CString doc;
     doc.LoadString(AfxGetResourceHandle(), IDR_MAINFRAME);
     CHECK(doc == CString(L"Lantrel\n\nLantrel\n\n\nLantrel.Document\nLantrel Document"));
-    CString prompt;
-    prompt.LoadString(AfxGetResourceHandle(), ID_DIALOG_SLID_SHOW);
-    CHECK(prompt == CString(L"the new picture come up with a slide window/n"));
     CHECK(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)) != nullptr);
 }
 
@@ -107,10 +110,6 @@ TEST_CASE(MenuIsTheResourceMenuWithAutomaticEnabling) {
         {1, ID_EDIT_CUT, L"Cu&t\tCtrl+X", false},
         {1, ID_EDIT_COPY, L"&Copy\tCtrl+C", false},
         {1, ID_EDIT_PASTE, L"&Paste\tCtrl+V", false},
-        {2, ID_VIEW_SMOOTH_VERTICAL, L"Vertically Smooth Away", true},
-        {2, ID_VIEW_BLIND_HORIZONTAL, L"Window Blind Horizotally", true},
-        {2, ID_VIEW_FADE, L"Fade In/Out", true},
-        {3, ID_DIALOG_SMOOTH_VERTICAL, L"Vertically Smooth Away", false},
         {4, ID_APP_ABOUT, L"&About Lantrel...", true},
     };
     for (int popup = 0; popup < 5; ++popup) {
@@ -122,24 +121,216 @@ TEST_CASE(MenuIsTheResourceMenuWithAutomaticEnabling) {
             CHECK_EQ(Enabled(menu, item.id), item.enabled);
         }
     }
-    HMENU view = ::GetSubMenu(bar, 2);
-    const UINT order[] = {32772, 32773, 32777, 32778, 32775, 32779, 32792, 32793, 32780,
-                          32781, 32782, 32783, 32784, 32786, 32787, 32788, 32790};
-    CHECK_EQ(::GetMenuItemCount(view), 17);
-    for (int i = 0; i < 17; ++i) CHECK_EQ(::GetMenuItemID(view, i), order[i]);
+    // Commands 32771 to 32793: an item where they have one, with its caption, enabled where the
+    // command has a handler; no item anywhere for the others.
+    HMENU view = OpenPopup(2), dialog = OpenPopup(3);
+    for (const oracle::Command& command : oracle::kCommands) {
+        bool inView = command.menu != nullptr && lstrcmpW(command.menu, L"View") == 0;
+        bool inDialog = command.menu != nullptr && !inView;
+        CHECK_EQ(::GetMenuState(view, command.id, MF_BYCOMMAND) != static_cast<UINT>(-1), inView);
+        CHECK_EQ(::GetMenuState(dialog, command.id, MF_BYCOMMAND) != static_cast<UINT>(-1),
+                 inDialog);
+        if (!inView && !inDialog) continue;
+        HMENU menu = inView ? view : dialog;
+        if (ItemText(menu, command.id) != command.caption ||
+            Enabled(menu, command.id) != command.handled) {
+            std::printf("  menu item %u\n", command.id);
+        }
+        CHECK(ItemText(menu, command.id) == command.caption);
+        CHECK_EQ(Enabled(menu, command.id), command.handled);
+    }
+    CHECK_EQ(::GetMenuItemCount(view), static_cast<int>(std::size(oracle::kViewMenu)));
+    for (int i = 0; i < ::GetMenuItemCount(view); ++i) {
+        CHECK_EQ(::GetMenuItemID(view, i), oracle::kViewMenu[i]);
+    }
     // The transition commands are the View menu's items in its order, but for the meshed
     // dialog and the fade, which have handlers of their own.
     std::vector<UINT> rows, transitions;
     for (const TransitionCommand& command : kTransitionCommands) rows.push_back(command.id);
-    for (UINT id : order) {
-        if (id != ID_VIEW_SEMI_TRANSPARENT && id != ID_VIEW_FADE) transitions.push_back(id);
+    for (UINT id : oracle::kViewMenu) {
+        if (oracle::RevealsByRegions(*oracle::Find(id))) transitions.push_back(id);
     }
     CHECK(rows == transitions);
-    HMENU dialog = ::GetSubMenu(bar, 3);
     CHECK_EQ(::GetMenuItemCount(dialog), 3);
     CHECK_EQ(::GetMenuItemID(dialog, 0), static_cast<UINT>(ID_DIALOG_SLID_SHOW));
     CHECK_EQ(::GetMenuItemID(dialog, 1), 0u);
-    CHECK(ItemText(dialog, ID_DIALOG_SLID_SHOW) == L"Slid Show");
+}
+
+// Every row of the program's transition table, field by field, as documented; and no command
+// that reveals by regions without its row.
+TEST_CASE(TransitionCommandsAreTheDocumentedRows) {
+    for (const TransitionCommand& row : kTransitionCommands) {
+        const oracle::Command* want = oracle::Find(row.id);
+        CHECK(want != nullptr);
+        if (want == nullptr) continue;
+        if (static_cast<int>(row.type) != want->type || row.delay != want->delay ||
+            static_cast<int>(row.flags) != want->flags || row.randomReverse != want->random) {
+            std::printf("  command %u\n", row.id);
+        }
+        CHECK_EQ(static_cast<int>(row.type), want->type);
+        CHECK_EQ(row.delay, want->delay);
+        CHECK_EQ(static_cast<int>(row.flags), want->flags);
+        CHECK_EQ(row.randomReverse, want->random);
+    }
+    size_t regionCommands = 0;
+    for (const oracle::Command& command : oracle::kCommands) {
+        if (!oracle::RevealsByRegions(command)) continue;
+        ++regionCommands;
+        CHECK(FindTransitionCommand(command.id) != nullptr);
+    }
+    CHECK_EQ(std::size(kTransitionCommands), regionCommands);
+}
+
+// The prompt strings of commands 32771 to 32793 as lantrel.exe holds them, and none where a
+// command has none.
+TEST_CASE(CommandPromptsAreTheDocumentedStrings) {
+    HMODULE exe = ::LoadLibraryExW(program::LantrelPath().c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    CHECK(exe != nullptr);
+    if (exe == nullptr) return;
+    for (const oracle::Command& command : oracle::kCommands) {
+        wchar_t text[256] = {};
+        int length = ::LoadStringW(exe, command.id, text, 256);
+        bool right = command.prompt == nullptr ? length == 0 : lstrcmpW(text, command.prompt) == 0;
+        if (!right) std::printf("  string %u: \"%s\"\n", command.id, wintest::Utf8(text).c_str());
+        CHECK(right);
+    }
+    ::FreeLibrary(exe);
+}
+
+namespace {
+
+// While a RegionWatch lives, the calls this program makes through its import table to give a
+// window a region and to delete GDI objects are watched.  A region a window has taken belongs
+// to the system, which deletes it when the window lets go of it: deleting it as well frees a
+// handle the system still uses, or frees it twice.  Nothing of that shows under Wine, which
+// copies the region and deletes the handle itself inside SetWindowRgn, so the calls are
+// counted.  A region creation that returns such a handle again has made a new region of it.
+std::set<HGDIOBJ> g_givenRegions;
+int g_regionsTaken = 0, g_givenRegionsDeleted = 0;
+decltype(&::SetWindowRgn) g_realSetWindowRgn = nullptr;
+decltype(&::DeleteObject) g_realDeleteObject = nullptr;
+
+int WINAPI WatchedSetWindowRgn(HWND window, HRGN region, BOOL redraw) {
+    int taken = g_realSetWindowRgn(window, region, redraw);
+    if (taken != 0 && region != nullptr) {
+        g_givenRegions.insert(region);
+        ++g_regionsTaken;
+    }
+    return taken;
+}
+
+BOOL WINAPI WatchedDeleteObject(HGDIOBJ object) {
+    g_givenRegionsDeleted += static_cast<int>(g_givenRegions.erase(object));
+    return g_realDeleteObject(object);
+}
+
+template <int N, typename... Args>
+struct WatchedCreation {
+    static inline HRGN(WINAPI* real)(Args...) = nullptr;
+    static HRGN WINAPI Create(Args... args) {
+        HRGN region = real(args...);
+        g_givenRegions.erase(region);
+        return region;
+    }
+};
+
+class RegionWatch {
+public:
+    RegionWatch() {
+        g_givenRegions.clear();
+        g_regionsTaken = g_givenRegionsDeleted = 0;
+        m_bWatching = Redirect("user32.dll", "SetWindowRgn", WatchedSetWindowRgn,
+                               g_realSetWindowRgn) &&
+                      Redirect("gdi32.dll", "DeleteObject", WatchedDeleteObject, g_realDeleteObject);
+        using Rect = WatchedCreation<0, int, int, int, int>;
+        using Ellipse = WatchedCreation<1, int, int, int, int>;
+        using Polygon = WatchedCreation<2, const POINT*, int, int>;
+        using Data = WatchedCreation<3, const XFORM*, DWORD, const RGNDATA*>;
+        Redirect("gdi32.dll", "CreateRectRgn", Rect::Create, Rect::real);
+        Redirect("gdi32.dll", "CreateEllipticRgn", Ellipse::Create, Ellipse::real);
+        Redirect("gdi32.dll", "CreatePolygonRgn", Polygon::Create, Polygon::real);
+        Redirect("gdi32.dll", "ExtCreateRegion", Data::Create, Data::real);
+    }
+    ~RegionWatch() {
+        for (auto [slot, function] : m_undo) Write(slot, function);
+    }
+    RegionWatch(const RegionWatch&) = delete;
+    RegionWatch& operator=(const RegionWatch&) = delete;
+    bool Watching() const { return m_bWatching; }
+
+private:
+    static void Write(ULONG_PTR* slot, ULONG_PTR value) {
+        DWORD protection;
+        ::VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection);
+        *slot = value;
+        ::VirtualProtect(slot, sizeof(*slot), protection, &protection);
+    }
+
+    // Points this program's import slots for dll!name at hook; real gets the function.
+    template <typename F>
+    bool Redirect(const char* dll, const char* name, F hook, F& real) {
+        auto function =
+            reinterpret_cast<ULONG_PTR>(::GetProcAddress(::GetModuleHandleA(dll), name));
+        auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
+        auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& imports =
+            headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        bool found = false;
+        for (auto* from = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+                 base + imports.VirtualAddress);
+             function != 0 && from->Name != 0; ++from) {
+            for (auto* slot = reinterpret_cast<ULONG_PTR*>(base + from->FirstThunk); *slot != 0;
+                 ++slot) {
+                if (*slot != function) continue;
+                real = reinterpret_cast<F>(function);
+                Write(slot, reinterpret_cast<ULONG_PTR>(hook));
+                m_undo.push_back({slot, function});
+                found = true;
+            }
+        }
+        return found;
+    }
+
+    std::vector<std::pair<ULONG_PTR*, ULONG_PTR>> m_undo;
+    bool m_bWatching = false;
+};
+
+// The "Semi-Transparent Show" dialog made small before it meshes itself (under Wine the mesh
+// of the whole dialog takes seconds to paint through), and cancelled as soon as it runs.
+class SmallMeshDialog : public CMeshDialog {
+public:
+    using CMeshDialog::CMeshDialog;
+    BOOL OnInitDialog() override {
+        SetWindowPos(nullptr, 0, 0, 40, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        BOOL result = CMeshDialog::OnInitDialog();
+        PostMessage(WM_COMMAND, IDCANCEL);
+        return result;
+    }
+};
+
+}  // namespace
+
+// Every region the program hands a window, at each step of a transition and as the meshed
+// dialog's shape, is left to the system: the program deletes none of them.
+TEST_CASE(RegionsGivenToWindowsAreLeftToTheSystem) {
+    RegionWatch watch;
+    CHECK(watch.Watching());
+    ::SendMessageW(Frame(), WM_COMMAND, ID_VIEW_BLIND_VERTICAL, 0);
+    std::printf("  a transition: %d regions taken, %d of them deleted by the program\n",
+                g_regionsTaken, g_givenRegionsDeleted);
+    CHECK(g_regionsTaken >= 10);  // one a step
+    CHECK_EQ(g_givenRegionsDeleted, 0);
+    int taken = g_regionsTaken, deleted = g_givenRegionsDeleted;
+    {
+        SmallMeshDialog dialog(View());
+        CHECK_EQ(dialog.DoModal(), INT_PTR{IDCANCEL});
+    }
+    std::printf("  the meshed dialog: %d regions taken, %d of them deleted by the program\n",
+                g_regionsTaken - taken, g_givenRegionsDeleted - deleted);
+    CHECK_EQ(g_regionsTaken - taken, 1);
+    CHECK_EQ(g_givenRegionsDeleted, 0);
 }
 
 namespace {
@@ -282,27 +473,48 @@ TEST_CASE(ViewPaintsOnlyThePictureAndNeverErases) {
     CHECK(target.At(900, 650) == RGB(1, 2, 3));
 }
 
+namespace {
+
+// Every 10th pixel of a picture drawn by draw into a canvas first filled with a colour neither
+// picture holds, so whatever is left undrawn shows.
+std::vector<COLORREF> Drawn(const std::function<void(CDC*)>& draw) {
+    wintest::Picture canvas(800, 600, [](int, int) -> COLORREF { return RGB(1, 2, 3); });
+    CDC dc(canvas.Dc());
+    draw(&dc);
+    std::vector<COLORREF> samples;
+    for (int y = 0; y < 600; y += 10) {
+        for (int x = 0; x < 800; x += 10) samples.push_back(canvas.At(x, y));
+    }
+    return samples;
+}
+
+// A picture resource as it is stored, drawn the way the view draws its picture.
+std::vector<COLORREF> Resource(const wchar_t* name) {
+    return Drawn([name](CDC* dc) {
+        CBitmap picture;
+        picture.LoadBitmap(::GetModuleHandleW(nullptr), name);
+        CCreatedDC memory;
+        memory.CreateCompatibleDC(dc);
+        CSelectObject selected(memory.GetSafeHdc(), picture);
+        dc->BitBlt(0, 0, 800, 600, &memory, 0, 0, SRCCOPY);
+    });
+}
+
+}  // namespace
+
+// Each load makes the view draw the other picture, whole.
 TEST_CASE(PicturesAlternateWithEveryLoad) {
     CDorvelView* view = View();
     if (view == nullptr) return;
-    wintest::Picture a(800, 600, [](int, int) -> COLORREF { return 0; });
-    wintest::Picture b(800, 600, [](int, int) -> COLORREF { return 0; });
-    CDC dcA(a.Dc()), dcB(b.Dc());
-    view->OnDraw(&dcA);
+    const std::vector<COLORREF> genie = Resource(L"GENIE"), mouse = Resource(L"MOUSE");
+    CHECK(genie != mouse);
+    auto shown = [view] { return Drawn([view](CDC* dc) { view->OnDraw(dc); }); };
+    const std::vector<COLORREF> first = shown();
+    CHECK(first == genie || first == mouse);
     view->LoadNextPicture();
-    view->OnDraw(&dcB);
-    int differing = 0;
-    for (int y = 0; y < 600; y += 10) {
-        for (int x = 0; x < 800; x += 10) differing += a.At(x, y) != b.At(x, y);
-    }
-    CHECK(differing > 4000);  // of 4800 samples
+    CHECK(shown() == (first == genie ? mouse : genie));
     view->LoadNextPicture();
-    view->OnDraw(&dcB);
-    int same = 0;
-    for (int y = 0; y < 600; y += 10) {
-        for (int x = 0; x < 800; x += 10) same += a.At(x, y) == b.At(x, y);
-    }
-    CHECK_EQ(same, 4800);
+    CHECK(shown() == first);
 }
 
 int main(int argc, char** argv) {

@@ -1,6 +1,7 @@
 // Pure functions: the shared helpers, step planning, base steps, frame placement.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -165,6 +166,32 @@ TEST_CASE(PumpAndWaitKeepsAQuitRequest) {
     PumpAndWait(0);
     PumpAndWait(-3);
     CHECK(::GetTickCount() - start < 50);
+}
+
+// PumpAndWait(count) lasts count slices of 5 ms: the grow waits 2 per frame, the "Slid Show"
+// slide 3 per move.  A busy machine only ever makes a wait longer, so the shortest of many is
+// what the wait itself takes (measured: a quarter of a millisecond per slice over, under load);
+// it must lie within a quarter of nominal, so that slices half as long again fail, as do fewer.
+TEST_CASE(PumpAndWaitLastsItsSlices) {
+    TimerResolutionScope timer;  // as the animations wait
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    for (int count : {2, 3, 10}) {
+        double shortest = 1e9;
+        for (int run = 0; run < 20; ++run) {
+            LARGE_INTEGER start, end;
+            ::QueryPerformanceCounter(&start);
+            PumpAndWait(count);
+            ::QueryPerformanceCounter(&end);
+            shortest = std::min(shortest, static_cast<double>(end.QuadPart - start.QuadPart) *
+                                              1000 / frequency.QuadPart);
+        }
+        double nominal = count * 5.0;
+        std::printf("  PumpAndWait(%d): %.2f ms at shortest, nominal %.0f\n", count, shortest,
+                    nominal);
+        CHECK(shortest >= nominal * 0.9);
+        CHECK(shortest <= nominal * 1.25);
+    }
 }
 
 TEST_CASE(BaseStepsFollowTheClientProportions) {
