@@ -2,6 +2,7 @@
 // window is asked for (WM_WINDOWPOSCHANGING), its region (GetWindowRgn) and the screen.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
