@@ -31,7 +31,22 @@ void PauseMs(int ms) {
     // platform flush drawing to the screen: Wine presents window surfaces here, also for a
     // wait of 0 ms, which on Windows simply returns.  So even a pause with no time left is
     // made, or a step drawn late would reach the screen only with a later one.
-    ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms > 0 ? ms : 0), 0, 0);
+    // Under Wine the wait also ends as soon as the X server has sent the thread events (its
+    // driver handles them inside the wait), a few milliseconds early after a window moved: so
+    // it waits again for what is left, until the whole pause has passed.
+    LARGE_INTEGER frequency, now;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&now);
+    long long end = now.QuadPart + frequency.QuadPart * (ms > 0 ? ms : 0) / 1000;
+    DWORD left = static_cast<DWORD>(ms > 0 ? ms : 0);
+    for (;;) {
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, left, 0, 0);
+        ::QueryPerformanceCounter(&now);
+        if (now.QuadPart >= end) return;
+        // Rounded up: a wait ends on a whole millisecond at the earliest.
+        left = static_cast<DWORD>(((end - now.QuadPart) * 1000 + frequency.QuadPart - 1) /
+                                  frequency.QuadPart);
+    }
 }
 
 void StepPacer::Pause(int ms) {
