@@ -255,6 +255,66 @@ TEST_CASE(EndDialogFromAnotherThreadWakesTheModalLoop) {
     CHECK(woke);
 }
 
+namespace {
+
+// Template 3: an edit box, a check box, OK (the default) and Cancel.  Modal, it types keys, one
+// every 100 ms, into whatever has the focus, noting where the focus is before each; it ends
+// itself with kHung should the keys never end it.
+const INT_PTR kHung = 99;
+
+class KeyedDialog : public CDialog {
+public:
+    explicit KeyedDialog(std::vector<WORD> keys) : CDialog(3), m_keys(std::move(keys)) {}
+    std::vector<int> focus;  // the control id with the focus before each key
+
+protected:
+    BOOL OnInitDialog() override {
+        ::SetTimer(m_hWnd, 1, 100, nullptr);
+        ::SetTimer(m_hWnd, 2, 5000, nullptr);
+        return TRUE;  // the focus on the first control that takes it
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_TIMER) return CDialog::WindowProc(message, wParam, lParam);
+        if (wParam == 2 || m_keys.empty()) {
+            ::KillTimer(m_hWnd, wParam);
+            if (wParam == 2) EndDialog(static_cast<int>(kHung));
+            return 0;
+        }
+        HWND focused = ::GetFocus();
+        focus.push_back(::GetDlgCtrlID(focused));
+        // As the keyboard gives them: queued to the window with the focus.
+        ::PostMessageW(focused, WM_KEYDOWN, m_keys.front(), 1);
+        ::PostMessageW(focused, WM_KEYUP, m_keys.front(), 0xC0000001);
+        m_keys.erase(m_keys.begin());
+        return 0;
+    }
+
+private:
+    std::vector<WORD> m_keys;
+};
+
+}  // namespace
+
+// The dialog keys work in a modal dialog: Tab moves the focus to the next control that takes
+// it, Enter chooses the default button, Escape cancels.
+TEST_CASE(DialogKeysMoveTheFocusAndEndTheDialog) {
+    struct Case {
+        std::vector<WORD> keys;
+        INT_PTR result;
+        std::vector<int> focus;
+    };
+    const Case cases[] = {{{VK_TAB, VK_TAB, VK_RETURN}, IDOK, {20, 21, IDOK}},
+                          {{VK_ESCAPE}, IDCANCEL, {20}},
+                          {{VK_RETURN}, IDOK, {20}}};
+    for (const Case& c : cases) {
+        KeyedDialog dialog(c.keys);
+        INT_PTR result = dialog.DoModal();
+        CHECK_EQ(result, c.result);
+        CHECK(dialog.focus == c.focus);
+        if (result == kHung) return;  // one hang is enough
+    }
+}
+
 TEST_CASE(ToolTipKeepsItsToolsTextsAndGoesWithItsObject) {
     TestDialog dialog;
     CHECK(dialog.Create(1));
