@@ -14,11 +14,11 @@ mkdir -p "$out"
 work=$(mktemp -d /tmp/lantrel-gallery.XXXXXX)
 
 export LANTREL_OWN_XVFB=1
-unset WINEPREFIX
+unset WINEPREFIX LANTREL_PREFIX_FROM
+cleanup() { lantrel_env_cleanup; rm -rf "$work"; }
+trap cleanup EXIT  # armed before wine-env.sh starts anything
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh
-cleanup() { lantrel_env_cleanup; rm -rf "$work"; }
-trap cleanup EXIT
 
 exe=build/mingw/app/lantrel.exe
 record=build/mingw/tools/record.exe

@@ -17,9 +17,9 @@ cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 
 export LANTREL_OWN_XVFB=1
-unset WINEPREFIX
+unset WINEPREFIX LANTREL_PREFIX_FROM
+trap lantrel_env_cleanup EXIT  # armed before wine-env.sh starts anything
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh
-trap lantrel_env_cleanup EXIT
 
 ctest --preset mingw --parallel 2 "$@"
