@@ -24,8 +24,32 @@ lantrel_env_cleanup() {
   fi
   if [ -n "${LANTREL_PREFIX_TMP:-}" ]; then
     WINEPREFIX="$LANTREL_PREFIX_TMP" wineserver -k 2>/dev/null || true
+    lantrel_remove_server_dir "$LANTREL_PREFIX_TMP" || true
     rm -rf "$LANTREL_PREFIX_TMP" || true
     LANTREL_PREFIX_TMP=
+  fi
+  return 0
+}
+
+# Removes what the ended wineserver of a prefix left in /tmp: Debian's Wine keeps a server's
+# socket and lock in server-DEV-INODE (the prefix's device and inode, in hexadecimal) inside a
+# directory of its own, which the prefix's file "wineserver" names (upstream Wine: /tmp/.wine-UID),
+# and leaves both behind.  That directory itself goes too when this prefix named it first (a
+# copied prefix names its original's, which other copies may still use) and it is empty.
+lantrel_remove_server_dir() {
+  local prefix=$1 name root id
+  id=$(stat -c '%d %i' "$prefix" 2>/dev/null) || return 0
+  # shellcheck disable=SC2086  # two numbers
+  id=$(printf '%x-%x' $id)
+  name=$(cat "$prefix/wineserver" 2>/dev/null) || name=
+  if [[ "$name" =~ ^wine-[A-Za-z0-9]+$ ]]; then
+    root=/tmp/$name
+  else
+    root=/tmp/.wine-$(id -u)
+  fi
+  [ -d "$root/server-$id" ] && [ -O "$root/server-$id" ] && rm -rf "${root:?}/server-$id"
+  if [ "$root" = "/tmp/$name" ] && [ -z "${LANTREL_PREFIX_FROM:-}" ]; then
+    rmdir "$root" 2>/dev/null
   fi
   return 0
 }
