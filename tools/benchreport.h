@@ -22,7 +22,8 @@ struct FadeFigures {
     std::vector<double> frames;  // work of each frame without its pause, both halves, in us
     int intervalMs = 0;          // one display refresh, what each frame is held for
     double frameUs = 0, frameWorstUs = 0;
-    double drawUs = 0;       // the DrawDib draw of one frame
+    double drawUs = 0;         // the DrawDib draw of one frame, its context prepared once
+    double oneShotDrawUs = 0;  // the same with a context opened and closed for the one draw
     double plainCopyUs = 0;  // a BitBlt of the same picture to the view
     double darkenUs = 0;     // one level's darkening of the whole picture
     double memcpyUs = 0;     // a memcpy of the same bytes

@@ -1,12 +1,10 @@
 #include "fade.h"
 
-#include <cstring>
 #include <memory>
 #include <new>
 
 #include "darken.h"
 #include "drawdib.h"
-#include "effects.h"
 #include "animation/framepacer.h"
 
 BITMAPINFO FadeImageInfo(int width, int height) {
@@ -22,9 +20,9 @@ BITMAPINFO FadeImageInfo(int width, int height) {
 }
 
 void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect,
-              const BITMAPINFO& info, const unsigned* master, unsigned* working, PairTables* tables,
+              const BITMAPINFO& info, const unsigned* master, unsigned* working,
               const FramePresenter& present) {
-    if (master == nullptr || working == nullptr || tables == nullptr) return;
+    if (master == nullptr || working == nullptr) return;
     const std::size_t count = static_cast<std::size_t>(rect.right - rect.left) *
                               static_cast<std::size_t>(rect.bottom - rect.top);
     // Levels in percent as 8-bit values; the step -2 is 254, added modulo 256.
@@ -32,12 +30,8 @@ void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect,
     const unsigned char end = fadeIn ? 100 : 10;
     const unsigned char step = fadeIn ? 2 : 254;
     const bool rising = level < end;
-    unsigned char table[256];
     while (rising ? level < end : level > end) {
-        std::memcpy(working, master, count * sizeof(unsigned));
-        BuildLevelTable(level, table);
-        SpreadLevelTable(table, *tables);
-        DarkenPixels(working, count, *tables);
+        DarkenPixels(master, working, count, level);
         FadeFrame frame = {request->targetDC->GetSafeHdc(), rect, &info.bmiHeader, working};
         if (!present(frame)) {
             request->targetDC->BitBlt(rect.left, rect.top, rect.right - rect.left,
@@ -49,52 +43,67 @@ void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect,
     }
 }
 
-void FadeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
-    const int x0 = plan.from.x, y0 = plan.from.y;
-    const RECT rect = {x0, y0, plan.to.x, plan.to.y};
-    const int width = rect.right - x0, height = rect.bottom - y0;
+namespace {
+
+// The composed picture of rect read once into the 32-bit DIB section master (bits); false if
+// it could not be.
+bool CaptureMaster(const TransitionRequest& request, const RECT& rect, BITMAPINFO info,
+                   CBitmap& master, void*& bits) {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    master.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (master.GetSafeHandle() == nullptr || bits == nullptr) return false;
+    CCreatedDC memory;
+    CBitmap picture;
+    if (!memory.CreateCompatibleDC(request.sourceDC) ||
+        !picture.CreateCompatibleBitmap(*request.sourceDC, width, height)) {
+        return false;  // nothing captured: a fade of a blank master would be wrong
+    }
+    {
+        CSelectObject select(memory, picture);
+        memory.BitBlt(0, 0, width, height, request.sourceDC, rect.left, rect.top, SRCCOPY);
+    }
+    // GetDIBits may fill in fields of the header it is given: it gets a copy of its own.
+    return ::GetDIBits(*request.sourceDC, picture, 0, static_cast<UINT>(height), bits, &info,
+                       DIB_RGB_COLORS) == height;
+}
+
+}  // namespace
+
+void RunFade(const TransitionPlan& plan, const TransitionRequest& request,
+             const std::function<void()>& hold) {
+    const RECT rect = {plan.from.x, plan.from.y, plan.to.x, plan.to.y};
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return;
 
-    // The master copy: a 32-bit DIB section holding the composed picture, read once.
-    BITMAPINFO info = FadeImageInfo(width, height);
-    void* bits = nullptr;
+    const BITMAPINFO info = FadeImageInfo(width, height);
     CBitmap master;
-    master.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (master.GetSafeHandle() == nullptr || bits == nullptr) return;
-    {
-        CCreatedDC memory;
-        CBitmap picture;
-        if (!memory.CreateCompatibleDC(request.sourceDC) ||
-            !picture.CreateCompatibleBitmap(*request.sourceDC, width, height)) {
-            return;  // nothing captured: a fade of a blank master would be wrong
-        }
-        {
-            CSelectObject select(memory, picture);
-            memory.BitBlt(0, 0, width, height, request.sourceDC, x0, y0, SRCCOPY);
-        }
-        BITMAPINFO readInfo = info;  // GetDIBits may fill in fields of the header it is given
-        if (::GetDIBits(*request.sourceDC, picture, 0, static_cast<UINT>(height), bits, &readInfo,
-                        DIB_RGB_COLORS) != height) {
-            return;
-        }
-    }
-
+    void* bits = nullptr;
+    if (!CaptureMaster(request, rect, info, master, bits)) return;
     std::unique_ptr<unsigned[]> working(
         new (std::nothrow) unsigned[static_cast<std::size_t>(width) * height]);
-    std::unique_ptr<PairTables> tables(new (std::nothrow) PairTables);
+    if (!working) return;
+    // Every frame has the same format, size and place: one DrawDib context for them all.
+    CDrawDibSeries drawing;
+    const bool ready =
+        drawing.Begin(request.targetDC->GetSafeHdc(), &info.bmiHeader, DDF_HALFTONE);
     // Without a pause the frames come faster than the screen shows them: hold each one for a
     // display refresh, or a person sees a blink instead of a fade.
     FramePacer pacer;
     PlayFade(&request, plan.effect->shape == EffectShape::Brighten, rect, info,
-             static_cast<const unsigned*>(bits), working.get(), tables.get(),
-             [&pacer](const FadeFrame& frame) {
-                 int w = frame.rect.right - frame.rect.left;
-                 int h = frame.rect.bottom - frame.rect.top;
-                 if (!DrawDibBlit(frame.target, frame.rect.left, frame.rect.top, w, h, frame.header,
-                                  frame.bits, 0, 0, w, h, DDF_HALFTONE)) {
+             static_cast<const unsigned*>(bits), working.get(),
+             [&](const FadeFrame& frame) {
+                 if (!ready || !drawing.Draw(frame.rect.left, frame.rect.top, frame.bits)) {
                      return false;
                  }
-                 pacer.HoldFrame();
+                 if (hold) {
+                     hold();
+                 } else {
+                     pacer.HoldFrame();
+                 }
                  return true;
              });
+}
+
+void FadeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
+    RunFade(plan, request, nullptr);
 }

@@ -7,7 +7,6 @@
 
 #include <functional>
 
-#include "transitions/darken.h"
 #include "transitions/effects.h"
 
 // One darkened frame, ready to be put on screen.
@@ -26,12 +25,18 @@ using FramePresenter = std::function<bool(const FadeFrame& frame)>;
 BITMAPINFO FadeImageInfo(int width, int height);
 
 // Plays the frames of a fade (fadeIn: levels 10, 12, ..., 98; otherwise 100, 98, ..., 12): for
-// each, refills working from master, darkens it through tables and hands it to present.
-//  - working or tables null (they could not be allocated): nothing is drawn.
+// each, darkens master into working in one pass and hands it to present.
+//  - working null (it could not be allocated): nothing is drawn.
 //  - present fails: no further frame is tried and the whole undarkened picture is copied
 //    from the request's sourceDC, so no partly faded frame is left standing.
 void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect,
-              const BITMAPINFO& info, const unsigned* master, unsigned* working, PairTables* tables,
+              const BITMAPINFO& info, const unsigned* master, unsigned* working,
               const FramePresenter& present);
+
+// The fade of plan on the request's DCs as FadeEffect plays it: each frame, once drawn, held
+// for a display refresh, or, given hold, hold called instead (the benchmark times the frames'
+// own work this way).
+void RunFade(const TransitionPlan& plan, const TransitionRequest& request,
+             const std::function<void()>& hold);
 
 #endif
