@@ -46,25 +46,23 @@ void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect,
 namespace {
 
 // The composed picture of rect read once into the 32-bit DIB section master (bits); false if
-// it could not be.
-bool CaptureMaster(const TransitionRequest& request, const RECT& rect, BITMAPINFO info,
+// it could not be.  It is copied straight into the DIB section selected into a memory DC: that
+// gives the same values as copying it into a bitmap of the display's format and reading that
+// with GetDIBits (either way the device's colours are converted to the DIB's format), with one
+// copy of the picture less and no bitmap of its size besides.
+bool CaptureMaster(const TransitionRequest& request, const RECT& rect, const BITMAPINFO& info,
                    CBitmap& master, void*& bits) {
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     master.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (master.GetSafeHandle() == nullptr || bits == nullptr) return false;
     CCreatedDC memory;
-    CBitmap picture;
-    if (!memory.CreateCompatibleDC(request.sourceDC) ||
-        !picture.CreateCompatibleBitmap(*request.sourceDC, width, height)) {
+    if (!memory.CreateCompatibleDC(request.sourceDC)) return false;
+    CSelectObject select(memory, master);
+    if (!memory.BitBlt(0, 0, rect.right - rect.left, rect.bottom - rect.top, request.sourceDC,
+                       rect.left, rect.top, SRCCOPY)) {
         return false;  // nothing captured: a fade of a blank master would be wrong
     }
-    {
-        CSelectObject select(memory, picture);
-        memory.BitBlt(0, 0, width, height, request.sourceDC, rect.left, rect.top, SRCCOPY);
-    }
-    // GetDIBits may fill in fields of the header it is given: it gets a copy of its own.
-    return ::GetDIBits(*request.sourceDC, picture, 0, static_cast<UINT>(height), bits, &info,
-                       DIB_RGB_COLORS) == height;
+    ::GdiFlush();  // the copy is complete before the bits are read directly
+    return true;
 }
 
 }  // namespace
