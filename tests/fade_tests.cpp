@@ -48,12 +48,19 @@ void DrawPattern(CWnd*, CDC* dc) {
     ::BitBlt(*dc, 0, 0, 800, 600, Pattern().Dc(), 0, 0, SRCCOPY);
 }
 
+// The test pattern's top-left 300 x 200 at (100, 50), in a margin of one colour (which the
+// pattern's part does not hold).
+COLORREF InsetPattern(int x, int y) {
+    bool inside = x >= 100 && x < 400 && y >= 50 && y < 250;
+    return inside ? TestPattern(x - 100, y - 50) : RGB(236, 233, 216);
+}
+
 // How many screen pixels of the view (at origin) differ from the pattern at level.
-int Mismatches(const RECT& onScreen, int level) {
+int Mismatches(const RECT& onScreen, int level, COLORREF (*pattern)(int, int) = TestPattern) {
     std::vector<unsigned> shown = wintest::ReadScreen(onScreen);
     int width = onScreen.right - onScreen.left, bad = 0;
     for (size_t i = 0; i < shown.size(); ++i) {
-        COLORREF c = TestPattern(static_cast<int>(i % width), static_cast<int>(i / width));
+        COLORREF c = pattern(static_cast<int>(i % width), static_cast<int>(i / width));
         unsigned rgb = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
         bad += shown[i] != Darkened(rgb, level);
     }
@@ -82,8 +89,8 @@ struct FadeStage {
                     (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
         }
-        PlayFade(&request, type == Type::FadeIn, rect, FadeImageInfo(800, 600), master.data(),
-                 working, present);
+        PlayFade(&request, type == Type::FadeIn, rect, rect, FadeImageInfo(800, 600),
+                 master.data(), working, present);
         wintest::Settle(100);
     }
     void Fill(COLORREF color) {
@@ -164,7 +171,8 @@ TEST_CASE(FramesRunThroughTheLevelsFromTheMasterEachTime) {
         int wrong = 0;
         CDC target, source;
         TransitionRequest request = {nullptr, &target, &source, 2, Flags::None, type};
-        PlayFade(&request, type == Type::FadeIn, {0, 0, w, h}, FadeImageInfo(w, h), master.data(),
+        const RECT rect = {0, 0, w, h};
+        PlayFade(&request, type == Type::FadeIn, rect, rect, FadeImageInfo(w, h), master.data(),
                  working.data(), [&](const FadeFrame& frame) {
                      // The level this frame shows, read off a pixel with a channel of 255.
                      int level = 0;
@@ -201,33 +209,67 @@ TEST_CASE(FadeOutLeavesTheOldPictureAtTwelvePercentAndFadeInEndsAtFull) {
     CHECK_EQ(Mismatches(stage.onScreen, 100), 0);
 }
 
+namespace {
+
+// Plays a fade of source's picture on the stage as the program does (one DrawDib context
+// prepared for all its frames), reading the screen back at its first, middle and last frame:
+// how many pixels of each differ from pattern at the frame's level.
+std::vector<int> FramesOnScreen(FadeStage& stage, CDC& source, EffectType type,
+                                COLORREF (*pattern)(int, int)) {
+    stage.Fill(RGB(255, 0, 0));
+    CClientDC target(stage.view.m_hWnd);
+    TransitionRequest request = {&stage.view, &target, &source, 2, Flags::None, type};
+    int frames = 0;
+    std::vector<int> mismatches;
+    RunFade(PlanTransition(type, Flags::None, stage.rect), request, [&] {
+        int k = frames++;
+        if (k == 0 || k == 22 || k == 44) {
+            PauseMs(20);  // Wine hands the pixels over to the screen a moment later
+            int level = type == Type::FadeIn ? 10 + 2 * k : 100 - 2 * k;
+            mismatches.push_back(Mismatches(stage.onScreen, level, pattern));
+        }
+    });
+    if (frames != 45 || mismatches != std::vector<int>({0, 0, 0})) {
+        std::printf("  type %d, %d frames; mismatches at frames 0, 22, 44:", static_cast<int>(type),
+                    frames);
+        for (int m : mismatches) std::printf(" %d", m);
+        std::printf("\n");
+    }
+    return mismatches;
+}
+
+}  // namespace
+
 TEST_CASE(EveryFrameOfTheFadeReachesTheScreenAtItsLevel) {
-    // The fade as the program plays it (one DrawDib context prepared for all its frames), read
-    // back from the screen at its first, middle and last frame: each shows its own level, not
-    // an earlier frame drawn again.  The fade out starts with the picture itself.
+    // Each frame read back shows its own level, not an earlier frame drawn again; the fade out
+    // starts with the picture itself.
     FadeStage stage;
     for (EffectType type : {Type::FadeOut, Type::FadeIn}) {
-        stage.Fill(RGB(255, 0, 0));
-        CClientDC target(stage.view.m_hWnd);
-        TransitionRequest request = {&stage.view, &target, &stage.source, 2, Flags::None, type};
-        int frames = 0;
-        std::vector<int> mismatches;
-        RunFade(PlanTransition(type, Flags::None, stage.rect), request, [&] {
-            int k = frames++;
-            if (k == 0 || k == 22 || k == 44) {
-                PauseMs(20);  // Wine hands the pixels over to the screen a moment later
-                int level = type == Type::FadeIn ? 10 + 2 * k : 100 - 2 * k;
-                mismatches.push_back(Mismatches(stage.onScreen, level));
-            }
-        });
-        CHECK_EQ(frames, 45);
-        CHECK(mismatches == std::vector<int>({0, 0, 0}));
-        if (mismatches != std::vector<int>({0, 0, 0})) {
-            std::printf("  type %d: mismatches at frames 0, 22, 44:", static_cast<int>(type));
-            for (int m : mismatches) std::printf(" %d", m);
-            std::printf("\n");
-        }
+        CHECK(FramesOnScreen(stage, stage.source, type, TestPattern) == std::vector<int>({0, 0, 0}));
     }
+}
+
+TEST_CASE(AFlatMarginIsDarkenedLikeThePicture) {
+    // Around a picture smaller than the view (a maximised frame) lies a margin of one colour:
+    // it is found, and every frame shows it darkened exactly as the picture.
+    wintest::Picture inset(800, 600, InsetPattern);
+    unsigned flat = 0;
+    RECT busy = BusyPart(inset.Dc(), RECT{0, 0, 800, 600}, flat);
+    RECT picture = {100, 50, 400, 250};
+    CHECK(::EqualRect(&busy, &picture));
+    CHECK_EQ(flat, 0xECE9D8u);
+    FadeStage stage;
+    CDC source(inset.Dc());
+    for (EffectType type : {Type::FadeOut, Type::FadeIn}) {
+        CHECK(FramesOnScreen(stage, source, type, InsetPattern) == std::vector<int>({0, 0, 0}));
+    }
+    // A picture that fills the view is busy throughout; so is one of a single colour.
+    busy = BusyPart(stage.source, stage.rect, flat);
+    CHECK(::EqualRect(&busy, &stage.rect));
+    wintest::Picture plain(64, 48, [](int, int) { return RGB(1, 2, 3); });
+    RECT whole = {0, 0, 64, 48};
+    busy = BusyPart(plain.Dc(), whole, flat);
+    CHECK(::EqualRect(&busy, &whole));
 }
 
 TEST_CASE(FailedAllocationOrDrawingLeavesNoPartlyFadedPicture) {
