@@ -4,9 +4,10 @@
 // maximised; and the "Semi-Transparent Show" dialog in the real program.  Prints tables, and
 // the figures also go to a JSON file.
 //
-//     benchmark [path.json] [transitions|fade|program|mesh] [--maximised]
+//     benchmark [path.json] [PART[,PART...]] [--maximised]
 //
-// (default benchmark.json; every part: the program's commands only with --maximised.)
+// PART: transitions, fade (the fade's two halves alone), program, mesh; default benchmark.json
+// and every part (the program's commands only with --maximised).
 // Steps are counted from the window-region notifications the view receives, so whichever
 // effect routines exist are measured without knowing them; a type whose routine is not there
 // yet shows no steps.
@@ -168,46 +169,67 @@ Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
     return result;
 }
 
-// The parts of a fade frame against plain copies of the same picture, medians of 41 runs.
+// The rows of image (within the whole bottom-up picture of g_width x g_height) as an image of
+// their own, bottom-up too.
+std::vector<unsigned> Cut(const std::vector<unsigned>& whole, const RECT& image) {
+    int width = image.right - image.left;
+    std::vector<unsigned> part;
+    for (int y = image.bottom - 1; y >= image.top; --y) {
+        const unsigned* row = whole.data() + static_cast<size_t>(g_height - 1 - y) * g_width;
+        part.insert(part.end(), row + image.left, row + image.left + width);
+    }
+    return part;
+}
+
+// The parts of a fade frame as the program draws it, and the whole picture drawn and copied
+// other ways; medians of 41 runs.
 void MeasureFadeParts(CStepCountingView& view, FadeFigures& fade) {
-    BITMAPINFO info = FadeImageInfo(g_width, g_height);
     CClientDC target(view.m_hWnd);
-    std::vector<unsigned> master = Master(view, target), working(master.size());
     CBitmap frame;
     Compose(view, target, frame);
     CCreatedDC memory;
     memory.CreateCompatibleDC(&target);
     CSelectObject select(memory, frame);
-    CDrawDibSeries drawing;
+    RECT rect = {0, 0, g_width, g_height};
+    unsigned flat = 0;
+    RECT image = BusyPart(memory, rect, flat);
+    fade.busy = {image.right - image.left, image.bottom - image.top};
+    std::vector<unsigned> whole = Master(view, target), wholeOut(whole.size());
+    std::vector<unsigned> master = Cut(whole, image), working(master.size());
+    BITMAPINFO info = FadeImageInfo(fade.busy.cx, fade.busy.cy);
+    BITMAPINFO wholeInfo = FadeImageInfo(g_width, g_height);
+    CDrawDibSeries drawing, wholeDrawing;
     drawing.Begin(target, &info.bmiHeader, DDF_HALFTONE);
-    std::vector<double> copies, passes, draws, oneShots, blits;
-    for (int run = 0; run < 41; ++run) {
+    wholeDrawing.Begin(target, &wholeInfo.bmiHeader, DDF_HALFTONE);
+    std::vector<double> darken, draw, fill, wholeDraw, oneShot, blit, copy;
+    auto time = [](std::vector<double>& into, auto&& work) {
         auto start = Clock::now();
-        std::memcpy(working.data(), master.data(), master.size() * sizeof(unsigned));
-        copies.push_back(Since(start, 1e6));
-        start = Clock::now();  // a level below 100: 100 is a plain copy
-        DarkenPixels(master.data(), working.data(), working.size(), 10 + 2 * (run % 45));
-        passes.push_back(Since(start, 1e6));
-        start = Clock::now();
-        drawing.Draw(0, 0, working.data());
+        work();
         ::GdiFlush();
-        draws.push_back(Since(start, 1e6));
-        start = Clock::now();
-        DrawDibBlit(target, 0, 0, g_width, g_height, &info.bmiHeader, working.data(), 0, 0,
-                    g_width, g_height, DDF_HALFTONE);
-        ::GdiFlush();
-        oneShots.push_back(Since(start, 1e6));
-        start = Clock::now();
-        target.BitBlt(0, 0, g_width, g_height, &memory, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        blits.push_back(Since(start, 1e6));
+        into.push_back(Since(start, 1e6));
+    };
+    for (int run = 0; run < 41; ++run) {
+        int level = 10 + 2 * (run % 45);  // below 100: 100 is a plain copy
+        time(darken, [&] { DarkenPixels(master.data(), working.data(), master.size(), level); });
+        time(draw, [&] { drawing.Draw(image.left, image.top, working.data()); });
+        FadeFrame shown = {target, rect, image, level, &info.bmiHeader, working.data()};
+        time(fill, [&] { FillAroundImage(shown, flat); });
+        time(wholeDraw, [&] { wholeDrawing.Draw(0, 0, whole.data()); });
+        time(oneShot, [&] {
+            DrawDibBlit(target, 0, 0, g_width, g_height, &wholeInfo.bmiHeader, whole.data(), 0, 0,
+                        g_width, g_height, DDF_HALFTONE);
+        });
+        time(blit, [&] { target.BitBlt(0, 0, g_width, g_height, &memory, 0, 0, SRCCOPY); });
+        time(copy, [&] { std::memcpy(wholeOut.data(), whole.data(), whole.size() * 4); });
     }
-    fade.memcpyUs = Median(copies);
-    fade.darkenUs = Median(passes);
-    fade.drawUs = Median(draws);
-    fade.oneShotDrawUs = Median(oneShots);
-    fade.plainCopyUs = Median(blits);
-    fade.megabytes = master.size() * 4 / 1e6;
+    fade.darkenUs = Median(darken);
+    fade.drawUs = Median(draw);
+    fade.fillUs = Median(fill);
+    fade.wholeDrawUs = Median(wholeDraw);
+    fade.oneShotDrawUs = Median(oneShot);
+    fade.plainCopyUs = Median(blit);
+    fade.memcpyUs = Median(copy);
+    fade.megabytes = whole.size() * 4 / 1e6;
     fade.intervalMs = FramePacer().IntervalMs();
     fade.frameUs = Median(fade.frames);
     fade.frameWorstUs = Worst(fade.frames);
@@ -246,11 +268,14 @@ int main(int argc, char** argv) {
         }
     }
     std::string path = !args.empty() ? args[0] : "benchmark.json";
-    std::string part = args.size() > 1 ? args[1] : "";
-    bool all = part.empty(), fadeOnly = part == "fade";
-    bool transitions = all || part == "transitions" || fadeOnly;
-    figures.hasProgram = part == "program" || (all && figures.maximised);
-    figures.hasMesh = all || part == "mesh";
+    std::string parts = args.size() > 1 ? "," + args[1] + "," : "";
+    auto asked = [&](const char* part) {
+        return parts.find(std::string(",") + part + ",") != std::string::npos;
+    };
+    bool all = parts.empty(), fadeOnly = asked("fade") && !asked("transitions");
+    bool transitions = all || asked("transitions") || fadeOnly;
+    figures.hasProgram = asked("program") || (all && figures.maximised);
+    figures.hasMesh = all || asked("mesh");
     figures.machine = Machine();
     figures.screen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (figures.hasProgram) {

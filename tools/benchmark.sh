@@ -2,10 +2,11 @@
 # Builds Lantrel's benchmark and measures, under Wine on a private Xvfb screen, every transition
 # on a view of the program's size, and the "Semi-Transparent Show" dialog in the real program:
 # prints tables and writes the figures as JSON.
-#   tools/benchmark.sh [--screen WIDTHxHEIGHT] [figures.json] [transitions|fade|program|mesh]
+#   tools/benchmark.sh [--screen WIDTHxHEIGHT] [figures.json] [PART[,PART...]]
 # Without --screen: an 800 x 600 view on a 1024 x 768 screen.  With it: a screen of that size,
 # the view as large as the program's maximised view there, and every View command also timed in
-# the real program maximised.  The part named runs alone ("fade": only the fade's two halves).
+# the real program maximised.  PART: transitions, fade (only the fade's two halves), program,
+# mesh; the parts named run alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -22,12 +22,14 @@ struct FadeFigures {
     std::vector<double> frames;  // work of each frame without its pause, both halves, in us
     int intervalMs = 0;          // one display refresh, what each frame is held for
     double frameUs = 0, frameWorstUs = 0;
-    double drawUs = 0;         // the DrawDib draw of one frame, its context prepared once
-    double oneShotDrawUs = 0;  // the same with a context opened and closed for the one draw
-    double plainCopyUs = 0;  // a BitBlt of the same picture to the view
-    double darkenUs = 0;     // one level's darkening of the whole picture
-    double memcpyUs = 0;     // a memcpy of the same bytes
-    double megabytes = 0;    // of the 32-bit picture
+    // A frame's parts as the fade draws it: the picture's busy part (all but a flat margin)
+    // darkened and drawn through DrawDib, the flat margin filled.
+    SIZE busy = {};
+    double darkenUs = 0, drawUs = 0, fillUs = 0;
+    // The whole picture: drawn through DrawDib prepared once, and with a context opened and
+    // closed for the one draw; copied to the view with BitBlt; copied in memory.
+    double wholeDrawUs = 0, oneShotDrawUs = 0, plainCopyUs = 0, memcpyUs = 0;
+    double megabytes = 0;  // of the whole 32-bit picture
 };
 
 struct Figures {

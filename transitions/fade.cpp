@@ -118,8 +118,8 @@ bool CaptureMaster(const TransitionRequest& request, const RECT& image, const BI
     return true;
 }
 
-// Fills what lies around the frame's image with flat darkened to the frame's level: the same
-// value every pixel of it would have in the darkened image.
+}  // namespace
+
 void FillAroundImage(const FadeFrame& frame, unsigned flat) {
     const RECT& r = frame.rect;
     const RECT& i = frame.image;
@@ -137,8 +137,6 @@ void FillAroundImage(const FadeFrame& frame, unsigned flat) {
         }
     }
 }
-
-}  // namespace
 
 void RunFade(const TransitionPlan& plan, const TransitionRequest& request,
              const std::function<void()>& hold) {

@@ -42,6 +42,10 @@ void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect, c
 // has it.
 RECT BusyPart(HDC dc, const RECT& rect, unsigned& flat);
 
+// Fills what lies around the frame's image with flat (a 32-bit DIB pixel) darkened to the
+// frame's level: the value every pixel there has in the darkened picture.
+void FillAroundImage(const FadeFrame& frame, unsigned flat);
+
 // The fade of plan on the request's DCs as FadeEffect plays it: each frame, once drawn, held
 // for a display refresh, or, given hold, hold called instead (the benchmark times the frames'
 // own work this way).
