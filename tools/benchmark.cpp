@@ -1,25 +1,25 @@
-// Measures every transition on an 800 x 600 view under the real platform, through the same
-// RunTransition the program uses, and the "Semi-Transparent Show" dialog in the real program;
-// prints tables, and the figures also go to a JSON file.
+// Measures every transition under the real platform, through the same RunTransition the
+// program uses, on a view of the program's size (800 x 600, or the client area of its frame
+// maximised on this screen); with --maximised, also every View command in the real program
+// maximised; and the "Semi-Transparent Show" dialog in the real program.  Prints tables, and
+// the figures also go to a JSON file.
 //
-//     benchmark [path.json] [transitions|mesh]     (default benchmark.json, both parts)
+//     benchmark [path.json] [PART[,PART...]] [--maximised]
 //
+// PART: transitions, fade (the fade's two halves alone), program, mesh; default benchmark.json
+// and every part (the program's commands only with --maximised).
 // Steps are counted from the window-region notifications the view receives, so whichever
 // effect routines exist are measured without knowing them; a type whose routine is not there
 // yet shows no steps.
 #include <windows.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "tools/benchmesh.h"
-#include "tools/commandruns.h"
+#include "tools/benchreport.h"
 #include "tools/benchview.h"
 #include "transitions/darken.h"
 #include "transitions/drawdib.h"
@@ -33,40 +33,23 @@ using Flags = EffectFlags;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-const int kWidth = 800, kHeight = 600;
+const int kPictureWidth = 800, kPictureHeight = 600;
+int g_width = 800, g_height = 600;  // the view's client area
 
 using Row = CommandRun;
 
+bool IsFade(const Row& row) {
+    return row.type == Type::FadeIn || row.type == Type::FadeOut;
+}
+
 // Every View command as the program runs it (tools/commandruns.h), then the two halves of
 // "Fade In/Out".
-std::vector<Row> BenchmarkRows() {
-    std::vector<Row> rows = CommandRuns();
+std::vector<Row> BenchmarkRows(bool fadeOnly) {
+    std::vector<Row> rows = fadeOnly ? std::vector<Row>() : CommandRuns();
     std::string fade = MenuCaption(ID_VIEW_FADE);
     rows.push_back({Type::FadeOut, Flags::None, kDelay10Ms, fade + " (out)"});
     rows.push_back({Type::FadeIn, Flags::None, kDelay10Ms, fade + " (in)"});
     return rows;
-}
-
-struct Result {
-    Row row;
-    int steps = 0;
-    double nominalMs = 0, wallMs = 0, medianUs = 0, worstUs = 0;
-};
-
-struct FadeFigures {
-    std::vector<double> frames;  // work of each frame without its pause, both halves, in us
-    int intervalMs = 0;
-    double frameUs = 0, frameWorstUs = 0, drawUs = 0, plainCopyUs = 0, darkenUs = 0, memcpyUs = 0;
-};
-
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double Worst(const std::vector<double>& values) {
-    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
 
 double Since(Clock::time_point start, double scale) {
@@ -88,19 +71,30 @@ void DrawPicture(CWnd*, CDC* dc) {
     CCreatedDC memory;
     memory.CreateCompatibleDC(dc);
     CSelectObject select(memory, g_pictures[g_shown]);
-    dc->BitBlt(0, 0, kWidth, kHeight, &memory, 0, 0, SRCCOPY);
+    dc->BitBlt(0, 0, kPictureWidth, kPictureHeight, &memory, 0, 0, SRCCOPY);
+}
+
+// The new frame as RunTransition composes it: the window colour, the picture over it.
+void Compose(CWnd& view, CDC& target, CBitmap& frame) {
+    frame.CreateCompatibleBitmap(target, g_width, g_height);
+    CCreatedDC memory;
+    memory.CreateCompatibleDC(&target);
+    CSelectObject select(memory, frame);
+    RECT client = {0, 0, g_width, g_height};
+    CBrush background(::GetSysColor(COLOR_WINDOW));
+    memory.FillRect(&client, background);
+    DrawPicture(&view, &memory);
 }
 
 // The transition as RunTransition composes it, but with no pause and no frame hold between
 // the steps: only their work.
 void RunUnpaced(CWnd& view, EffectFlags flags, EffectType type) {
     CClientDC target(view.m_hWnd);
+    CBitmap frame;
+    Compose(view, target, frame);
     CCreatedDC source;
     source.CreateCompatibleDC(&target);
-    CBitmap frame;
-    frame.CreateCompatibleBitmap(target, kWidth, kHeight);
     CSelectObject select(source, frame);
-    DrawPicture(&view, &source);
     TransitionRequest request = {&view, &target, &source, 0, flags, type};
     DispatchTransition(&request);
 }
@@ -130,6 +124,16 @@ Result MeasureRegions(CStepCountingView& view, const Row& row) {
     return result;
 }
 
+// The composed frame of the picture on show as the fade reads it: 32-bit, bottom-up.
+std::vector<unsigned> Master(CWnd& view, CDC& target) {
+    CBitmap frame;
+    Compose(view, target, frame);
+    BITMAPINFO info = FadeImageInfo(g_width, g_height);
+    std::vector<unsigned> master(static_cast<size_t>(g_width) * g_height);
+    ::GetDIBits(target, frame, 0, g_height, master.data(), &info, DIB_RGB_COLORS);
+    return master;
+}
+
 Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
     Result result{row};
     g_shown = 1 - g_shown;
@@ -137,26 +141,25 @@ Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
     RunTransition(&view, DrawPicture, row.delay, row.flags, row.type);
     result.wallMs = Since(start, 1e3);
     Pump();
-    // The frames without their pause, through the fade's own frame loop.
-    BITMAPINFO info = FadeImageInfo(kWidth, kHeight);
-    std::vector<unsigned> master(kWidth * kHeight), working(master.size());
-    auto tables = std::make_unique<PairTables>();
+    // The frames without their pause: the fade as the program plays it, timed at each hold.
+    g_shown = 1 - g_shown;
     CClientDC target(view.m_hWnd);
-    ::GetDIBits(target, g_pictures[g_shown], 0, kHeight, master.data(), &info, DIB_RGB_COLORS);
+    CBitmap frame;
+    Compose(view, target, frame);
     CCreatedDC source;
     source.CreateCompatibleDC(&target);
+    CSelectObject select(source, frame);
     TransitionRequest request = {&view, &target, &source, 0, Flags::None, row.type};
     std::vector<double> times;
     start = Clock::now();
-    PlayFade(&request, row.type == Type::FadeIn, {0, 0, kWidth, kHeight}, info, master.data(),
-             working.data(), tables.get(), [&](const FadeFrame& frame) {
-                 DrawDibBlit(frame.target, 0, 0, kWidth, kHeight, frame.header, frame.bits, 0, 0,
-                             kWidth, kHeight, DDF_HALFTONE);
-                 times.push_back(Since(start, 1e6));
-                 return true;
-             });
+    RunFade(PlanTransition(row.type, Flags::None, RECT{0, 0, g_width, g_height}), request,
+            [&] { times.push_back(Since(start, 1e6)); });
     std::vector<double> work;
-    for (size_t i = 1; i < times.size(); ++i) work.push_back(times[i] - times[i - 1]);
+    for (size_t i = 0; i < times.size(); ++i) {
+        // The first frame's time holds the fade's setup too: reading the picture, preparing
+        // DrawDib.  It is left out; the others are one frame each.
+        if (i > 0) work.push_back(times[i] - times[i - 1]);
+    }
     result.steps = static_cast<int>(times.size());
     result.nominalMs = result.steps * FramePacer().IntervalMs();
     result.medianUs = Median(work);
@@ -166,194 +169,137 @@ Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
     return result;
 }
 
-// The parts of a fade frame against plain copies of the same picture, medians of 41 runs.
+// The rows of image (within the whole bottom-up picture of g_width x g_height) as an image of
+// their own, bottom-up too.
+std::vector<unsigned> Cut(const std::vector<unsigned>& whole, const RECT& image) {
+    int width = image.right - image.left;
+    std::vector<unsigned> part;
+    for (int y = image.bottom - 1; y >= image.top; --y) {
+        const unsigned* row = whole.data() + static_cast<size_t>(g_height - 1 - y) * g_width;
+        part.insert(part.end(), row + image.left, row + image.left + width);
+    }
+    return part;
+}
+
+// The parts of a fade frame as the program draws it, and the whole picture drawn and copied
+// other ways; medians of 41 runs.
 void MeasureFadeParts(CStepCountingView& view, FadeFigures& fade) {
-    BITMAPINFO info = FadeImageInfo(kWidth, kHeight);
-    std::vector<unsigned> master(kWidth * kHeight), working(master.size());
     CClientDC target(view.m_hWnd);
-    ::GetDIBits(target, g_pictures[0], 0, kHeight, master.data(), &info, DIB_RGB_COLORS);
+    CBitmap frame;
+    Compose(view, target, frame);
     CCreatedDC memory;
     memory.CreateCompatibleDC(&target);
-    CSelectObject select(memory, g_pictures[0]);
-    unsigned char table[256];
-    auto tables = std::make_unique<PairTables>();
-    std::vector<double> copies, passes, draws, blits;
-    for (int run = 0; run < 41; ++run) {
+    CSelectObject select(memory, frame);
+    RECT rect = {0, 0, g_width, g_height};
+    unsigned flat = 0;
+    RECT image = BusyPart(memory, rect, flat);
+    fade.busy = {image.right - image.left, image.bottom - image.top};
+    std::vector<unsigned> whole = Master(view, target), wholeOut(whole.size());
+    std::vector<unsigned> master = Cut(whole, image), working(master.size());
+    BITMAPINFO info = FadeImageInfo(fade.busy.cx, fade.busy.cy);
+    BITMAPINFO wholeInfo = FadeImageInfo(g_width, g_height);
+    CDrawDibSeries drawing, wholeDrawing;
+    drawing.Begin(target, &info.bmiHeader, DDF_HALFTONE);
+    wholeDrawing.Begin(target, &wholeInfo.bmiHeader, DDF_HALFTONE);
+    std::vector<double> darken, draw, fill, wholeDraw, oneShot, blit, copy;
+    auto time = [](std::vector<double>& into, auto&& work) {
         auto start = Clock::now();
-        std::memcpy(working.data(), master.data(), master.size() * sizeof(unsigned));
-        copies.push_back(Since(start, 1e6));
-        start = Clock::now();  // a level's whole darkening: its tables, then the pixels
-        BuildLevelTable(static_cast<unsigned char>(10 + 2 * (run % 45)), table);
-        SpreadLevelTable(table, *tables);
-        DarkenPixels(working.data(), working.size(), *tables);
-        passes.push_back(Since(start, 1e6));
-        start = Clock::now();
-        DrawDibBlit(target, 0, 0, kWidth, kHeight, &info.bmiHeader, working.data(), 0, 0, kWidth,
-                    kHeight, DDF_HALFTONE);
+        work();
         ::GdiFlush();
-        draws.push_back(Since(start, 1e6));
-        start = Clock::now();
-        target.BitBlt(0, 0, kWidth, kHeight, &memory, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        blits.push_back(Since(start, 1e6));
+        into.push_back(Since(start, 1e6));
+    };
+    for (int run = 0; run < 41; ++run) {
+        int level = 10 + 2 * (run % 45);  // below 100: 100 is a plain copy
+        time(darken, [&] { DarkenPixels(master.data(), working.data(), master.size(), level); });
+        time(draw, [&] { drawing.Draw(image.left, image.top, working.data()); });
+        FadeFrame shown = {target, rect, image, level, &info.bmiHeader, working.data()};
+        time(fill, [&] { FillAroundImage(shown, flat); });
+        time(wholeDraw, [&] { wholeDrawing.Draw(0, 0, whole.data()); });
+        time(oneShot, [&] {
+            DrawDibBlit(target, 0, 0, g_width, g_height, &wholeInfo.bmiHeader, whole.data(), 0, 0,
+                        g_width, g_height, DDF_HALFTONE);
+        });
+        time(blit, [&] { target.BitBlt(0, 0, g_width, g_height, &memory, 0, 0, SRCCOPY); });
+        time(copy, [&] { std::memcpy(wholeOut.data(), whole.data(), whole.size() * 4); });
     }
-    fade.memcpyUs = Median(copies);
-    fade.darkenUs = Median(passes);
-    fade.drawUs = Median(draws);
-    fade.plainCopyUs = Median(blits);
+    fade.darkenUs = Median(darken);
+    fade.drawUs = Median(draw);
+    fade.fillUs = Median(fill);
+    fade.wholeDrawUs = Median(wholeDraw);
+    fade.oneShotDrawUs = Median(oneShot);
+    fade.plainCopyUs = Median(blit);
+    fade.memcpyUs = Median(copy);
+    fade.megabytes = whole.size() * 4 / 1e6;
     fade.intervalMs = FramePacer().IntervalMs();
     fade.frameUs = Median(fade.frames);
     fade.frameWorstUs = Worst(fade.frames);
 }
 
-std::string Narrow(const wchar_t* text) {
-    char buffer[256] = {};
-    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof(buffer) - 1, nullptr, nullptr);
-    return buffer;
-}
-
-// Processor, processor count and platform, e.g. "AMD EPYC, 2 processors, Wine 8.0".
-std::string Machine() {
-    wchar_t cpu[128] = L"unknown processor";
-    DWORD size = sizeof(cpu);
-    ::RegGetValueW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
-                   L"ProcessorNameString", RRF_RT_REG_SZ, nullptr, cpu, &size);
-    SYSTEM_INFO system;
-    ::GetSystemInfo(&system);
-    std::string text =
-        Narrow(cpu) + ", " + std::to_string(system.dwNumberOfProcessors) + " processors, ";
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    using WineVersion = const char*(CDECL*)();
-    auto wine = reinterpret_cast<WineVersion>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll, "wine_get_version")));
-    if (wine != nullptr) return text + "Wine " + wine();
-    using RtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
-    auto rtl = reinterpret_cast<RtlGetVersion>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")));
-    OSVERSIONINFOW version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    if (rtl != nullptr) rtl(&version);
-    return text + "Windows " + std::to_string(version.dwMajorVersion) + "." +
-           std::to_string(version.dwMinorVersion) + "." + std::to_string(version.dwBuildNumber);
-}
-
-std::string FlagLetters(EffectFlags flags) {
-    std::string text;
-    if (HasFlags(flags, Flags::Reverse)) text += "R";
-    if (HasFlags(flags, Flags::Horizontal)) text += "H";
-    if (HasFlags(flags, Flags::Vertical)) text += "V";
-    return text.empty() ? "-" : text;
-}
-
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
+// Every row on the benchmark's own view of the figures' size; false if it could not be made.
+bool MeasureTransitions(Figures& figures, bool fadeOnly) {
+    g_pictures[0].LoadBitmap(::GetModuleHandleW(nullptr), L"Genie");
+    g_pictures[1].LoadBitmap(::GetModuleHandleW(nullptr), L"Mouse");
+    CStepCountingView view;
+    if (g_pictures[0].GetSafeHandle() == nullptr || g_pictures[1].GetSafeHandle() == nullptr ||
+        !view.Open(g_width, g_height)) {
+        std::fprintf(stderr, "benchmark: cannot load the pictures or open the view\n");
+        return false;
     }
-    return out;
-}
-
-void PrintTable(const std::string& machine, const std::vector<Result>& results,
-                const FadeFigures& fade) {
-    std::printf("Transitions on an 800 x 600 view; %s\n\n", machine.c_str());
-    std::printf(
-        "| type | transition | flags | delay | steps | nominal ms | wall ms "
-        "| work/step median us | worst us |\n");
-    std::printf("|---:|---|---|---:|---:|---:|---:|---:|---:|\n");
-    for (const Result& r : results) {
-        std::printf("| %d | %s | %s | %d | ", static_cast<int>(r.row.type), r.row.name.c_str(),
-                    FlagLetters(r.row.flags).c_str(), r.row.delay);
-        if (r.steps == 0) {
-            std::printf("no steps | | %.0f | | |\n", r.wallMs);
-        } else {
-            std::printf("%d | %.0f | %.0f | %.0f | %.0f |\n", r.steps, r.nominalMs, r.wallMs,
-                        r.medianUs, r.worstUs);
-        }
+    Pump();
+    for (const Row& row : BenchmarkRows(fadeOnly)) {
+        figures.results.push_back(IsFade(row) ? MeasureFade(view, row, figures.fade)
+                                              : MeasureRegions(view, row));
     }
-    std::printf(
-        "\nSteps of the fade are its frames, each held for one display refresh (%d ms), as is\n"
-        "each step of a transition with delay 0; work per step leaves that pause out.\n"
-        "No steps: no routine yet.\n",
-        fade.intervalMs);
-    std::printf("\nFade frame, median: %.0f us (worst %.0f); of which DrawDib draw %.0f us.\n",
-                fade.frameUs, fade.frameWorstUs, fade.drawUs);
-    std::printf("Plain copy of the frame to the view (BitBlt): %.0f us; frame / plain copy %.1f\n",
-                fade.plainCopyUs, fade.frameUs / fade.plainCopyUs);
-    std::printf("Darkening pass %.0f us, memcpy of the same 1.92 MB %.0f us: ratio %.1f\n",
-                fade.darkenUs, fade.memcpyUs, fade.darkenUs / fade.memcpyUs);
-}
-
-// transitions and fade are written only if results holds any; mesh only if given.
-bool WriteJson(const char* path, const std::string& machine, const std::vector<Result>& results,
-               const FadeFigures& fade, const MeshFigures* mesh) {
-    FILE* file = std::fopen(path, "w");
-    if (file == nullptr) return false;
-    std::fprintf(file, "{\n  \"machine\": \"%s\",\n  \"client\": [%d, %d]",
-                 Escaped(machine).c_str(), kWidth, kHeight);
-    if (!results.empty()) {
-        std::fprintf(file, ",\n  \"transitions\": [\n");
-        for (size_t i = 0; i < results.size(); ++i) {
-            const Result& r = results[i];
-            std::fprintf(file,
-                         "    {\"type\": %d, \"name\": \"%s\", \"flags\": \"%s\", \"delay\": %d, "
-                         "\"steps\": %d, \"nominal_ms\": %.1f, \"wall_ms\": %.1f, "
-                         "\"work_median_us\": %.1f, \"work_worst_us\": %.1f}%s\n",
-                         static_cast<int>(r.row.type), Escaped(r.row.name).c_str(),
-                         FlagLetters(r.row.flags).c_str(), r.row.delay, r.steps, r.nominalMs,
-                         r.wallMs, r.medianUs, r.worstUs, i + 1 < results.size() ? "," : "");
-        }
-        std::fprintf(file,
-                     "  ],\n  \"fade\": {\"refresh_interval_ms\": %d, \"frame_median_us\": %.1f, "
-                     "\"frame_worst_us\": %.1f, \"drawdib_us\": %.1f, \"plain_copy_us\": %.1f, "
-                     "\"darken_us\": %.1f, \"memcpy_us\": %.1f, \"darken_to_memcpy\": %.2f}",
-                     fade.intervalMs, fade.frameUs, fade.frameWorstUs, fade.drawUs,
-                     fade.plainCopyUs, fade.darkenUs, fade.memcpyUs, fade.darkenUs / fade.memcpyUs);
-    }
-    if (mesh != nullptr) {
-        std::fprintf(file, ",\n");
-        WriteMeshJson(file, *mesh);
-    }
-    std::fprintf(file, "\n}\n");
-    return std::fclose(file) == 0;
+    MeasureFadeParts(view, figures.fade);
+    PrintTransitions(figures);
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* path = argc > 1 ? argv[1] : "benchmark.json";
-    std::string part = argc > 2 ? argv[2] : "";
-    bool transitions = part != "mesh", meshDialog = part != "transitions";
-    std::string machine = Machine();
-    FadeFigures fade;
-    std::vector<Result> results;
-    if (transitions) {
-        g_pictures[0].LoadBitmap(::GetModuleHandleW(nullptr), L"Genie");
-        g_pictures[1].LoadBitmap(::GetModuleHandleW(nullptr), L"Mouse");
-        CStepCountingView view;
-        if (g_pictures[0].GetSafeHandle() == nullptr || g_pictures[1].GetSafeHandle() == nullptr ||
-            !view.Open(kWidth, kHeight)) {
-            std::fprintf(stderr, "benchmark: cannot load the pictures or open the view\n");
-            return 1;
+    Figures figures;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--maximised") == 0) {
+            figures.maximised = true;
+        } else {
+            args.push_back(argv[i]);
         }
-        Pump();
-        for (const Row& row : BenchmarkRows()) {
-            bool isFade = row.type == Type::FadeIn || row.type == Type::FadeOut;
-            results.push_back(isFade ? MeasureFade(view, row, fade) : MeasureRegions(view, row));
-        }
-        MeasureFadeParts(view, fade);
-        PrintTable(machine, results, fade);
     }
-    MeshFigures mesh;
-    if (meshDialog) {
-        if (!transitions) std::printf("%s\n", machine.c_str());
-        mesh = MeasureMeshDialog(3);
-        PrintMesh(mesh);
+    std::string path = !args.empty() ? args[0] : "benchmark.json";
+    std::string parts = args.size() > 1 ? "," + args[1] + "," : "";
+    auto asked = [&](const char* part) {
+        return parts.find(std::string(",") + part + ",") != std::string::npos;
+    };
+    bool all = parts.empty(), fadeOnly = asked("fade") && !asked("transitions");
+    bool transitions = all || asked("transitions") || fadeOnly;
+    figures.hasProgram = asked("program") || (all && figures.maximised);
+    figures.hasMesh = all || asked("mesh");
+    figures.machine = Machine();
+    figures.screen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (figures.hasProgram) {
+        figures.program = MeasureProgram(figures.maximised, 3);
+        if (figures.maximised) figures.view = figures.program.view;
     }
-    if (!WriteJson(path, machine, results, fade, meshDialog ? &mesh : nullptr)) {
-        std::fprintf(stderr, "benchmark: cannot write %s\n", path);
+    if (figures.maximised && figures.view.cx == 0) figures.view = MaximisedViewSize();
+    if (!figures.maximised) figures.view = {kPictureWidth, kPictureHeight};
+    g_width = figures.view.cx;
+    g_height = figures.view.cy;
+    if (transitions && (g_width <= 0 || g_height <= 0 || !MeasureTransitions(figures, fadeOnly))) {
+        std::fprintf(stderr, "benchmark: no view to run the transitions on\n");
         return 1;
     }
-    std::printf("\nFigures written to %s\n", path);
+    if (figures.hasProgram) PrintProgram(figures);
+    if (figures.hasMesh) {
+        if (!transitions) std::printf("%s\n", figures.machine.c_str());
+        figures.mesh = MeasureMeshDialog(3, figures.maximised);
+        PrintMesh(figures.mesh);
+    }
+    if (!WriteJson(path.c_str(), figures)) {
+        std::fprintf(stderr, "benchmark: cannot write %s\n", path.c_str());
+        return 1;
+    }
+    std::printf("\nFigures written to %s\n", path.c_str());
     return 0;
 }

@@ -71,8 +71,12 @@ class Bench {
 public:
     explicit Bench(MeshFigures& figures) : m_figures(figures) {}
 
-    bool Start() {
+    bool Start(bool maximise) {
         if (!m_app.Start()) return Fail("lantrel.exe did not start");
+        if (maximise) {
+            ::ShowWindow(m_app.Frame(), SW_MAXIMIZE);
+            program::Wait(500);
+        }
         ::GetWindowRect(m_app.Frame(), &m_frame);
         m_view = wintest::ReadScreen(m_frame);
         return true;
@@ -254,10 +258,10 @@ double MedianOf(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-MeshFigures MeasureMeshDialog(int runs) {
+MeshFigures MeasureMeshDialog(int runs, bool maximise) {
     MeshFigures figures;
     Bench bench(figures);
-    if (!bench.Start()) return figures;
+    if (!bench.Start(maximise)) return figures;
     for (int run = 0; run < 3 * runs && figures.problem.empty(); ++run) {
         HWND dialog = nullptr;
         RECT rect = {};

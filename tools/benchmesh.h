@@ -20,9 +20,9 @@ struct MeshFigures {
     int leftOnScreen = 0;  // pixels not back to the view after closing (worst run)
 };
 
-// Starts lantrel.exe (next to this program's directory, in ..\app), shows the dialog `runs`
-// times for each figure and closes the program.
-MeshFigures MeasureMeshDialog(int runs);
+// Starts lantrel.exe (next to this program's directory, in ..\app), maximises its frame if
+// asked, shows the dialog `runs` times for each figure and closes the program.
+MeshFigures MeasureMeshDialog(int runs, bool maximise);
 
 double MedianOf(std::vector<double> values);
 

@@ -1,24 +1,18 @@
-// Darkening a 32-bit picture to a brightness level through table lookups, so that no pixel
-// needs a multiplication or a division.
+// Darkening a 32-bit picture to a brightness level, in one pass from the picture into a frame
+// buffer, four pixels at a time.
 #ifndef LANTREL_TRANSITIONS_DARKEN_H
 #define LANTREL_TRANSITIONS_DARKEN_H
 
 #include <cstddef>
 
-// Fills table so that entry i is (i * level) / 100, truncated, built by accumulation so that
-// no entry needs a multiplication.  level is in percent of full brightness.
-void BuildLevelTable(unsigned char level, unsigned char table[256]);
+// The 16-bit factor that darkens a colour byte to level percent (0..99) with one
+// multiply-high: (i * LevelFactor(level)) >> 16 == (i * level) / 100, truncated, for every
+// byte i.  Level 100 has none (it would be 65536); it is the identity.
+unsigned LevelFactor(int level);
 
-// A level table spread over two bytes at a time, so that a pixel takes two lookups instead of
-// three: low maps green and blue, high maps red and keeps the fourth byte.  256 KB.
-struct PairTables {
-    unsigned short low[65536];
-    unsigned short high[65536];
-};
-void SpreadLevelTable(const unsigned char table[256], PairTables& pairs);
-
-// Replaces the blue, green and red byte of each of the count 32-bit pixels by its level table
-// entry; the fourth byte is left as it is.
-void DarkenPixels(unsigned* pixels, std::size_t count, const PairTables& pairs);
+// Writes count 32-bit pixels of source, darkened to level percent (0..100), into target: the
+// blue, green and red bytes each become (byte * level) / 100, truncated; the fourth byte is
+// copied unchanged.  source and target must not overlap; nothing beyond count is written.
+void DarkenPixels(const unsigned* source, unsigned* target, std::size_t count, int level);
 
 #endif

@@ -7,14 +7,15 @@
 
 #include <functional>
 
-#include "transitions/darken.h"
 #include "transitions/effects.h"
 
 // One darkened frame, ready to be put on screen.
 struct FadeFrame {
     HDC target;                      // the view's client-area DC
     RECT rect;                       // where the frame goes
-    const BITMAPINFOHEADER* header;  // 32-bit, bottom-up, rect-sized
+    RECT image;                      // where its darkened image goes: rect, or a part of it
+    int level;                       // in percent of full brightness
+    const BITMAPINFOHEADER* header;  // 32-bit, bottom-up, image-sized
     const unsigned* bits;            // the working copy
 };
 
@@ -25,13 +26,30 @@ using FramePresenter = std::function<bool(const FadeFrame& frame)>;
 // image of width x height, and one colour entry, all zero.
 BITMAPINFO FadeImageInfo(int width, int height);
 
-// Plays the frames of a fade (fadeIn: levels 10, 12, ..., 98; otherwise 100, 98, ..., 12): for
-// each, refills working from master, darkens it through tables and hands it to present.
-//  - working or tables null (they could not be allocated): nothing is drawn.
-//  - present fails: no further frame is tried and the whole undarkened picture is copied
-//    from the request's sourceDC, so no partly faded frame is left standing.
-void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect,
-              const BITMAPINFO& info, const unsigned* master, unsigned* working, PairTables* tables,
+// Plays the frames of a fade of rect (fadeIn: levels 10, 12, ..., 98; otherwise 100, 98, ...,
+// 12) whose image, described by info, goes at image (rect or a part of it): for each, darkens
+// master into working in one pass and hands it to present.
+//  - working null (it could not be allocated): nothing is drawn.
+//  - present fails: no further frame is tried and the whole undarkened picture of rect is
+//    copied from the request's sourceDC, so no partly faded frame is left standing.
+void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect, const RECT& image,
+              const BITMAPINFO& info, const unsigned* master, unsigned* working,
               const FramePresenter& present);
+
+// The part of rect in dc's picture that is not one flat colour: the smallest rectangle outside
+// which every pixel of rect shows the colour of its bottom-right pixel, given back in flat as
+// a 32-bit DIB pixel (0x00RRGGBB).  rect itself if that colour cannot be read or every pixel
+// has it.
+RECT BusyPart(HDC dc, const RECT& rect, unsigned& flat);
+
+// Fills what lies around the frame's image with flat (a 32-bit DIB pixel) darkened to the
+// frame's level: the value every pixel there has in the darkened picture.
+void FillAroundImage(const FadeFrame& frame, unsigned flat);
+
+// The fade of plan on the request's DCs as FadeEffect plays it: each frame, once drawn, held
+// for a display refresh, or, given hold, hold called instead (the benchmark times the frames'
+// own work this way).
+void RunFade(const TransitionPlan& plan, const TransitionRequest& request,
+             const std::function<void()>& hold);
 
 #endif

@@ -1,0 +1,219 @@
+#include "tools/benchreport.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+std::string Narrow(const wchar_t* text) {
+    char buffer[256] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof(buffer) - 1, nullptr, nullptr);
+    return buffer;
+}
+
+std::string FlagLetters(EffectFlags flags) {
+    std::string text;
+    if (HasFlags(flags, EffectFlags::Reverse)) text += "R";
+    if (HasFlags(flags, EffectFlags::Horizontal)) text += "H";
+    if (HasFlags(flags, EffectFlags::Vertical)) text += "V";
+    return text.empty() ? "-" : text;
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+// What a program command should take: the steps and nominal ms of its forward run on the
+// benchmark's view (both halves for the fade); false if that view had another size or the
+// transitions were not run.
+bool Nominal(const Figures& figures, UINT id, int& steps, double& ms) {
+    steps = 0;
+    ms = 0;
+    if (figures.program.view.cx != figures.view.cx || figures.program.view.cy != figures.view.cy) {
+        return false;
+    }
+    const TransitionCommand* command = FindTransitionCommand(id);
+    for (const Result& r : figures.results) {
+        bool fade = r.row.type == EffectType::FadeIn || r.row.type == EffectType::FadeOut;
+        if (command != nullptr ? r.row.type == command->type && r.row.flags == command->flags
+                               : id == ID_VIEW_FADE && fade) {
+            steps += r.steps;
+            ms += r.nominalMs;
+            if (command != nullptr) break;
+        }
+    }
+    return steps > 0;
+}
+
+}  // namespace
+
+std::string Machine() {
+    wchar_t cpu[128] = L"unknown processor";
+    DWORD size = sizeof(cpu);
+    ::RegGetValueW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
+                   L"ProcessorNameString", RRF_RT_REG_SZ, nullptr, cpu, &size);
+    SYSTEM_INFO system;
+    ::GetSystemInfo(&system);
+    std::string text =
+        Narrow(cpu) + ", " + std::to_string(system.dwNumberOfProcessors) + " processors, ";
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    using WineVersion = const char*(CDECL*)();
+    auto wine = reinterpret_cast<WineVersion>(
+        reinterpret_cast<void*>(::GetProcAddress(ntdll, "wine_get_version")));
+    if (wine != nullptr) return text + "Wine " + wine();
+    using RtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+    auto rtl = reinterpret_cast<RtlGetVersion>(
+        reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")));
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (rtl != nullptr) rtl(&version);
+    return text + "Windows " + std::to_string(version.dwMajorVersion) + "." +
+           std::to_string(version.dwMinorVersion) + "." + std::to_string(version.dwBuildNumber);
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double Worst(const std::vector<double>& values) {
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+void PrintTransitions(const Figures& figures) {
+    std::printf("Transitions on a %ld x %ld view%s, %ld x %ld screen; %s\n\n", figures.view.cx,
+                figures.view.cy, figures.maximised ? " (the program's, maximised)" : "",
+                figures.screen.cx, figures.screen.cy, figures.machine.c_str());
+    std::printf(
+        "| type | transition | flags | delay | steps | nominal ms | wall ms "
+        "| work/step median us | worst us |\n");
+    std::printf("|---:|---|---|---:|---:|---:|---:|---:|---:|\n");
+    for (const Result& r : figures.results) {
+        std::printf("| %d | %s | %s | %d | ", static_cast<int>(r.row.type), r.row.name.c_str(),
+                    FlagLetters(r.row.flags).c_str(), r.row.delay);
+        if (r.steps == 0) {
+            std::printf("no steps | | %.0f | | |\n", r.wallMs);
+        } else {
+            std::printf("%d | %.0f | %.0f | %.0f | %.0f |\n", r.steps, r.nominalMs, r.wallMs,
+                        r.medianUs, r.worstUs);
+        }
+    }
+    const FadeFigures& fade = figures.fade;
+    std::printf(
+        "\nSteps of the fade are its frames, each held for one display refresh (%d ms), as is\n"
+        "each step of a transition with delay 0; work per step leaves that pause out.\n",
+        fade.intervalMs);
+    if (fade.frames.empty()) return;
+    std::printf("\nFade frame, median: %.0f us (worst %.0f), %.0f%% of the %d ms refresh.\n",
+                fade.frameUs, fade.frameWorstUs, fade.frameUs / (fade.intervalMs * 10.0),
+                fade.intervalMs);
+    std::printf("Its parts: the picture's busy part (%ld x %ld, the rest one flat colour) "
+                "darkened %.0f us,\ndrawn through DrawDib %.0f us; the flat rest filled %.0f us.\n",
+                fade.busy.cx, fade.busy.cy, fade.darkenUs, fade.drawUs, fade.fillUs);
+    std::printf("The whole %ld x %ld picture (%.2f MB): DrawDib draw %.0f us (with a context opened\n"
+                "and closed for the draw %.0f us), BitBlt to the view %.0f us, memcpy %.0f us.\n",
+                figures.view.cx, figures.view.cy, fade.megabytes, fade.wholeDrawUs,
+                fade.oneShotDrawUs, fade.plainCopyUs, fade.memcpyUs);
+}
+
+void PrintProgram(const Figures& figures) {
+    const ProgramFigures& program = figures.program;
+    if (!program.ok) {
+        std::printf("\nThe program: %s\n", program.problem.c_str());
+        return;
+    }
+    std::printf("\nEvery command in lantrel.exe, its view %ld x %ld%s: from sending the command\n"
+                "to the frame's answer, median and worst of %zu runs (Reverse as the program\n"
+                "draws it); steps and nominal of the forward run on the benchmark's view.\n\n",
+                program.view.cx, program.view.cy, program.maximised ? " (maximised)" : "",
+                program.commands.empty() ? 0 : program.commands[0].ms.size());
+    std::printf("| command | steps | nominal ms | program ms | worst ms | x nominal |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|\n");
+    for (const ProgramCommand& command : program.commands) {
+        int steps = 0;
+        double nominal = 0, median = Median(command.ms);
+        std::printf("| %s | ", MenuCaption(command.id).c_str());
+        if (Nominal(figures, command.id, steps, nominal)) {
+            std::printf("%d | %.0f | ", steps, nominal);
+        } else {
+            std::printf(" | | ");
+        }
+        std::printf("%.0f | %.0f | ", median, Worst(command.ms));
+        if (nominal > 0) std::printf("%.2f", median / nominal);
+        std::printf(" |\n");
+    }
+}
+
+namespace {
+
+void WriteTransitionsJson(FILE* file, const Figures& figures) {
+    std::fprintf(file, ",\n  \"transitions\": [\n");
+    for (size_t i = 0; i < figures.results.size(); ++i) {
+        const Result& r = figures.results[i];
+        std::fprintf(file,
+                     "    {\"type\": %d, \"name\": \"%s\", \"flags\": \"%s\", \"delay\": %d, "
+                     "\"steps\": %d, \"nominal_ms\": %.1f, \"wall_ms\": %.1f, "
+                     "\"work_median_us\": %.1f, \"work_worst_us\": %.1f}%s\n",
+                     static_cast<int>(r.row.type), Escaped(r.row.name).c_str(),
+                     FlagLetters(r.row.flags).c_str(), r.row.delay, r.steps, r.nominalMs, r.wallMs,
+                     r.medianUs, r.worstUs, i + 1 < figures.results.size() ? "," : "");
+    }
+    const FadeFigures& fade = figures.fade;
+    std::fprintf(file,
+                 "  ],\n  \"fade\": {\"refresh_interval_ms\": %d, \"frame_median_us\": %.1f, "
+                 "\"frame_worst_us\": %.1f, \"busy\": [%ld, %ld], \"darken_us\": %.1f, "
+                 "\"drawdib_us\": %.1f, \"fill_us\": %.1f, \"whole_drawdib_us\": %.1f, "
+                 "\"whole_drawdib_one_shot_us\": %.1f, \"whole_bitblt_us\": %.1f, "
+                 "\"whole_memcpy_us\": %.1f, \"megabytes\": %.2f}",
+                 fade.intervalMs, fade.frameUs, fade.frameWorstUs, fade.busy.cx, fade.busy.cy,
+                 fade.darkenUs, fade.drawUs, fade.fillUs, fade.wholeDrawUs, fade.oneShotDrawUs,
+                 fade.plainCopyUs, fade.memcpyUs, fade.megabytes);
+}
+
+void WriteProgramJson(FILE* file, const Figures& figures) {
+    const ProgramFigures& program = figures.program;
+    std::fprintf(file, ",\n  \"program\": {\"ok\": %s, \"problem\": \"%s\", \"maximised\": %s, "
+                 "\"view\": [%ld, %ld], \"commands\": [\n",
+                 program.ok ? "true" : "false", Escaped(program.problem).c_str(),
+                 program.maximised ? "true" : "false", program.view.cx, program.view.cy);
+    for (size_t i = 0; i < program.commands.size(); ++i) {
+        const ProgramCommand& command = program.commands[i];
+        int steps = 0;
+        double nominal = 0;
+        Nominal(figures, command.id, steps, nominal);
+        std::string runs;
+        for (double ms : command.ms) runs += (runs.empty() ? "" : ", ") + std::to_string(ms);
+        std::fprintf(file,
+                     "    {\"id\": %u, \"name\": \"%s\", \"steps\": %d, \"nominal_ms\": %.1f, "
+                     "\"median_ms\": %.1f, \"runs_ms\": [%s]}%s\n",
+                     command.id, Escaped(MenuCaption(command.id)).c_str(), steps, nominal,
+                     Median(command.ms), runs.c_str(), i + 1 < program.commands.size() ? "," : "");
+    }
+    std::fprintf(file, "  ]}");
+}
+
+}  // namespace
+
+bool WriteJson(const char* path, const Figures& figures) {
+    FILE* file = std::fopen(path, "w");
+    if (file == nullptr) return false;
+    std::fprintf(file,
+                 "{\n  \"machine\": \"%s\",\n  \"screen\": [%ld, %ld],\n  \"client\": [%ld, %ld],"
+                 "\n  \"maximised\": %s",
+                 Escaped(figures.machine).c_str(), figures.screen.cx, figures.screen.cy,
+                 figures.view.cx, figures.view.cy, figures.maximised ? "true" : "false");
+    if (!figures.results.empty()) WriteTransitionsJson(file, figures);
+    if (figures.hasProgram) WriteProgramJson(file, figures);
+    if (figures.hasMesh) {
+        std::fprintf(file, ",\n");
+        WriteMeshJson(file, figures.mesh);
+    }
+    std::fprintf(file, "\n}\n");
+    return std::fclose(file) == 0;
+}

@@ -1,0 +1,56 @@
+// The benchmark's figures, and how they are printed and written as JSON.
+#ifndef LANTREL_TOOLS_BENCHREPORT_H
+#define LANTREL_TOOLS_BENCHREPORT_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/benchmesh.h"
+#include "tools/benchprogram.h"
+#include "tools/commandruns.h"
+
+// One transition run through RunTransition on the benchmark's own view.
+struct Result {
+    CommandRun row;
+    int steps = 0;
+    double nominalMs = 0, wallMs = 0, medianUs = 0, worstUs = 0;
+};
+
+struct FadeFigures {
+    std::vector<double> frames;  // work of each frame without its pause, both halves, in us
+    int intervalMs = 0;          // one display refresh, what each frame is held for
+    double frameUs = 0, frameWorstUs = 0;
+    // A frame's parts as the fade draws it: the picture's busy part (all but a flat margin)
+    // darkened and drawn through DrawDib, the flat margin filled.
+    SIZE busy = {};
+    double darkenUs = 0, drawUs = 0, fillUs = 0;
+    // The whole picture: drawn through DrawDib prepared once, and with a context opened and
+    // closed for the one draw; copied to the view with BitBlt; copied in memory.
+    double wholeDrawUs = 0, oneShotDrawUs = 0, plainCopyUs = 0, memcpyUs = 0;
+    double megabytes = 0;  // of the whole 32-bit picture
+};
+
+struct Figures {
+    std::string machine;
+    SIZE screen = {}, view = {};
+    bool maximised = false;  // the view has the size of the program's maximised view
+    std::vector<Result> results;
+    FadeFigures fade;
+    bool hasProgram = false, hasMesh = false;
+    ProgramFigures program;
+    MeshFigures mesh;
+};
+
+// Processor, processor count and platform, e.g. "AMD EPYC, 2 processors, Wine 8.0".
+std::string Machine();
+
+double Median(std::vector<double> values);
+double Worst(const std::vector<double>& values);
+
+void PrintTransitions(const Figures& figures);
+void PrintProgram(const Figures& figures);
+bool WriteJson(const char* path, const Figures& figures);
+
+#endif
