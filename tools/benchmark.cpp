@@ -148,7 +148,7 @@ Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
     TransitionRequest request = {&view, &target, &source, 0, Flags::None, row.type};
     std::vector<double> times;
     start = Clock::now();
-    PlayFade(&request, row.type == Type::FadeIn, {0, 0, kWidth, kHeight}, info, master.data(),
+    PlayFade(&request, DescribeTransition(row.type)->levels, {0, 0, kWidth, kHeight}, info, master.data(),
              working.data(), tables.get(), [&](const FadeFrame& frame) {
                  DrawDibBlit(frame.target, 0, 0, kWidth, kHeight, frame.header, frame.bits, 0, 0,
                              kWidth, kHeight, DDF_HALFTONE);

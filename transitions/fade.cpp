@@ -21,16 +21,16 @@ BITMAPINFO FadeImageInfo(int width, int height) {
     return info;
 }
 
-void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect,
+void PlayFade(const TransitionRequest* request, const FadeLevels& levels, const RECT& rect,
               const BITMAPINFO& info, const unsigned* master, unsigned* working, PairTables* tables,
               const FramePresenter& present) {
     if (master == nullptr || working == nullptr || tables == nullptr) return;
     const std::size_t count = static_cast<std::size_t>(rect.right - rect.left) *
                               static_cast<std::size_t>(rect.bottom - rect.top);
-    // Levels in percent as 8-bit values; the step -2 is 254, added modulo 256.
-    unsigned char level = fadeIn ? 10 : 100;
-    const unsigned char end = fadeIn ? 100 : 10;
-    const unsigned char step = fadeIn ? 2 : 254;
+    // Levels in percent as 8-bit values; a falling step is added modulo 256.
+    unsigned char level = levels.first;
+    const unsigned char end = levels.end;
+    const unsigned char step = levels.step;
     const bool rising = level < end;
     unsigned char table[256];
     while (rising ? level < end : level > end) {
@@ -85,7 +85,7 @@ void FadeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
     // Without a pause the frames come faster than the screen shows them: hold each one for a
     // display refresh, or a person sees a blink instead of a fade.
     FramePacer pacer;
-    PlayFade(&request, plan.effect->shape == EffectShape::Brighten, rect, info,
+    PlayFade(&request, plan.effect->levels, rect, info,
              static_cast<const unsigned*>(bits), working.get(), tables.get(),
              [&pacer](const FadeFrame& frame) {
                  int w = frame.rect.right - frame.rect.left;

@@ -25,12 +25,12 @@ using FramePresenter = std::function<bool(const FadeFrame& frame)>;
 // image of width x height, and one colour entry, all zero.
 BITMAPINFO FadeImageInfo(int width, int height);
 
-// Plays the frames of a fade (fadeIn: levels 10, 12, ..., 98; otherwise 100, 98, ..., 12): for
+// Plays the frames of a fade at levels (from the first, short of the end): for
 // each, refills working from master, darkens it through tables and hands it to present.
 //  - working or tables null (they could not be allocated): nothing is drawn.
 //  - present fails: no further frame is tried and the whole undarkened picture is copied
 //    from the request's sourceDC, so no partly faded frame is left standing.
-void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect,
+void PlayFade(const TransitionRequest* request, const FadeLevels& levels, const RECT& rect,
               const BITMAPINFO& info, const unsigned* master, unsigned* working, PairTables* tables,
               const FramePresenter& present);
 
