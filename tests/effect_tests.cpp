@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/wintest.h"
@@ -15,14 +16,14 @@ using Flags = EffectFlags;
 
 namespace {
 
-// The regions of one run, owned.
-struct Steps : std::vector<HRGN> {
-    Steps() = default;
-    Steps(Steps&&) = default;
-    ~Steps() {
-        for (HRGN region : *this) ::DeleteObject(region);
-    }
-};
+// The regions of one run.
+using Steps = std::vector<CRgn>;
+
+CRgn Own(HRGN region) {
+    CRgn owned;
+    owned.Attach(region);
+    return owned;
+}
 
 // A recording view of one client size, and transition requests aimed at it.
 class Bench {
@@ -73,24 +74,24 @@ private:
     CCreatedDC m_source;
 };
 
-HRGN Rects(const std::vector<RECT>& rects) {
+CRgn Rects(const std::vector<RECT>& rects) {
     return wintest::MakeRegion(rects);
 }
 
-HRGN Polygon(const std::vector<POINT>& points) {
-    return ::CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE);
+CRgn Polygon(const std::vector<POINT>& points) {
+    return Own(::CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
 }
 
 // The 800 x 600 client area without the shape: what a reversed shape step reveals.
-HRGN Outside(HRGN shape) {
-    HRGN client = ::CreateRectRgn(0, 0, 800, 600);
-    ::CombineRgn(shape, client, shape, RGN_XOR);
-    ::DeleteObject(client);
+CRgn Outside(CRgn shape) {
+    CRgn client;
+    client.CreateRectRgn(0, 0, 800, 600);
+    shape.CombineRgn(&client, &shape, RGN_XOR);
     return shape;
 }
 
 // Checks the number of steps and step k's region (deleting expected); false on a difference.
-bool Expect(const char* what, const Steps& steps, size_t count, size_t k, HRGN expected) {
+bool Expect(const char* what, const Steps& steps, size_t count, size_t k, CRgn expected) {
     std::string failure;
     if (steps.size() != count) {
         failure = std::to_string(steps.size()) + " steps, want " + std::to_string(count);
@@ -98,7 +99,6 @@ bool Expect(const char* what, const Steps& steps, size_t count, size_t k, HRGN e
         failure = "step " + std::to_string(k) + ": got " + wintest::Describe(steps[k]) + ", want " +
                   wintest::Describe(expected);
     }
-    ::DeleteObject(expected);
     if (!failure.empty()) check::Fail(__FILE__, __LINE__, what + (": " + failure));
     return failure.empty();
 }
@@ -203,24 +203,24 @@ TEST_CASE(GrowingShapesFollowTheWorkedBoxes) {
     Steps closing = bench.Dispatch(Type::RectLike, Flags::Reverse);
     for (LONG k = 0; k < 125; ++k) {
         RECT c = box(k, 4, 4);
-        HRGN outside = ::CreateEllipticRgn(-100 + 4 * k, -200 + 4 * k, 900 - 4 * k, 800 - 4 * k);
-        if (!Expect("circle", circle, 125, k, ::CreateEllipticRgnIndirect(&c)) ||
-            !Expect("circle reversed", shrinking, 125, k, Outside(outside))) {
+        CRgn outside = Own(::CreateEllipticRgn(-100 + 4 * k, -200 + 4 * k, 900 - 4 * k, 800 - 4 * k));
+        if (!Expect("circle", circle, 125, k, Own(::CreateEllipticRgnIndirect(&c))) ||
+            !Expect("circle reversed", shrinking, 125, k, Outside(std::move(outside)))) {
             break;
         }
     }
     for (LONG k = 0; k < 100; ++k) {
         RECT r = box(k, 4, 3), d = box(k, 8, 6);
-        HRGN outside = ::CreateRectRgn(4 * k, 3 * k, 800 - 4 * k, 600 - 3 * k);
-        HRGN rhombus = Polygon({{400, d.top}, {d.right, 300}, {400, d.bottom}, {d.left, 300}});
+        CRgn outside = Own(::CreateRectRgn(4 * k, 3 * k, 800 - 4 * k, 600 - 3 * k));
+        CRgn rhombus = Polygon({{400, d.top}, {d.right, 300}, {400, d.bottom}, {d.left, 300}});
         if (!Expect("rect", rect, 100, k, Rects({r})) ||
-            !Expect("rect reversed", closing, 100, k, Outside(outside)) ||
-            !Expect("diamond", diamond, 100, k, rhombus)) {
+            !Expect("rect reversed", closing, 100, k, Outside(std::move(outside))) ||
+            !Expect("diamond", diamond, 100, k, std::move(rhombus))) {
             break;
         }
     }
     Expect("circle reversed", shrinking, 125, 124,
-           Outside(::CreateEllipticRgn(396, 296, 404, 304)));
+           Outside(Own(::CreateEllipticRgn(396, 296, 404, 304))));
     Expect("rect reversed", closing, 100, 0, Rects({}));
     // Reverse only turns growth into shrinking: the boxes stay in order, the steps positive.
     TransitionPlan shrink = PlanTransition(Type::DiamondLike, Flags::Reverse, RECT{0, 0, 800, 600});
@@ -288,13 +288,12 @@ TEST_CASE(RandomTilesShowEveryTileOnce) {
     Steps steps = bench.Dispatch(Type::RandomThreads, Flags::None);
     CHECK_EQ(steps.size(), 192u);
     std::vector<int> shown(192, 0);
-    for (HRGN tile : steps) {  // tile (col, row) is (53 col, 53 row) widened by 2 pixels
+    for (const CRgn& tile : steps) {  // tile (col, row) is (53 col, 53 row) widened by 2 pixels
         RECT box;
         ::GetRgnBox(tile, &box);
         LONG col = box.left / 53, row = box.top / 53;
-        HRGN expected = Rects({{53 * col, 53 * row, 53 * col + 55, 53 * row + 55}});
+        CRgn expected = Rects({{53 * col, 53 * row, 53 * col + 55, 53 * row + 55}});
         if (col < 16 && row < 12 && wintest::SameRegion(tile, expected)) ++shown[row * 16 + col];
-        ::DeleteObject(expected);
     }
     CHECK(shown == std::vector<int>(192, 1));  // tile 17 among them as (53, 53, 108, 108)
     Bench narrow(10, 4);                       // narrower than 15 pixels: tiles of side 1
