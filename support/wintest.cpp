@@ -51,9 +51,6 @@ void RecordingView::Close() {
 }
 
 void RecordingView::ClearRegions() {
-    for (HRGN region : regions) {
-        if (region != nullptr) ::DeleteObject(region);
-    }
     regions.clear();
 }
 
@@ -67,9 +64,9 @@ void RecordingView::OnWindowPosChanged(WINDOWPOS*) {
     CRgn region;
     region.CreateRectRgn(0, 0, 0, 0);
     if (::GetWindowRgn(m_hWnd, region) == ERROR) {
-        if (recordEmpty) regions.push_back(nullptr);
+        if (recordEmpty) regions.emplace_back();
     } else {
-        regions.push_back(region.Detach());  // regions owns its copies
+        regions.push_back(std::move(region));
     }
 }
 
@@ -85,7 +82,7 @@ void RecordingView::OnPaint() {
     }
 }
 
-HRGN MakeRegion(const std::vector<RECT>& rects) {
+CRgn MakeRegion(const std::vector<RECT>& rects) {
     CRgn result;
     result.CreateRectRgn(0, 0, 0, 0);
     for (const RECT& r : rects) {
@@ -93,7 +90,7 @@ HRGN MakeRegion(const std::vector<RECT>& rects) {
         part.CreateRectRgnIndirect(r);
         result.CombineRgn(&result, &part, RGN_OR);
     }
-    return result.Detach();  // the caller's
+    return result;
 }
 
 bool SameRegion(HRGN a, HRGN b) {

@@ -34,8 +34,8 @@ public:
     void Close();
     HWND Host() const { return m_hHost; }
 
-    // Regions seen so far (null entries for "no region").
-    std::vector<HRGN> regions;
+    // Regions seen so far, owned (empty entries for "no region").
+    std::vector<CRgn> regions;
     void ClearRegions();
     bool recordEmpty = false;  // also record "no region" states
 
@@ -54,7 +54,7 @@ private:
 };
 
 // A region from a list of rectangles (left, top, right, bottom).
-HRGN MakeRegion(const std::vector<RECT>& rects);
+CRgn MakeRegion(const std::vector<RECT>& rects);
 // True if the two regions cover exactly the same pixels.
 bool SameRegion(HRGN a, HRGN b);
 // The rectangles a region is made of, as text ("(l,t,r,b) ..."), for failure messages.

@@ -89,7 +89,7 @@ struct FadeStage {
                     (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
         }
-        PlayFade(&request, type == Type::FadeIn, rect, rect, FadeImageInfo(800, 600),
+        PlayFade(&request, DescribeTransition(type)->levels, rect, rect, FadeImageInfo(800, 600),
                  master.data(), working, present);
         wintest::Settle(100);
     }
@@ -172,8 +172,8 @@ TEST_CASE(FramesRunThroughTheLevelsFromTheMasterEachTime) {
         CDC target, source;
         TransitionRequest request = {nullptr, &target, &source, 2, Flags::None, type};
         const RECT rect = {0, 0, w, h};
-        PlayFade(&request, type == Type::FadeIn, rect, rect, FadeImageInfo(w, h), master.data(),
-                 working.data(), [&](const FadeFrame& frame) {
+        PlayFade(&request, DescribeTransition(type)->levels, rect, rect, FadeImageInfo(w, h),
+                 master.data(), working.data(), [&](const FadeFrame& frame) {
                      // The level this frame shows, read off a pixel with a channel of 255.
                      int level = 0;
                      while (level <= 100 && Darkened(0xFF, level) != (frame.bits[0] & 0xFF))
@@ -298,8 +298,10 @@ TEST_CASE(FailedAllocationOrDrawingLeavesNoPartlyFadedPicture) {
     stage.Fill(RGB(255, 0, 0));
     CClientDC target(stage.view.m_hWnd);
     TransitionRequest request = {&stage.view, &target, &stage.source, 2, Flags::None, Type::FadeIn};
-    FadeEffect(PlanTransition(Type::FadeIn, Flags::Reverse, RECT{0, 0, 800, 600}),
-               request);  // 800,600 to 0,0
+    CHECK(PlanTransition(Type::FadeIn, Flags::Reverse, RECT{0, 0, 800, 600}).routine == nullptr);
+    TransitionPlan reversed = PlanTransition(Type::FadeIn, Flags::None, RECT{0, 0, 800, 600});
+    std::swap(reversed.from, reversed.to);  // 800,600 to 0,0
+    FadeEffect(reversed, request);
     TransitionPlan empty = PlanTransition(Type::FadeIn, Flags::None, RECT{0, 0, 800, 600});
     empty.to.x = 0;
     FadeEffect(empty, request);

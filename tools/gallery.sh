@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Records every command of Lantrel on a private Xvfb and writes one small animated GIF per
-# command (and for the opening and the closing of the frame) to docs/gallery/.
-# Usage: tools/gallery.sh [OUTPUT_DIR]
+# Records every command of Lantrel's View and Dialog menus on a private Xvfb and writes one
+# small animated GIF per command (and for the opening and the closing of the frame) to
+# docs/gallery/, and the README's gallery table to match.  The commands, their order and the
+# files' names come from the program: the menu items its view enables (tools/menucommands.cpp).
+# Usage: tools/gallery.sh [OUTPUT_DIR]   records (the README's table only for docs/gallery)
+#        tools/gallery.sh --table        writes the README's table alone, recording nothing
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,8 +12,12 @@ tools/setup.sh
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw >/dev/null
 
+table_only=0
+if [ "${1:-}" = --table ]; then
+  table_only=1
+  shift
+fi
 out=${1:-docs/gallery}
-mkdir -p "$out"
 work=$(mktemp -d /tmp/lantrel-gallery.XXXXXX)
 
 export LANTREL_OWN_XVFB=1
@@ -19,6 +26,42 @@ cleanup() { lantrel_env_cleanup; rm -rf "$work"; }
 trap cleanup EXIT  # armed before wine-env.sh starts anything
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh
+
+# "ID<tab>Menu<tab>Caption" per command -> "NN-caption-as-file-name ID Menu ▸ Caption".
+commands=()
+n=0
+while IFS=$'\t' read -r id menu caption; do
+  n=$((n + 1))
+  slug=$(printf '%s' "$caption" | tr 'A-Z' 'a-z' | tr -cs 'a-z0-9' '-' | sed 's/^-//; s/-$//')
+  commands+=("$(printf '%02d-%s' "$n" "$slug") $id $menu ▸ $caption")
+done < <(wine build/mingw/tools/menucommands.exe | tr -d '\r')
+[ "$n" -gt 0 ] || { echo "gallery: the program listed no commands" >&2; exit 1; }
+last=$(printf '%02d-shrink-on-close' $((n + 1)))
+
+# The README's table, between its two marker lines.
+write_table() {
+  local rows="$work/rows.md" entry name title
+  row() { printf '| %s | ![%s](docs/gallery/%s.gif) |\n' "$2" "$2" "$1" >>"$rows"; }
+  : >"$rows"
+  row 00-grow-at-start "The frame grows open at start"
+  for entry in "${commands[@]}"; do
+    read -r name _ title <<<"$entry"
+    row "$name" "$title"
+  done
+  row "$last" "The frame shrinks away on close"
+  awk -v rows="$rows" '
+    /^<!-- gallery table/ { print; print "| Command | Recording |"; print "|---|---|";
+                            while ((getline line < rows) > 0) print line; skip = 1; next }
+    /^<!-- end of gallery table/ { skip = 0 }
+    !skip' README.md >"$work/README.md"
+  cp "$work/README.md" README.md
+  echo "  README.md: gallery table of $((n + 2)) recordings" >&2
+}
+if [ "$table_only" = 1 ]; then
+  write_table
+  exit 0
+fi
+mkdir -p "$out"
 
 exe=build/mingw/app/lantrel.exe
 record=build/mingw/tools/record.exe
@@ -41,34 +84,14 @@ program=$!
 wait "$recorder"
 make_gif "$work/start" 00-grow-at-start
 
-# name, command id
-commands=(
-  "01-vertically-smooth-away 32772"
-  "02-horizontally-smooth-away 32773"
-  "03-door-like-vertically 32777"
-  "04-door-like-horizontally 32778"
-  "05-circle-like 32775"
-  "06-rect-like 32779"
-  "07-diamond-like 32792"
-  "08-lens-like 32793"
-  "09-corner-from-lt-rb 32780"
-  "10-corner-from-rt-lb 32781"
-  "11-window-blind-vertically 32782"
-  "12-window-blind-horizotally 32783"
-  "13-mosaic-vertically 32784"
-  "14-mosaic-horizontally 32786"
-  "15-semi-transparent-show 32787"
-  "16-random-threads 32788"
-  "17-fade-in-out 32790"
-  "18-slid-show 32789"
-)
 for entry in "${commands[@]}"; do
-  read -r name id <<<"$entry"
+  read -r name id _ <<<"$entry"
   wine "$record" "$id" "$work/$name" 80
   make_gif "$work/$name" "$name"
 done
 
 wine "$record" close "$work/close" 80
-make_gif "$work/close" 19-shrink-on-close
+make_gif "$work/close" "$last"
 wait "$program" || true
 du -sh "$out" >&2
+if [ "$out" = docs/gallery ]; then write_table; fi

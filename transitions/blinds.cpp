@@ -20,17 +20,18 @@ int HalfStep(int step) {
     return half < 1 ? 1 : half;
 }
 
-BlindsLayout LayoutFor(bool mosaic, bool vertical, int width, int height, int stepX, int stepY) {
+BlindsLayout LayoutFor(const BlindsPattern& pattern, bool vertical, int width, int height,
+                       int stepX, int stepY) {
     int sx = HalfStep(stepX);
     int sy = HalfStep(stepY);
     BlindsLayout layout = {};
     if (vertical) {
-        layout.cellWidth = mosaic ? 5 * sx : width;
-        layout.cellHeight = mosaic ? 20 * sy : (20 * sy) / 2;
+        layout.cellWidth = pattern.across != 0 ? pattern.across * sx : width;
+        layout.cellHeight = pattern.along * sy;
         layout.growY = sy;
     } else {
-        layout.cellWidth = mosaic ? 20 * sx : (20 * sx) / 2;
-        layout.cellHeight = mosaic ? 5 * sy : height;
+        layout.cellWidth = pattern.along * sx;
+        layout.cellHeight = pattern.across != 0 ? pattern.across * sy : height;
         layout.growX = sx;
     }
     // The last column and row may lie partly or wholly outside the client area.
@@ -41,7 +42,7 @@ BlindsLayout LayoutFor(bool mosaic, bool vertical, int width, int height, int st
 
 // One step's pattern: every piece grown to growth pixels, plus the single seed pixels at the
 // origin of the pattern and of each row.
-CRgn PatternRegion(bool mosaic, bool vertical, const BlindsLayout& layout, int gx, int gy) {
+CRgn PatternRegion(bool staggered, bool vertical, const BlindsLayout& layout, int gx, int gy) {
     int tw = layout.cellWidth, th = layout.cellHeight;
     CRgn piece;
     piece.CreateRectRgn(0, 0, vertical ? tw : gx, vertical ? gy : th);
@@ -49,7 +50,7 @@ CRgn PatternRegion(bool mosaic, bool vertical, const BlindsLayout& layout, int g
     row.CreateRectRgn(0, 0, 1, 1);
     for (int i = 0; i < layout.cols; ++i) {
         row.CombineRgn(&row, &piece, RGN_OR);
-        if (mosaic && vertical) {
+        if (staggered && vertical) {
             piece.OffsetRgn(tw, i % 2 == 0 ? -(th / 2) : th / 2);  // odd columns half a cell up
         } else {
             piece.OffsetRgn(tw, 0);
@@ -60,7 +61,7 @@ CRgn PatternRegion(bool mosaic, bool vertical, const BlindsLayout& layout, int g
     whole.CreateRectRgn(0, 0, 1, 1);
     for (int j = 0; j < layout.rows; ++j) {
         whole.CombineRgn(&whole, &row, RGN_OR);
-        if (mosaic && !vertical) {
+        if (staggered && !vertical) {
             row.OffsetRgn(j % 2 == 0 ? -(tw / 2) : tw / 2, th);  // odd rows half a cell left
         } else {
             row.OffsetRgn(0, th);
@@ -72,13 +73,13 @@ CRgn PatternRegion(bool mosaic, bool vertical, const BlindsLayout& layout, int g
 }  // namespace
 
 void BlindsEffect(const TransitionPlan& plan, const TransitionRequest& request) {
-    bool mosaic = plan.effect->shape == EffectShape::Bricks;
-    BlindsLayout layout = LayoutFor(mosaic, plan.vertical, plan.client.right - plan.client.left,
+    const BlindsPattern& pattern = plan.effect->pattern;
+    BlindsLayout layout = LayoutFor(pattern, plan.vertical, plan.client.right - plan.client.left,
                                     plan.client.bottom - plan.client.top, plan.stepX, plan.stepY);
     int count = PlanSteps(0, 0, layout.cellWidth, layout.cellHeight, layout.growX, layout.growY);
     int gx = 0, gy = 0;
     for (int k = 0; k < count; ++k) {
-        RevealRegion(PatternRegion(mosaic, plan.vertical, layout, gx, gy), &request);
+        RevealRegion(PatternRegion(pattern.staggered, plan.vertical, layout, gx, gy), &request);
         gx += layout.growX;
         gy += layout.growY;
     }

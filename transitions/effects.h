@@ -43,22 +43,9 @@ enum class ReverseRule {
     ExchangeCorners,  // the motion starts from the opposite corner: from and to exchanged, the
                       // steps negated
     Shrink,           // the shape shrinks from full size instead; the corners stay in order
-};
-
-// What one step's region is made of.
-enum class EffectShape {
-    Edge,     // a rectangle from one edge
-    Doors,    // a band opening about the centre (Reverse), or two leaves closing
-    Sweep,    // the triangle behind an edge parallel to the diagonal
-    Ellipse,  // the growing shapes
-    Rectangle,
-    Diamond,
-    Lens,      // a hexagon that turns by 15 degrees a step
-    Strips,    // window blinds
-    Bricks,    // a mosaic: strips cut into bricks, every other row or column offset by half
-    Tiles,     // square tiles in random order
-    Brighten,  // the fade: no regions, darkened copies of the whole picture
-    Darken,
+    NegateSteps,      // only the steps are negated (the blinds then grow by one pixel a step)
+    Ignored,          // nothing changes
+    NothingDrawn,     // the routine is not run (a fade has no order of frames to turn round)
 };
 
 // The box a growing shape reaches at full size.
@@ -69,19 +56,49 @@ enum class ShapeBox {
     Doubled,       // the client area grown by half its size on every side
 };
 
-// Everything that depends on a transition's type, decided here once.
+// How a growing shape is drawn: the region of one step's box; turn is the angle in radians a
+// turning shape has reached (0 at the first step).
+using ShapeRegionFn = CRgn (*)(const RECT& box, double turn);
+
+// How a wipe or door step is drawn: the region revealed with the moving edge at (curX, curY),
+// stepX the horizontal step (0 when the edge moves vertically).  A rule may pull the moving
+// edge back to the end corner.
+using BandRegionFn = CRgn (*)(const TransitionPlan& plan, int stepX, int& curX, int& curY);
+
+// How blinds or a mosaic are laid out: a cell's length along the axis its piece grows on, in
+// half steps of that axis, and its width across, in half steps of the other axis (0: the whole
+// client area).  staggered: every other row or column is offset by half a cell.
+struct BlindsPattern {
+    int along;
+    int across;
+    bool staggered;
+};
+
+// How a fade runs: its first level, the level it stops short of and the step between levels, in
+// percent of full brightness as 8-bit values (a step of -2 is 254, added modulo 256).
+struct FadeLevels {
+    unsigned char first, end, step;
+};
+
+// Everything that depends on a transition's type, decided here once: which routine draws it and
+// what that routine needs to know to draw this type.  Each routine reads only its own part of
+// the row (the growing shapes: shape and box; wipes: band; blinds: pattern; the fade: levels).
 struct TransitionDescriptor {
     EffectType type;
     EffectRoutine routine;
-    EffectShape shape;
-    ShapeBox box;   // growing shapes only; the others: Client
     StepUnit unit;  // of the plan's steps, and of the corners the routine counts them on
     ReverseRule reverse;
     bool onFlaggedAxes;  // the steps move only along the axes the flags name
     bool finalCopy;      // the whole new picture is copied once the routine is done
+    ShapeRegionFn shape = nullptr;
+    ShapeBox box = ShapeBox::Client;  // the growing shapes' box at full size
+    BandRegionFn band = nullptr;
+    BlindsPattern pattern = {};
+    FadeLevels levels = {};
 };
 
-// The descriptor of type, or nullptr for a type outside 1..12.
+// The descriptor of type, or nullptr for a type without one (None and numbers beyond the
+// table).
 const TransitionDescriptor* DescribeTransition(EffectType type);
 
 // What one transition does, worked out once from its type, flags and the client area.
@@ -134,6 +151,11 @@ void RevealRegion(CRgn region, const TransitionRequest* request);
 // closing.
 void WipeEffect(const TransitionPlan& plan, const TransitionRequest& request);
 
+// The bands of wipes and doors: a rectangle from the start edge, or (Reverse) a band opening
+// about the centre / (forward) two leaves closing.
+CRgn EdgeBand(const TransitionPlan& plan, int stepX, int& curX, int& curY);
+CRgn DoorBands(const TransitionPlan& plan, int stepX, int& curX, int& curY);
+
 // Corner: an edge parallel to the diagonal sweeps from the start corner; Vertical mirrors top
 // and bottom.
 void CornerSweepEffect(const TransitionPlan& plan, const TransitionRequest& request);
@@ -141,6 +163,12 @@ void CornerSweepEffect(const TransitionPlan& plan, const TransitionRequest& requ
 // CircleLike to Lens: a centred shape grows, or with Reverse shrinks while the outside is
 // revealed.
 void GrowShapeEffect(const TransitionPlan& plan, const TransitionRequest& request);
+
+// The growing shapes' regions for one step's box.
+CRgn EllipseShape(const RECT& box, double turn);
+CRgn RectangleShape(const RECT& box, double turn);
+CRgn DiamondShape(const RECT& box, double turn);
+CRgn LensShape(const RECT& box, double turn);  // a hexagon turned by turn
 
 // WindowBlind and Mosaic: a pattern of pieces that all grow at once, downwards with Vertical,
 // else to the right.

@@ -2,7 +2,7 @@
 #ifndef LANTREL_TRANSITIONS_EFFECTTYPE_H
 #define LANTREL_TRANSITIONS_EFFECTTYPE_H
 
-// The effects, by their numbers.  0 is no transition at all; a number outside 0..12 (made with
+// The effects, by their numbers.  0 is no transition at all; a number that names none (made with
 // static_cast) switches the picture at once.
 enum class EffectType : int {
     None = 0,

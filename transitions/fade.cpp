@@ -20,16 +20,16 @@ BITMAPINFO FadeImageInfo(int width, int height) {
     return info;
 }
 
-void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect, const RECT& image,
-              const BITMAPINFO& info, const unsigned* master, unsigned* working,
+void PlayFade(const TransitionRequest* request, const FadeLevels& levels, const RECT& rect,
+              const RECT& image, const BITMAPINFO& info, const unsigned* master, unsigned* working,
               const FramePresenter& present) {
     if (master == nullptr || working == nullptr) return;
     const std::size_t count = static_cast<std::size_t>(image.right - image.left) *
                               static_cast<std::size_t>(image.bottom - image.top);
-    // Levels in percent as 8-bit values; the step -2 is 254, added modulo 256.
-    unsigned char level = fadeIn ? 10 : 100;
-    const unsigned char end = fadeIn ? 100 : 10;
-    const unsigned char step = fadeIn ? 2 : 254;
+    // Levels in percent as 8-bit values; a falling step is added modulo 256.
+    unsigned char level = levels.first;
+    const unsigned char end = levels.end;
+    const unsigned char step = levels.step;
     const bool rising = level < end;
     while (rising ? level < end : level > end) {
         DarkenPixels(master, working, count, level);
@@ -167,7 +167,7 @@ void RunFade(const TransitionPlan& plan, const TransitionRequest& request,
     // Without a pause the frames come faster than the screen shows them: hold each one for a
     // display refresh, or a person sees a blink instead of a fade.
     FramePacer pacer;
-    PlayFade(&request, plan.effect->shape == EffectShape::Brighten, rect, image, info,
+    PlayFade(&request, plan.effect->levels, rect, image, info,
              static_cast<const unsigned*>(bits), working.get(), [&](const FadeFrame& frame) {
                  if (!ready || !drawing.Draw(frame.image.left, frame.image.top, frame.bits)) {
                      return false;

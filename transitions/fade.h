@@ -26,14 +26,14 @@ using FramePresenter = std::function<bool(const FadeFrame& frame)>;
 // image of width x height, and one colour entry, all zero.
 BITMAPINFO FadeImageInfo(int width, int height);
 
-// Plays the frames of a fade of rect (fadeIn: levels 10, 12, ..., 98; otherwise 100, 98, ...,
-// 12) whose image, described by info, goes at image (rect or a part of it): for each, darkens
-// master into working in one pass and hands it to present.
+// Plays the frames of a fade of rect at levels (from the first, short of the end) whose image,
+// described by info, goes at image (rect or a part of it): for each, darkens master into
+// working in one pass and hands it to present.
 //  - working null (it could not be allocated): nothing is drawn.
 //  - present fails: no further frame is tried and the whole undarkened picture of rect is
 //    copied from the request's sourceDC, so no partly faded frame is left standing.
-void PlayFade(const TransitionRequest* request, bool fadeIn, const RECT& rect, const RECT& image,
-              const BITMAPINFO& info, const unsigned* master, unsigned* working,
+void PlayFade(const TransitionRequest* request, const FadeLevels& levels, const RECT& rect,
+              const RECT& image, const BITMAPINFO& info, const unsigned* master, unsigned* working,
               const FramePresenter& present);
 
 // The part of rect in dc's picture that is not one flat colour: the smallest rectangle outside

@@ -16,15 +16,17 @@ int ToPixel(double value) {
     return static_cast<int>(value + 0.5);
 }
 
+}  // namespace
+
 // The hexagon inscribed in the box's width, centred in the box, its first vertex at angle
-// theta (y pointing down, so a positive angle turns it upwards).
-CRgn LensRegion(const RECT& box, double theta) {
+// turn (y pointing down, so a positive angle turns it upwards).
+CRgn LensShape(const RECT& box, double turn) {
     int radius = (box.right - box.left) / 2;
     int cx = (box.left + box.right) / 2;
     int cy = (box.top + box.bottom) / 2;
     POINT points[6];
     for (int k = 0; k < 6; ++k) {
-        double phi = theta + k * kLensVertexAngle;
+        double phi = turn + k * kLensVertexAngle;
         points[k].x = ToPixel(cx + radius * std::cos(phi));
         points[k].y = ToPixel(cy - radius * std::sin(phi));
     }
@@ -33,31 +35,29 @@ CRgn LensRegion(const RECT& box, double theta) {
     return region;
 }
 
-CRgn ShapeRegion(EffectShape shape, const RECT& box, double theta) {
+CRgn EllipseShape(const RECT& box, double) {
     CRgn region;
-    switch (shape) {
-        case EffectShape::Ellipse:
-            region.CreateEllipticRgn(box.left, box.top, box.right, box.bottom);
-            break;
-        case EffectShape::Rectangle:
-            region.CreateRectRgn(box.left, box.top, box.right, box.bottom);
-            break;
-        case EffectShape::Diamond: {
-            int mx = box.left + (box.right - box.left) / 2;
-            int my = box.top + (box.bottom - box.top) / 2;
-            const POINT points[4] = {
-                {mx, box.top}, {box.right, my}, {mx, box.bottom}, {box.left, my}};
-            region.CreatePolygonRgn(points, 4, ALTERNATE);
-            break;
-        }
-        case EffectShape::Lens:
-            region = LensRegion(box, theta);
-            break;
-        default:
-            break;
-    }
+    region.CreateEllipticRgn(box.left, box.top, box.right, box.bottom);
     return region;
 }
+
+CRgn RectangleShape(const RECT& box, double) {
+    CRgn region;
+    region.CreateRectRgn(box.left, box.top, box.right, box.bottom);
+    return region;
+}
+
+// The diamond whose corners are the midpoints of the box's edges.
+CRgn DiamondShape(const RECT& box, double) {
+    int mx = box.left + (box.right - box.left) / 2;
+    int my = box.top + (box.bottom - box.top) / 2;
+    const POINT points[4] = {{mx, box.top}, {box.right, my}, {mx, box.bottom}, {box.left, my}};
+    CRgn region;
+    region.CreatePolygonRgn(points, 4, ALTERNATE);
+    return region;
+}
+
+namespace {
 
 // The shape's box after growth (gx, gy): centred in the full box, or with Reverse the full box
 // shrunk by that much about its centre.
@@ -91,7 +91,7 @@ void GrowShapeEffect(const TransitionPlan& plan, const TransitionRequest& reques
         RECT box = StepBox(shape, plan.reverse, UnitsToPixels(effect.unit, (i - 1) * stepX),
                            UnitsToPixels(effect.unit, (i - 1) * stepY));
         theta += kLensTurn;
-        CRgn region = ShapeRegion(effect.shape, box, theta);
+        CRgn region = effect.shape(box, theta);
         if (plan.reverse && region.GetSafeHandle() != nullptr) {
             // The client area outside the shape closes in from the edges.
             CRgn whole;

@@ -11,33 +11,58 @@ namespace {
 
 using Type = EffectType;
 
+using Unit = StepUnit;
+using Rule = ReverseRule;
+
+// The rows of each routine: what is the same for every type it draws is said here once.
+constexpr TransitionDescriptor Wipe(Type type, BandRegionFn band) {
+    TransitionDescriptor row = {type, WipeEffect, Unit::WholePixels, Rule::ExchangeCorners, true,
+                                true};
+    row.band = band;
+    return row;
+}
+constexpr TransitionDescriptor Sweep(Type type) {
+    return {type, CornerSweepEffect, Unit::Hundredths, Rule::ExchangeCorners, false, true};
+}
+constexpr TransitionDescriptor Grow(Type type, ShapeRegionFn shape, ShapeBox box, Unit unit) {
+    TransitionDescriptor row = {type, GrowShapeEffect, unit, Rule::Shrink, false, true};
+    row.shape = shape;
+    row.box = box;
+    return row;
+}
+constexpr TransitionDescriptor Blinds(Type type, BlindsPattern pattern) {
+    TransitionDescriptor row = {type, BlindsEffect, Unit::WholePixels, Rule::NegateSteps, false,
+                                true};
+    row.pattern = pattern;
+    return row;
+}
+constexpr TransitionDescriptor Tiles(Type type) {
+    return {type, RandomTilesEffect, Unit::WholePixels, Rule::Ignored, false, true};
+}
+constexpr TransitionDescriptor Fade(Type type, FadeLevels levels, bool finalCopy) {
+    TransitionDescriptor row = {type, FadeEffect, Unit::WholePixels, Rule::NothingDrawn, false,
+                                finalCopy};
+    row.levels = levels;
+    return row;
+}
+
 // One row per type, in the order of their numbers.
-const TransitionDescriptor kDescriptors[] = {
-    {Type::SmoothAway, WipeEffect, EffectShape::Edge, ShapeBox::Client, StepUnit::WholePixels,
-     ReverseRule::ExchangeCorners, true, true},
-    {Type::DoorLike, WipeEffect, EffectShape::Doors, ShapeBox::Client, StepUnit::WholePixels,
-     ReverseRule::ExchangeCorners, true, true},
-    {Type::Corner, CornerSweepEffect, EffectShape::Sweep, ShapeBox::Client, StepUnit::Hundredths,
-     ReverseRule::ExchangeCorners, false, true},
-    {Type::CircleLike, GrowShapeEffect, EffectShape::Ellipse, ShapeBox::AroundCircle,
-     StepUnit::Hundredths, ReverseRule::Shrink, false, true},
-    {Type::RectLike, GrowShapeEffect, EffectShape::Rectangle, ShapeBox::Client,
-     StepUnit::Hundredths, ReverseRule::Shrink, false, true},
-    {Type::DiamondLike, GrowShapeEffect, EffectShape::Diamond, ShapeBox::Doubled,
-     StepUnit::DoubledHundredths, ReverseRule::Shrink, false, true},
-    {Type::Lens, GrowShapeEffect, EffectShape::Lens, ShapeBox::AroundCircle,
-     StepUnit::DoubledHundredths, ReverseRule::Shrink, false, true},
-    {Type::WindowBlind, BlindsEffect, EffectShape::Strips, ShapeBox::Client, StepUnit::WholePixels,
-     ReverseRule::ExchangeCorners, false, true},
-    {Type::Mosaic, BlindsEffect, EffectShape::Bricks, ShapeBox::Client, StepUnit::WholePixels,
-     ReverseRule::ExchangeCorners, false, true},
-    {Type::RandomThreads, RandomTilesEffect, EffectShape::Tiles, ShapeBox::Client,
-     StepUnit::WholePixels, ReverseRule::ExchangeCorners, false, true},
-    {Type::FadeIn, FadeEffect, EffectShape::Brighten, ShapeBox::Client, StepUnit::WholePixels,
-     ReverseRule::ExchangeCorners, false, true},
+constexpr TransitionDescriptor kDescriptors[] = {
+    Wipe(Type::SmoothAway, EdgeBand),
+    Wipe(Type::DoorLike, DoorBands),
+    Sweep(Type::Corner),
+    Grow(Type::CircleLike, EllipseShape, ShapeBox::AroundCircle, Unit::Hundredths),
+    Grow(Type::RectLike, RectangleShape, ShapeBox::Client, Unit::Hundredths),
+    // The diamond and the lens travel twice as far per step: their boxes outgrow the client
+    // area by that much.
+    Grow(Type::DiamondLike, DiamondShape, ShapeBox::Doubled, Unit::DoubledHundredths),
+    Grow(Type::Lens, LensShape, ShapeBox::AroundCircle, Unit::DoubledHundredths),
+    Blinds(Type::WindowBlind, {10, 0, false}),
+    Blinds(Type::Mosaic, {20, 5, true}),
+    Tiles(Type::RandomThreads),
+    Fade(Type::FadeIn, {10, 100, 2}, true),
     // The screen stays as the fade-out left it, for the fade-in that follows.
-    {Type::FadeOut, FadeEffect, EffectShape::Darken, ShapeBox::Client, StepUnit::WholePixels,
-     ReverseRule::ExchangeCorners, false, false},
+    Fade(Type::FadeOut, {100, 10, 254}, false),
 };
 
 int Scale(StepUnit unit) {
@@ -113,12 +138,14 @@ TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& cl
     if (plan.effect == nullptr || width <= 0 || height <= 0) return plan;
 
     const TransitionDescriptor& effect = *plan.effect;
+    if (plan.reverse && effect.reverse == ReverseRule::NothingDrawn) return plan;
     plan.routine = effect.routine;
     plan.box = FullBox(effect.box, client);
     int stepX, stepY;
     BaseSteps(width, height, stepX, stepY);
-    if (plan.reverse && effect.reverse == ReverseRule::ExchangeCorners) {
-        std::swap(plan.from, plan.to);
+    if (plan.reverse && (effect.reverse == ReverseRule::ExchangeCorners ||
+                         effect.reverse == ReverseRule::NegateSteps)) {
+        if (effect.reverse == ReverseRule::ExchangeCorners) std::swap(plan.from, plan.to);
         stepX = -stepX;
         stepY = -stepY;
     }

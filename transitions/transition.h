@@ -14,7 +14,7 @@ using DrawCallback = void (*)(CWnd* view, CDC* dc);
 
 // Brings the view's (already switched) picture onto the screen through effect type, pausing
 // delay x kDelayUnitMs per step (delay 0: each step held for one display refresh).
-// EffectType::None does nothing at all; types outside 1..12 switch at once.
+// EffectType::None does nothing at all; a number that names no effect switches at once.
 void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, EffectType type);
 
 #endif
