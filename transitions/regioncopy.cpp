@@ -35,47 +35,55 @@ RECT BoundingBox(const std::vector<RECT>& rects) {
     return box;
 }
 
-// The widest empty stretch between the rectangles along one axis (across: x, else y): where it
-// ends (a cut there cuts no rectangle) and how wide it is; width 0 if there is none.
-std::pair<LONG, LONG> WidestGap(const std::vector<RECT>& rects, bool across) {
+// The coordinates along one axis (across: x, else y) where an empty stretch between the
+// rectangles ends, so that cuts there cut no rectangle, and how much of box the stretches
+// leave out.
+std::vector<LONG> Gaps(const std::vector<RECT>& rects, bool across, const RECT& box,
+                       long long& emptyArea) {
     std::vector<std::pair<LONG, LONG>> spans;
     spans.reserve(rects.size());
     for (const RECT& r : rects) {
         spans.emplace_back(across ? r.left : r.top, across ? r.right : r.bottom);
     }
     std::sort(spans.begin(), spans.end());
-    std::pair<LONG, LONG> widest = {0, 0};
-    LONG reach = spans.front().second;
+    std::vector<LONG> gaps;
+    LONG empty = 0, reach = spans.front().second;
     for (const auto& span : spans) {
-        if (span.first - reach > widest.second) widest = {span.first, span.first - reach};
+        if (span.first > reach) {
+            gaps.push_back(span.first);
+            empty += span.first - reach;
+        }
         reach = std::max(reach, span.second);
     }
-    return widest;
+    emptyArea = static_cast<long long>(empty) *
+                (across ? box.bottom - box.top : box.right - box.left);
+    return gaps;
 }
 
-// Puts the parts of rects before the line at `at` (across: x = at, else y = at) in before and
-// the parts after it in after.
-void CutAt(const std::vector<RECT>& rects, bool across, LONG at, std::vector<RECT>& before,
-           std::vector<RECT>& after) {
+// Puts the parts of rects between consecutive cuts along one axis (across: x, else y) into
+// one group each, in order: cuts through gaps cut nothing, a cut elsewhere cuts the rectangles
+// it crosses in two.
+std::vector<std::vector<RECT>> CutAt(const std::vector<RECT>& rects, bool across,
+                                     const std::vector<LONG>& cuts) {
+    std::vector<std::vector<RECT>> groups(cuts.size() + 1);
     for (const RECT& r : rects) {
         LONG low = across ? r.left : r.top, high = across ? r.right : r.bottom;
-        RECT part = r;
-        if (low < at) {
-            (across ? part.right : part.bottom) = std::min(high, at);
-            before.push_back(part);
-        }
-        if (high > at) {
-            part = r;
-            (across ? part.left : part.top) = std::max(low, at);
-            after.push_back(part);
+        size_t first = std::upper_bound(cuts.begin(), cuts.end(), low) - cuts.begin();
+        for (size_t g = first; g < groups.size(); ++g) {
+            RECT part = r;
+            if (g > 0) (across ? part.left : part.top) = std::max(low, cuts[g - 1]);
+            if (g < cuts.size()) (across ? part.right : part.bottom) = std::min(high, cuts[g]);
+            groups[g].push_back(part);
+            if (g == cuts.size() || high <= cuts[g]) break;
         }
     }
+    return groups;
 }
 
 // Appends the pieces for rects to pieces and returns what copying them costs, in pixels: the
-// bounding box as one piece, or the two halves of a cut if they cost less.  The cut goes
-// through the widest empty stretch if there is one (it cuts nothing), else across the middle
-// of the longer side.
+// bounding box as one piece, or the groups of a cut if they cost less.  The cut goes through
+// every empty stretch along the axis where they leave out more (they cut nothing), or if there
+// is none, across the middle of the longer side.
 long long AddPieces(const std::vector<RECT>& rects, int depth, std::vector<RECT>& pieces) {
     RECT box = BoundingBox(rects);
     long long covered = 0;
@@ -85,27 +93,27 @@ long long AddPieces(const std::vector<RECT>& rects, int depth, std::vector<RECT>
         pieces.push_back(box);
         return whole;
     }
-    std::pair<LONG, LONG> gapX = WidestGap(rects, true), gapY = WidestGap(rects, false);
-    bool across;
-    LONG at;
-    if (gapX.second > 0 || gapY.second > 0) {
-        // The gap that leaves out more of the box.
-        across = static_cast<long long>(gapX.second) * (box.bottom - box.top) >=
-                 static_cast<long long>(gapY.second) * (box.right - box.left);
-        at = across ? gapX.first : gapY.first;
-    } else {
-        across = box.right - box.left >= box.bottom - box.top;
-        at = across ? (box.left + box.right) / 2 : (box.top + box.bottom) / 2;
+    long long emptyX, emptyY;
+    std::vector<LONG> gapsX = Gaps(rects, true, box, emptyX);
+    std::vector<LONG> gapsY = Gaps(rects, false, box, emptyY);
+    bool across = emptyX > 0 || emptyY > 0 ? emptyX >= emptyY
+                                           : box.right - box.left >= box.bottom - box.top;
+    std::vector<LONG> cuts = across ? gapsX : gapsY;
+    if (cuts.empty()) {
+        cuts.push_back(across ? (box.left + box.right) / 2 : (box.top + box.bottom) / 2);
     }
-    std::vector<RECT> before, after, parts;
-    CutAt(rects, across, at, before, after);
-    long long cut = AddPieces(before, depth + 1, parts) + AddPieces(after, depth + 1, parts);
-    if (cut >= whole) {
+    std::vector<RECT> parts;
+    long long cost = 0;
+    for (const std::vector<RECT>& group : CutAt(rects, across, cuts)) {
+        cost += AddPieces(group, depth + 1, parts);
+        if (cost >= whole) break;
+    }
+    if (cost >= whole) {
         pieces.push_back(box);
         return whole;
     }
     pieces.insert(pieces.end(), parts.begin(), parts.end());
-    return cut;
+    return cost;
 }
 
 }  // namespace
