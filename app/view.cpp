@@ -39,7 +39,7 @@ BEGIN_MESSAGE_MAP(CDorvelView, CView)
 END_MESSAGE_MAP()
 
 void DrawPictureCallback(CWnd* view, CDC* dc) {
-    static_cast<CView*>(view)->OnDraw(dc);
+    static_cast<CDorvelView*>(view)->DrawPicture(dc);
 }
 
 CDorvelView::CDorvelView() {
@@ -73,16 +73,19 @@ void CDorvelView::LoadNextPicture() {
 }
 
 void CDorvelView::OnDraw(CDC* pDC) {
+    DrawPicture(pDC);
+    FillBeyondPicture(pDC);
+}
+
+void CDorvelView::DrawPicture(CDC* pDC) {
     if (m_bmpPicture.GetSafeHandle() == nullptr) {
         // No picture could be loaded (yet): show the window colour, not the memory DC's
         // one-pixel bitmap stretched into garbage.
         RECT picture = {0, 0, kPictureWidth, kPictureHeight};
         pDC->FillRect(&picture, ::GetSysColorBrush(COLOR_WINDOW));
-        FillBeyondPicture(pDC);
         return;
     }
     pDC->BitBlt(0, 0, kPictureWidth, kPictureHeight, &m_dcMem, 0, 0, SRCCOPY);
-    FillBeyondPicture(pDC);
 }
 
 void CDorvelView::FillBeyondPicture(CDC* pDC) {

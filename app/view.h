@@ -16,6 +16,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
+    // Draws the 800 x 600 picture alone (the window colour there if there is none).
+    void DrawPicture(CDC* pDC);
 
     // Loads the other picture into the memory DC; nothing is drawn.
     void LoadNextPicture();
@@ -44,7 +46,8 @@ private:
     bool m_bSliding = false;  // a "Slid Show" is running: a second one is refused
 };
 
-// Draws view's current picture into dc (through its OnDraw).
+// Draws view's current picture into dc.  The picture alone: the transition has filled its
+// frame with the window colour, which is what the view shows beyond the picture.
 void DrawPictureCallback(CWnd* view, CDC* dc);
 
 #endif

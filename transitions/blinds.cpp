@@ -40,33 +40,70 @@ BlindsLayout LayoutFor(const BlindsPattern& pattern, bool vertical, int width, i
     return layout;
 }
 
+// unit and count - 1 copies of it, copy k moved by k x (dx, dy): doubling the copies made so
+// far, so that it takes some log2(count) merges rather than count, each of a region as large as
+// the pattern's (a mosaic at 4K has thousands of rectangles).
+CRgn Repeat(const CRgn& unit, int count, int dx, int dy) {
+    CRgn result, block;
+    result.CreateRectRgn(0, 0, 0, 0);
+    block.CreateRectRgn(0, 0, 0, 0);
+    block.CombineRgn(&unit, nullptr, RGN_COPY);
+    int done = 0;       // copies already in result
+    int blockSize = 1;  // copies in block, which starts at copy 0
+    while (count > 0) {
+        if (count & 1) {
+            block.OffsetRgn(done * dx, done * dy);
+            result.CombineRgn(&result, &block, RGN_OR);
+            block.OffsetRgn(-done * dx, -done * dy);
+            done += blockSize;
+        }
+        count >>= 1;
+        if (count > 0) {
+            CRgn shifted;
+            shifted.CreateRectRgn(0, 0, 0, 0);
+            shifted.CombineRgn(&block, nullptr, RGN_COPY);
+            shifted.OffsetRgn(blockSize * dx, blockSize * dy);
+            block.CombineRgn(&block, &shifted, RGN_OR);
+            blockSize *= 2;
+        }
+    }
+    return result;
+}
+
+// count copies of one, each moved by step from the one before, the odd ones moved further by
+// odd: a run of pieces or of rows, made as a pair repeated.
+CRgn Alternating(const CRgn& one, int count, POINT step, POINT odd) {
+    CRgn pair;
+    pair.CreateRectRgn(0, 0, 0, 0);
+    pair.CombineRgn(&one, nullptr, RGN_COPY);
+    pair.OffsetRgn(step.x + odd.x, step.y + odd.y);
+    pair.CombineRgn(&pair, &one, RGN_OR);
+    CRgn run = Repeat(pair, count / 2, 2 * step.x, 2 * step.y);
+    if (count % 2 != 0) {
+        CRgn last;
+        last.CreateRectRgn(0, 0, 0, 0);
+        last.CombineRgn(&one, nullptr, RGN_COPY);
+        last.OffsetRgn((count - 1) * step.x, (count - 1) * step.y);
+        run.CombineRgn(&run, &last, RGN_OR);
+    }
+    return run;
+}
+
 // One step's pattern: every piece grown to growth pixels, plus the single seed pixels at the
-// origin of the pattern and of each row.
+// origin of the pattern and of each row.  Piece i of a row lies i cells to the right (odd
+// staggered columns, vertical, half a cell up); row j lies j cells down (odd staggered rows,
+// horizontal, half a cell left).
 CRgn PatternRegion(bool staggered, bool vertical, const BlindsLayout& layout, int gx, int gy) {
     int tw = layout.cellWidth, th = layout.cellHeight;
-    CRgn piece;
+    CRgn piece, seed;
     piece.CreateRectRgn(0, 0, vertical ? tw : gx, vertical ? gy : th);
-    CRgn row;
-    row.CreateRectRgn(0, 0, 1, 1);
-    for (int i = 0; i < layout.cols; ++i) {
-        row.CombineRgn(&row, &piece, RGN_OR);
-        if (staggered && vertical) {
-            piece.OffsetRgn(tw, i % 2 == 0 ? -(th / 2) : th / 2);  // odd columns half a cell up
-        } else {
-            piece.OffsetRgn(tw, 0);
-        }
-    }
-    piece.DeleteObject();
-    CRgn whole;
-    whole.CreateRectRgn(0, 0, 1, 1);
-    for (int j = 0; j < layout.rows; ++j) {
-        whole.CombineRgn(&whole, &row, RGN_OR);
-        if (staggered && !vertical) {
-            row.OffsetRgn(j % 2 == 0 ? -(tw / 2) : tw / 2, th);  // odd rows half a cell left
-        } else {
-            row.OffsetRgn(0, th);
-        }
-    }
+    seed.CreateRectRgn(0, 0, 1, 1);
+    POINT oddColumn = {0, staggered && vertical ? -(th / 2) : 0};
+    CRgn row = Alternating(piece, layout.cols, POINT{tw, 0}, oddColumn);
+    row.CombineRgn(&row, &seed, RGN_OR);
+    POINT oddRow = {staggered && !vertical ? -(tw / 2) : 0, 0};
+    CRgn whole = Alternating(row, layout.rows, POINT{0, th}, oddRow);
+    whole.CombineRgn(&whole, &seed, RGN_OR);
     return whole;
 }
 

@@ -2,6 +2,10 @@
 
 #include "effects.h"
 
+#include <utility>
+
+#include "regioncopy.h"
+
 namespace {
 
 // Where the client area's left-top corner lies in window coordinates, the coordinates of a
@@ -11,6 +15,18 @@ POINT ClientOriginInWindow(HWND hWnd) {
     RECT window;
     if (!::ClientToScreen(hWnd, &origin) || !::GetWindowRect(hWnd, &window)) return POINT{0, 0};
     return POINT{origin.x - window.left, origin.y - window.top};
+}
+
+// What of a step's region (client coordinates) is not on the screen yet: all of it, or what
+// it adds to the region the last step revealed.  No region if it cannot be made.
+CRgn FreshPart(const CRgn& step, const CRgn* revealed) {
+    CRgn fresh;
+    bool known = revealed != nullptr && revealed->GetSafeHandle() != nullptr;
+    if (fresh.CreateRectRgn(0, 0, 0, 0) &&
+        fresh.CombineRgn(&step, known ? revealed : nullptr, known ? RGN_DIFF : RGN_COPY) == ERROR) {
+        fresh.DeleteObject();
+    }
+    return fresh;
 }
 
 }  // namespace
@@ -56,6 +72,8 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, 
     // shows its steps, and a person would see a plain switch.
     FramePacer framePacer;
     request.framePacer = &framePacer;
+    CRgn revealed;
+    request.revealed = &revealed;
     DispatchTransition(&request);
 }  // the frame bitmap is deselected, then deleted, the memory DC deleted, the window DC released
 
@@ -71,9 +89,14 @@ void DispatchTransition(const TransitionRequest* request) {
     // unknown type switches at once).
     window->SetWindowRgn(nullptr, TRUE);
     if (plan.effect == nullptr || plan.effect->finalCopy) {
-        request->targetDC->BitBlt(client.left, client.top, client.right - client.left,
-                                  client.bottom - client.top, request->sourceDC, client.left,
-                                  client.top, SRCCOPY);
+        // What the last step revealed shows the new picture already.
+        CRgn rest;
+        if (!rest.CreateRectRgnIndirect(client)) return;
+        const CRgn* revealed = request->revealed;
+        if (revealed != nullptr && revealed->GetSafeHandle() != nullptr) {
+            rest.CombineRgn(&rest, revealed, RGN_DIFF);
+        }
+        CopyRegionPixels(request->targetDC, request->sourceDC, rest);
     }
 }
 
@@ -88,13 +111,15 @@ void RevealRegion(CRgn region, const TransitionRequest* request) {
     // the clip is the region moved by the client origin: on a view with a border, client pixel
     // (x, y) changes exactly when window point (x + cx, y + cy) lies in the region.
     POINT origin = ClientOriginInWindow(window->m_hWnd);
-    CRgn clip;
-    if (!clip.CreateRectRgn(0, 0, 0, 0) || clip.CombineRgn(&region, nullptr, RGN_COPY) == ERROR) {
+    CRgn step;
+    if (!step.CreateRectRgn(0, 0, 0, 0) || step.CombineRgn(&region, nullptr, RGN_COPY) == ERROR) {
         return;
     }
-    clip.OffsetRgn(-origin.x, -origin.y);
-    RECT box;
-    clip.GetRgnBox(&box);
+    step.OffsetRgn(-origin.x, -origin.y);
+    // Copying only what is new keeps a step's cost to its own few pixels: the bounding box of
+    // all that a wipe or a shape has revealed grows to the whole view.
+    CRgn fresh = FreshPart(step, request->revealed);
+    if (fresh.GetSafeHandle() == nullptr) return;
     if (!window->SetWindowRgn(region.GetSafeHandle(), FALSE)) return;  // ours to delete still
     region.Detach();                                                   // the system owns it now
     if (request->delay != 0) {
@@ -105,10 +130,7 @@ void RevealRegion(CRgn region, const TransitionRequest* request) {
         }
     }
     window->SetWindowRgn(nullptr, FALSE);
-    CDC* target = request->targetDC;
-    target->SelectClipRgn(&clip);
-    target->BitBlt(box.left, box.top, box.right - box.left, box.bottom - box.top, request->sourceDC,
-                   box.left, box.top, SRCCOPY);
-    target->SelectClipRgn(nullptr);
+    CopyRegionPixels(request->targetDC, request->sourceDC, fresh);
+    if (request->revealed != nullptr) *request->revealed = std::move(step);
     if (request->delay == 0 && request->framePacer != nullptr) request->framePacer->HoldFrame();
 }
