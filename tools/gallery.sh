@@ -62,6 +62,7 @@ if [ "$table_only" = 1 ]; then
   exit 0
 fi
 mkdir -p "$out"
+rm -f "$out"/[0-9][0-9]-*.gif  # the numbers move when a command comes or goes
 
 exe=build/mingw/app/lantrel.exe
 record=build/mingw/tools/record.exe
