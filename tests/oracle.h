@@ -76,10 +76,10 @@ inline const Command* Find(UINT id) {
     return nullptr;
 }
 
-// A command that reveals the other picture step by step through window regions (types 1 to
-// 10; the fade draws whole frames instead).
+// A command that reveals the other picture step by step through window regions: every
+// transition but the fade (11, 12), which draws whole frames instead.
 inline bool RevealsByRegions(const Command& command) {
-    return command.type >= 1 && command.type <= 10;
+    return command.type != 0 && command.type != 11 && command.type != 12;
 }
 
 }  // namespace oracle
