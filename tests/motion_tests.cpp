@@ -36,9 +36,10 @@ double NowMs() {
 }
 
 // The shortest time from the end of one move in log to the start of the next: a frame's wait,
-// and the painting it lets through (a busy machine only makes it longer; measured: about 1 ms
-// more than the wait).  It must lie within 30 % of the nominal wait, so that waits half as long
-// again fail, as do shorter ones.
+// and the painting it lets through (a busy machine only makes it longer; measured: 0.2 to 2 ms
+// more than the wait under load, the most under Wine 10).  A wait never ends early, so waits
+// half as long again take 1.5 times nominal at least: under 1.45 times they cannot be; nor can
+// shorter ones reach 0.9 times.
 void CheckPace(const std::vector<Move>& log, double nominal) {
     double shortest = 1e9;
     for (size_t i = 1; i < log.size(); ++i) {
@@ -47,7 +48,7 @@ void CheckPace(const std::vector<Move>& log, double nominal) {
     std::printf("  %zu frames, %.2f ms between moves at least, nominal %.0f\n", log.size(),
                 shortest, nominal);
     CHECK(shortest >= nominal * 0.9);
-    CHECK(shortest <= nominal * 1.3);
+    CHECK(shortest <= nominal * 1.45);
 }
 
 int g_nDeleted = 0;
