@@ -240,9 +240,9 @@ public:
     RegionWatch() {
         g_givenRegions.clear();
         g_regionsTaken = g_givenRegionsDeleted = 0;
-        m_bWatching = Redirect("user32.dll", "SetWindowRgn", WatchedSetWindowRgn,
-                               g_realSetWindowRgn) &&
-                      Redirect("gdi32.dll", "DeleteObject", WatchedDeleteObject, g_realDeleteObject);
+        m_bWatching =
+            Redirect("user32.dll", "SetWindowRgn", WatchedSetWindowRgn, g_realSetWindowRgn) &&
+            Redirect("gdi32.dll", "DeleteObject", WatchedDeleteObject, g_realDeleteObject);
         using Rect = WatchedCreation<0, int, int, int, int>;
         using Ellipse = WatchedCreation<1, int, int, int, int>;
         using Polygon = WatchedCreation<2, const POINT*, int, int>;
