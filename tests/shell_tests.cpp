@@ -278,8 +278,8 @@ private:
         const IMAGE_DATA_DIRECTORY& imports =
             headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
         bool found = false;
-        for (auto* from = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
-                 base + imports.VirtualAddress);
+        for (auto* from =
+                 reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
              function != 0 && from->Name != 0; ++from) {
             for (auto* slot = reinterpret_cast<ULONG_PTR*>(base + from->FirstThunk); *slot != 0;
                  ++slot) {
