@@ -36,9 +36,10 @@ double NowMs() {
 }
 
 // The shortest time from the end of one move in log to the start of the next: a frame's wait,
-// and the painting it lets through (a busy machine only makes it longer; measured: about 1 ms
-// more than the wait).  It must lie within 30 % of the nominal wait, so that waits half as long
-// again fail, as do shorter ones.
+// and the painting it lets through (a busy machine only makes it longer; measured: 0.2 to 2 ms
+// more than the wait under load, the most under Wine 10).  A wait never ends early, so waits
+// half as long again take 1.5 times nominal at least: under 1.45 times they cannot be; nor can
+// shorter ones reach 0.9 times.
 void CheckPace(const std::vector<Move>& log, double nominal) {
     double shortest = 1e9;
     for (size_t i = 1; i < log.size(); ++i) {
@@ -47,7 +48,7 @@ void CheckPace(const std::vector<Move>& log, double nominal) {
     std::printf("  %zu frames, %.2f ms between moves at least, nominal %.0f\n", log.size(),
                 shortest, nominal);
     CHECK(shortest >= nominal * 0.9);
-    CHECK(shortest <= nominal * 1.3);
+    CHECK(shortest <= nominal * 1.45);
 }
 
 int g_nDeleted = 0;
@@ -128,6 +129,7 @@ TEST_CASE(GrowAndShrinkTheFrameOnA1024x768Screen) {
         return RECT{108 + 4 * k, 81 + 3 * k, 808 - 8 * k, 606 - 6 * k};
     });
     CheckPace(w->log, 10);  // a 10 ms pause between frames
+
     RECT rect, last = {508, 381, 516, 387};  // where the window stays, visible
     w->GetWindowRect(&rect);
     CHECK(::EqualRect(&rect, &last) && w->IsWindowVisible());
@@ -271,14 +273,14 @@ void CheckSlide(int flags, FrameStep step, bool outside, size_t moves,
 TEST_CASE(SlidePathsOfTheExampleGeometry) {
     const int both = SlideHorizontal | SlideVertical;
     CheckSlide(both, FixedSteps, true, 152,
-               {{0, -95, -143}, {1, -89, -138}, {2, -83, -134}, {151, 796, 537}, {152, 800, 540}});
+               {{0, -95, -143}, {1, -89, -138}, {2, -83, -134}, {151, 796, 537}, {152, 800, 540}},
+               3);  // "Slid Show" itself, at its pace
     CheckSlide(SlideHorizontal, FixedSteps, true, 112, {{0, -95, 1}, {111, 793, 1}, {112, 800, 0}});
     CheckSlide(SlideVertical, FixedSteps, true, 152, {{0, 0, -143}, {152, 0, 540}});
     CheckSlide(both | SlideReverse, FixedSteps, true, 152,
                {{0, 800, 540}, {151, -75, -139}, {152, -95, -143}});
     CheckSlide(both, TenthSteps, false, 10, {{0, 0, 1}, {1, 71, 41}, {10, 705, 397}});
-    CheckSlide(both, TenthSteps, true, 18, {{0, -95, -143}, {1, -45, -103}, {18, 800, 540}},
-               3);  // at the pace of "Slid Show"
+    CheckSlide(both, TenthSteps, true, 18, {{0, -95, -143}, {1, -45, -103}, {18, 800, 540}});
 
     // No axis: nothing moves or shows.  No horizontal span (399 wide in 400): 8 pixels a frame.
     MovingWindow* parent = Open(50, 50, 400, 300);

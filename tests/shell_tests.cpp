@@ -240,9 +240,9 @@ public:
     RegionWatch() {
         g_givenRegions.clear();
         g_regionsTaken = g_givenRegionsDeleted = 0;
-        m_bWatching = Redirect("user32.dll", "SetWindowRgn", WatchedSetWindowRgn,
-                               g_realSetWindowRgn) &&
-                      Redirect("gdi32.dll", "DeleteObject", WatchedDeleteObject, g_realDeleteObject);
+        m_bWatching =
+            Redirect("user32.dll", "SetWindowRgn", WatchedSetWindowRgn, g_realSetWindowRgn) &&
+            Redirect("gdi32.dll", "DeleteObject", WatchedDeleteObject, g_realDeleteObject);
         using Rect = WatchedCreation<0, int, int, int, int>;
         using Ellipse = WatchedCreation<1, int, int, int, int>;
         using Polygon = WatchedCreation<2, const POINT*, int, int>;
@@ -278,8 +278,8 @@ private:
         const IMAGE_DATA_DIRECTORY& imports =
             headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
         bool found = false;
-        for (auto* from = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
-                 base + imports.VirtualAddress);
+        for (auto* from =
+                 reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
              function != 0 && from->Name != 0; ++from) {
             for (auto* slot = reinterpret_cast<ULONG_PTR*>(base + from->FirstThunk); *slot != 0;
                  ++slot) {
