@@ -55,8 +55,8 @@ std::vector<LONG> Gaps(const std::vector<RECT>& rects, bool across, const RECT& 
         }
         reach = std::max(reach, span.second);
     }
-    emptyArea = static_cast<long long>(empty) *
-                (across ? box.bottom - box.top : box.right - box.left);
+    emptyArea =
+        static_cast<long long>(empty) * (across ? box.bottom - box.top : box.right - box.left);
     return gaps;
 }
 
@@ -96,8 +96,8 @@ long long AddPieces(const std::vector<RECT>& rects, int depth, std::vector<RECT>
     long long emptyX, emptyY;
     std::vector<LONG> gapsX = Gaps(rects, true, box, emptyX);
     std::vector<LONG> gapsY = Gaps(rects, false, box, emptyY);
-    bool across = emptyX > 0 || emptyY > 0 ? emptyX >= emptyY
-                                           : box.right - box.left >= box.bottom - box.top;
+    bool across =
+        emptyX > 0 || emptyY > 0 ? emptyX >= emptyY : box.right - box.left >= box.bottom - box.top;
     std::vector<LONG> cuts = across ? gapsX : gapsY;
     if (cuts.empty()) {
         cuts.push_back(across ? (box.left + box.right) / 2 : (box.top + box.bottom) / 2);
