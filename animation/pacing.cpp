@@ -34,6 +34,13 @@ void PauseMs(int ms) {
     ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms > 0 ? ms : 0), 0, 0);
 }
 
+void StepPacer::Start() {
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    m_nDue = now.QuadPart;
+    m_bStarted = true;
+}
+
 void StepPacer::Pause(int ms) {
     if (ms <= 0) {
         PauseMs(0);  // no wait, but what was drawn is presented
