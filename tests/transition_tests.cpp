@@ -473,6 +473,28 @@ TEST_CASE(AStepAfterALateOneStillPresentsTheOneBefore) {
     CHECK(seen);
 }
 
+// Started before the work that precedes the first step, a pacer takes that work out of the
+// first pause as it does a step's own work; unstarted, the first pause lasts all its time.
+TEST_CASE(AStartedPacerTakesTheWorkBeforeTheFirstStepOutOfItsPause) {
+    LARGE_INTEGER t0, t1;
+    StepPacer started;
+    started.Start();
+    Spin(60);
+    ::QueryPerformanceCounter(&t0);
+    started.Pause(40);
+    ::QueryPerformanceCounter(&t1);
+    double late = Millis(t0, t1);
+    StepPacer unstarted;
+    Spin(60);
+    ::QueryPerformanceCounter(&t0);
+    unstarted.Pause(40);
+    ::QueryPerformanceCounter(&t1);
+    std::printf("  first pause of 40 ms after 60 ms of work: %.1f ms started, %.1f ms not\n", late,
+                Millis(t0, t1));
+    CHECK(late < 20);
+    CHECK(Millis(t0, t1) >= 35);
+}
+
 // A paced transition lasts its steps times delay x 5 ms: at least most of it (each pause is
 // measured from the one before), and not much more even on a busy machine.
 TEST_CASE(APacedTransitionLastsItsStepsTimesTheDelay) {
