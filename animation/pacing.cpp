@@ -49,6 +49,13 @@ void PauseMs(int ms) {
     }
 }
 
+void StepPacer::Start() {
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    m_nDue = now.QuadPart;
+    m_bStarted = true;
+}
+
 void StepPacer::Pause(int ms) {
     if (ms <= 0) {
         PauseMs(0);  // no wait, but what was drawn is presented

@@ -19,6 +19,9 @@ void PauseMs(int ms);
 // made up by shortening the pauses after it; a pause that has no time left still presents.
 class StepPacer {
 public:
+    // Measures the first pause from now instead of from its own start: the work before the
+    // first step (composing the picture to reveal) is then absorbed like any step's.
+    void Start();
     void Pause(int ms);
 
 private:

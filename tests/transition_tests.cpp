@@ -11,6 +11,7 @@
 #include "tests/check.h"
 #include "transitions/effects.h"
 #include "animation/pacing.h"
+#include "transitions/regioncopy.h"
 #include "transitions/transition.h"
 
 using Type = EffectType;
@@ -101,12 +102,16 @@ public:
     }
     // Runs routine on the whole client area with the given steps; shown[k] is the client area
     // as step k found it, and the last entry as the routine left it; step k copied colours[k].
-    void Run(EffectRoutine routine, EffectType type, EffectFlags flags, int stepX, int stepY) {
+    // remember: the request keeps what the last step revealed, as RunTransition's does.
+    void Run(EffectRoutine routine, EffectType type, EffectFlags flags, int stepX, int stepY,
+             bool remember = false) {
         ClearRegions();
         shown.clear();
         colours.clear();
         request.type = type;
         request.flags = flags;
+        revealed.DeleteObject();
+        request.revealed = remember ? &revealed : nullptr;
         TransitionPlan plan = PlanTransition(type, flags, client);
         plan.stepX = stepX;
         plan.stepY = stepY;
@@ -119,6 +124,7 @@ public:
     std::vector<std::vector<unsigned>> shown;
     std::vector<COLORREF> colours;
     TransitionRequest request;
+    CRgn revealed;
 
 protected:
     void OnWindowPosChanged(WINDOWPOS* pos) {
@@ -157,8 +163,9 @@ BEGIN_MESSAGE_MAP(StepReader, wintest::RecordingView)
 END_MESSAGE_MAP()
 
 // Checks that each step of the last run changed exactly the client pixels whose window point
-// lies in the step's window region, to the step's colour.  Prints the first step that did not.
-bool EachStepChangedItsRegion(const char* what, StepReader& view) {
+// lies in the step's window region, to the step's colour (added: only those not in the region
+// of the step before).  Prints the first step that did not.
+bool EachStepChangedItsRegion(const char* what, StepReader& view, bool added = false) {
     RECT window;
     view.GetWindowRect(&window);
     POINT origin = {0, 0};
@@ -176,7 +183,9 @@ bool EachStepChangedItsRegion(const char* what, StepReader& view) {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 size_t p = static_cast<size_t>(y) * width + x;
-                bool inside = ::PtInRegion(view.regions[k], x + cx, y + cy);
+                bool inside =
+                    ::PtInRegion(view.regions[k], x + cx, y + cy) &&
+                    !(added && k > 0 && ::PtInRegion(view.regions[k - 1], x + cx, y + cy));
                 bool changed = view.shown[k][p] != view.shown[k + 1][p];
                 bool bad = inside != changed || (changed && view.shown[k + 1][p] != colour);
                 wrong += bad;
@@ -250,6 +259,84 @@ TEST_CASE(EachStepChangesWhatItsWindowRegionCoversWithOrWithoutABorder) {
     CHECK(plain.OpenView(300, 200, false));
     plain.Run(WipeEffect, Type::SmoothAway, Flags::Horizontal | Flags::Vertical, 8, 5);
     CHECK(EachStepChangedItsRegion("wipe without a border", plain));
+}
+
+// As RunTransition runs them, the steps copy only what is new: the picture does not change
+// during a transition, so what the last step copied is still on the screen.  Each step changes
+// exactly the pixels its region adds to the last step's, however they are spread.
+TEST_CASE(WithTheLastRegionKeptEachStepCopiesOnlyWhatItAdds) {
+    StepReader view;
+    CHECK(view.OpenView(300, 200, true));
+    int stepX, stepY;
+    BaseSteps(view.client.right, view.client.bottom, stepX, stepY);
+    view.Run(WipeEffect, Type::DoorLike, Flags::Horizontal, stepX / 100, 0, true);
+    CHECK(EachStepChangedItsRegion("doors", view, true));
+    view.Run(GrowShapeEffect, Type::CircleLike, Flags::Reverse, stepX, stepY, true);
+    CHECK(EachStepChangedItsRegion("closing circle", view, true));
+    view.Run(GrowShapeEffect, Type::Lens, Flags::None, 2 * stepX, 2 * stepY, true);
+    CHECK(EachStepChangedItsRegion("turning lens", view, true));
+    view.Run(BlindsEffect, Type::Mosaic, Flags::Horizontal, stepX / 100, stepY / 100, true);
+    CHECK(EachStepChangedItsRegion("mosaic", view, true));
+    view.Run(CornerSweepEffect, Type::Corner, Flags::Vertical, stepX, stepY, true);
+    CHECK(EachStepChangedItsRegion("corner", view, true));
+}
+
+namespace {
+
+// The area of the pieces area is copied through; covered: every pixel of area lies in one.
+long long PiecesArea(const CRgn& area, size_t& count, bool& covered) {
+    std::vector<RECT> pieces = CopyPieces(area);
+    CRgn left;
+    left.CreateRectRgn(0, 0, 0, 0);
+    left.CombineRgn(&area, nullptr, RGN_COPY);
+    long long total = 0;
+    for (const RECT& r : pieces) {
+        total += static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
+        CRgn piece;
+        piece.CreateRectRgnIndirect(r);
+        left.CombineRgn(&left, &piece, RGN_DIFF);
+    }
+    RECT box;
+    covered = left.GetRgnBox(&box) == NULLREGION;
+    count = pieces.size();
+    return total;
+}
+
+}  // namespace
+
+// The pieces a region is copied through cover it and follow its pixels: for a ring, a diagonal
+// band and scattered strips a small part of the bounding box, in no more pieces than the
+// region has rectangles.
+TEST_CASE(RegionsAreCopiedInPiecesThatFollowTheirPixels) {
+    std::vector<RECT> band, columns, bricks;
+    for (LONG y = 0; y < 1000; ++y) band.push_back({1000 - y, y, 1008 - y, y + 1});
+    for (LONG x = 0; x < 2000; x += 40) columns.push_back({x, 0, x + 4, 1000});
+    for (LONG y = 0; y < 1000; y += 15) {
+        for (LONG x = y % 30 ? 40 : 0; x < 2000; x += 80) bricks.push_back({x, y, x + 4, y + 15});
+    }
+    CRgn shapes[4], inner;
+    shapes[0].CreateEllipticRgn(0, 0, 1600, 1600);
+    inner.CreateEllipticRgn(6, 6, 1594, 1594);
+    shapes[0].CombineRgn(&shapes[0], &inner, RGN_DIFF);
+    shapes[1].Attach(wintest::MakeRegion(band));
+    shapes[2].Attach(wintest::MakeRegion(columns));
+    shapes[3].Attach(wintest::MakeRegion(bricks));
+    const char* names[4] = {"ring", "band", "columns", "bricks"};
+    for (int i = 0; i < 4; ++i) {
+        size_t count = 0;
+        bool covered = false;
+        long long total = PiecesArea(shapes[i], count, covered);
+        RECT box;
+        shapes[i].GetRgnBox(&box);
+        long long boxArea = static_cast<long long>(box.right - box.left) * (box.bottom - box.top);
+        size_t rects =
+            (::GetRegionData(shapes[i], 0, nullptr) - sizeof(RGNDATAHEADER)) / sizeof(RECT);
+        std::printf("  %s: %zu rectangles, %zu pieces of %lld pixels, box %lld\n", names[i], rects,
+                    count, total, boxArea);
+        CHECK(covered);
+        CHECK(total * 4 < boxArea);
+        CHECK(count <= rects);
+    }
 }
 
 TEST_CASE(RegionWithoutAreaOnlyPausesAndNoRegionDoesNothing) {
@@ -384,6 +471,28 @@ TEST_CASE(AStepAfterALateOneStillPresentsTheOneBefore) {
     running = false;
     sampler.join();
     CHECK(seen);
+}
+
+// Started before the work that precedes the first step, a pacer takes that work out of the
+// first pause as it does a step's own work; unstarted, the first pause lasts all its time.
+TEST_CASE(AStartedPacerTakesTheWorkBeforeTheFirstStepOutOfItsPause) {
+    LARGE_INTEGER t0, t1;
+    StepPacer started;
+    started.Start();
+    Spin(60);
+    ::QueryPerformanceCounter(&t0);
+    started.Pause(40);
+    ::QueryPerformanceCounter(&t1);
+    double late = Millis(t0, t1);
+    StepPacer unstarted;
+    Spin(60);
+    ::QueryPerformanceCounter(&t0);
+    unstarted.Pause(40);
+    ::QueryPerformanceCounter(&t1);
+    std::printf("  first pause of 40 ms after 60 ms of work: %.1f ms started, %.1f ms not\n", late,
+                Millis(t0, t1));
+    CHECK(late < 20);
+    CHECK(Millis(t0, t1) >= 35);
 }
 
 // A paced transition lasts its steps times delay x 5 ms: at least most of it (each pause is

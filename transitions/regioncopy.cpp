@@ -37,26 +37,26 @@ RECT BoundingBox(const std::vector<RECT>& rects) {
 
 // The coordinates along one axis (across: x, else y) where an empty stretch between the
 // rectangles ends, so that cuts there cut no rectangle, and how much of box the stretches
-// leave out.
+// leave out.  Counts how many rectangles cover each coordinate, so as not to sort them.
 std::vector<LONG> Gaps(const std::vector<RECT>& rects, bool across, const RECT& box,
                        long long& emptyArea) {
-    std::vector<std::pair<LONG, LONG>> spans;
-    spans.reserve(rects.size());
+    LONG origin = across ? box.left : box.top, extent = across ? box.right : box.bottom;
+    std::vector<int> starts(static_cast<size_t>(extent - origin) + 1, 0);
     for (const RECT& r : rects) {
-        spans.emplace_back(across ? r.left : r.top, across ? r.right : r.bottom);
+        ++starts[(across ? r.left : r.top) - origin];
+        --starts[(across ? r.right : r.bottom) - origin];
     }
-    std::sort(spans.begin(), spans.end());
     std::vector<LONG> gaps;
-    LONG empty = 0, reach = spans.front().second;
-    for (const auto& span : spans) {
-        if (span.first > reach) {
-            gaps.push_back(span.first);
-            empty += span.first - reach;
-        }
-        reach = std::max(reach, span.second);
+    LONG empty = 0;
+    int covering = 0;
+    for (LONG at = origin; at < extent; ++at) {
+        int before = covering;
+        covering += starts[at - origin];
+        if (covering == 0) ++empty;
+        if (before == 0 && covering > 0 && at > origin) gaps.push_back(at);
     }
-    emptyArea = static_cast<long long>(empty) *
-                (across ? box.bottom - box.top : box.right - box.left);
+    emptyArea =
+        static_cast<long long>(empty) * (across ? box.bottom - box.top : box.right - box.left);
     return gaps;
 }
 
@@ -96,8 +96,8 @@ long long AddPieces(const std::vector<RECT>& rects, int depth, std::vector<RECT>
     long long emptyX, emptyY;
     std::vector<LONG> gapsX = Gaps(rects, true, box, emptyX);
     std::vector<LONG> gapsY = Gaps(rects, false, box, emptyY);
-    bool across = emptyX > 0 || emptyY > 0 ? emptyX >= emptyY
-                                           : box.right - box.left >= box.bottom - box.top;
+    bool across =
+        emptyX > 0 || emptyY > 0 ? emptyX >= emptyY : box.right - box.left >= box.bottom - box.top;
     std::vector<LONG> cuts = across ? gapsX : gapsY;
     if (cuts.empty()) {
         cuts.push_back(across ? (box.left + box.right) / 2 : (box.top + box.bottom) / 2);

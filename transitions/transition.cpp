@@ -35,6 +35,14 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, 
     if (type == EffectType::None) return;
     if (view == nullptr || !view->IsWindow()) return;
     TimerResolutionScope timer;
+    // The steps keep their period from here: composing the new picture (tens of milliseconds
+    // for a maximised view on a large screen) is taken out of the first step's pause, as a
+    // step's own work is out of its pause, so that the transition lasts its steps' pauses.
+    StepPacer pacer;
+    pacer.Start();
+    // An effect without a pause ("Lens like") would otherwise run faster than the display
+    // shows its steps, and a person would see a plain switch.
+    FramePacer framePacer;
 
     RECT client;
     view->GetClientRect(&client);
@@ -66,11 +74,7 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, 
     request.delay = delay;
     request.flags = flags;
     request.type = type;
-    StepPacer pacer;
     request.pacer = &pacer;
-    // An effect without a pause ("Lens like") would otherwise run faster than the display
-    // shows its steps, and a person would see a plain switch.
-    FramePacer framePacer;
     request.framePacer = &framePacer;
     CRgn revealed;
     request.revealed = &revealed;
