@@ -8,18 +8,18 @@ rem (setlocal also keeps the caller's current folder, which endlocal gives back.
 cd /d "%~dp0tests"
 set /a passed=0, failed=0
 set failedNames=
-for %%t in (*_tests.exe) do (
+for %%i in (*_tests.exe) do (
     echo.
-    echo ==== %%~nt
-    "%%~ft"
+    echo ==== %%~ni
+    "%%~fi"
     set code=!errorlevel!
     if !code! equ 0 (
         set /a passed+=1
-        echo ==== %%~nt passed
+        echo ==== %%~ni passed
     ) else (
         set /a failed+=1
-        set "failedNames=!failedNames! %%~nt"
-        echo ==== %%~nt FAILED ^(exit code !code!^)
+        set "failedNames=!failedNames! %%~ni"
+        echo ==== %%~ni FAILED ^(exit code !code!^)
     )
 )
 echo.

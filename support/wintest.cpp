@@ -369,9 +369,9 @@ std::wstring ReadVersionResource(const std::wstring& path) {
     const auto* translation = static_cast<const WORD*>(value);
     wsprintfW(line, L" TRANSLATION %04X %04X\n", translation[0], translation[1]);
     text += line;
-    for (const wchar_t* name : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName",
-                                L"LegalCopyright", L"OriginalFilename", L"ProductName",
-                                L"ProductVersion"}) {
+    for (const wchar_t* name :
+         {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
+          L"OriginalFilename", L"ProductName", L"ProductVersion"}) {
         wsprintfW(line, L"\\StringFileInfo\\%04X%04X\\%s", translation[0], translation[1], name);
         if (::VerQueryValueW(data.data(), line, &value, &length) && length > 0) {
             text += std::wstring(name) + L"|" + static_cast<const wchar_t*>(value) + L"|\n";

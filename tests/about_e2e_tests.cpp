@@ -254,5 +254,5 @@ TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
 }
 
 int main(int argc, char** argv) {
-    return check::RunAllTests(argc, argv);
+    return check::RunAllTests(argc, argv, platform::NeedWineSettings());
 }

@@ -7,8 +7,9 @@
 //
 // Every failed check prints file:line and the values; the run ends with the line
 // "N passed, N failed" and exits non-zero if any test failed.  A test that cannot be made on this
-// machine (a screen of another size, Windows instead of Wine) ends early with SKIP_IF(reason):
-// it is counted apart, on a line of its own, and fails nothing.
+// machine (a screen of another size, Windows instead of Wine) ends early with SKIP_IF(reason);
+// a program that cannot run here at all passes the reason to RunAllTests.  Skipped tests are
+// counted apart, on a line of their own, and fail nothing.
 #ifndef LANTREL_TESTS_CHECK_H
 #define LANTREL_TESTS_CHECK_H
 
@@ -57,17 +58,18 @@ std::string Show(const T& value) {
     return out.str();
 }
 
-// Runs every test, or only those whose name contains filter (argv[1]).
-inline int RunAllTests(int argc = 0, char** argv = nullptr) {
+// Runs every test, or only those whose name contains filter (argv[1]); skips them all, saying
+// why, if skipAll is not empty (a program that cannot run on this machine at all).
+inline int RunAllTests(int argc = 0, char** argv = nullptr, const std::string& skipAll = "") {
     const char* filter = argc > 1 ? argv[1] : nullptr;
     int passed = 0, failed = 0, skipped = 0;
     for (const TestCase& test : Registry()) {
         if (filter && std::string(test.name).find(filter) == std::string::npos) continue;
         FailuresInCurrentTest() = 0;
-        SkipReason().clear();
+        SkipReason() = skipAll;
         std::printf("[ RUN  ] %s\n", test.name);
         std::fflush(stdout);
-        test.body();
+        if (skipAll.empty()) test.body();
         if (FailuresInCurrentTest() == 0 && !SkipReason().empty()) {
             ++skipped;
             std::printf("[ SKIP ] %s: %s\n", test.name, SkipReason().c_str());
@@ -94,10 +96,10 @@ inline int RunAllTests(int argc = 0, char** argv = nullptr) {
     static void name()
 
 // Ends the current test as skipped if reason is not empty (support/platform.h gives reasons).
-#define SKIP_IF(reason)                             \
-    do {                                            \
-        check::SkipReason() = (reason);             \
-        if (!check::SkipReason().empty()) return;   \
+#define SKIP_IF(reason)                           \
+    do {                                          \
+        check::SkipReason() = (reason);           \
+        if (!check::SkipReason().empty()) return; \
     } while (0)
 
 #define CHECK(condition) \

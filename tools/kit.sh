@@ -2,31 +2,37 @@
 # Makes the release package and tries it as a Windows user would: unpacked into a folder of its
 # own, lantrel.exe stripped, then its test kit run through Wine's own cmd.exe (run-tests.cmd) on
 # a private Xvfb screen in a fresh prefix.  Passes when the kit's last line is "N passed,
-# 0 failed" with every test program of the package counted.
-#   tools/kit.sh [--wine 10] [--screen WIDTHxHEIGHTxDEPTH] [--contents]
-# --contents stops after checking what the zip holds (no Wine).  The kit's whole output is kept
-# in out/kit/kit-wine8.log (or -wine10).
+# 0 failed" with every test program of the build counted.
+#   tools/kit.sh [--wine 10] [--screen WIDTHxHEIGHTxDEPTH] [--contents [--built]]
+# --contents stops after checking what the zip holds (no Wine); with --built it packs the build
+# as it stands into a temporary folder instead of building the package target (the suite's
+# package_contents test).  The kit's whole output is kept in out/kit/kit-wine8.log (or -wine10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 here=$(pwd)
-contentsOnly=0
+contentsOnly=0 built=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --wine) export LANTREL_WINE=$2; shift 2 ;;
     --screen) export LANTREL_SCREEN=$2; shift 2 ;;
     --contents) contentsOnly=1; shift ;;
-    *) echo "usage: tools/kit.sh [--wine 10] [--screen WxHxD] [--contents]" >&2; exit 2 ;;
+    --built) built=1; shift ;;
+    *) echo "usage: tools/kit.sh [--wine 10] [--screen WxHxD] [--contents [--built]]" >&2; exit 2 ;;
   esac
 done
 
-tools/setup.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target package
-
-zip=$(ls build/mingw/Lantrel-*-win64.zip)
 unpacked=$(mktemp -d /tmp/lantrel-kit.XXXXXX)
 trap 'rm -rf "$unpacked"' EXIT
-(cd "$unpacked" && cmake -E tar xf "$here/$zip")
+if [ "$built" = 1 ]; then
+  cpack --config build/mingw/CPackConfig.cmake -B "$unpacked/package" >/dev/null
+  zip=$(ls "$unpacked"/package/Lantrel-*-win64.zip)
+else
+  tools/setup.sh
+  cmake --preset mingw >/dev/null
+  cmake --build --preset mingw --target package
+  zip=$here/$(ls build/mingw/Lantrel-*-win64.zip)
+fi
+(cd "$unpacked" && cmake -E tar xf "$zip")
 top="$unpacked/$(basename "$zip" .zip)"
 
 fail() { echo "kit: $*" >&2; exit 1; }
@@ -35,7 +41,9 @@ for file in lantrel.exe README.txt LICENSE.txt run-tests.cmd tests/linkrecorder.
   [ -f "$top/$file" ] || fail "$file missing from $zip"
 done
 programs=$(cd "$top/tests" && ls -- *_tests.exe | wc -l)
-[ "$programs" -gt 0 ] || fail "no test programs in $zip"
+buildPrograms=$(cd build/mingw/tests && ls -- *_tests.exe | wc -l)
+[ "$programs" -gt 0 ] && [ "$programs" = "$buildPrograms" ] ||
+  fail "$programs test programs in $zip, $buildPrograms in the build"
 for exe in "$top"/lantrel.exe "$top"/tests/*.exe; do
   if x86_64-w64-mingw32-objdump -h "$exe" | grep -q '\.debug'; then
     fail "$(basename "$exe") has debug sections"
