@@ -15,8 +15,11 @@ std::wstring LantrelPath() {
     std::wstring path = self;
     size_t slash = path.find_last_of(L"\\/");
     std::wstring dir = path.substr(0, slash);  // ...\tests or ...\tools
-    size_t parent = dir.find_last_of(L"\\/");
-    return dir.substr(0, parent) + L"\\app\\lantrel.exe";  // ...\app\lantrel.exe
+    std::wstring top = dir.substr(0, dir.find_last_of(L"\\/"));
+    std::wstring built = top + L"\\app\\lantrel.exe";  // the build tree: ...\app\lantrel.exe
+    // The release package's test kit: tests\ beside lantrel.exe.
+    return ::GetFileAttributesW(built.c_str()) != INVALID_FILE_ATTRIBUTES ? built
+                                                                          : top + L"\\lantrel.exe";
 }
 
 void Wait(int ms) {

@@ -11,7 +11,8 @@
 
 namespace program {
 
-// Full path of lantrel.exe in the build tree (next to the caller's directory, tests/ or tools/).
+// Full path of lantrel.exe: in the build tree (app/ next to the caller's directory, tests/ or
+// tools/), else in the folder above the caller's (the release package's test kit).
 std::wstring LantrelPath();
 
 class Lantrel {

@@ -340,4 +340,41 @@ std::wstring ReadDialogTemplate(HMODULE module, int id) {
     return text;
 }
 
+std::wstring ReadVersionResource(const std::wstring& path) {
+    DWORD ignored = 0, size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    std::vector<BYTE> data(size);
+    if (size == 0 || !::GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return L"none";
+    void* value = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueW(data.data(), L"\\", &value, &length) ||
+        length < sizeof(VS_FIXEDFILEINFO)) {
+        return L"no fixed part";
+    }
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    wchar_t line[200];
+    wsprintfW(line, L"FILEVERSION %u.%u.%u.%u PRODUCTVERSION %u.%u.%u.%u FILETYPE %u",
+              HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+              HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS),
+              HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),
+              HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS),
+              static_cast<unsigned>(fixed->dwFileType));
+    std::wstring text = line;
+    if (!::VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) ||
+        length < 4) {
+        return text + L" no translation\n";
+    }
+    const auto* translation = static_cast<const WORD*>(value);
+    wsprintfW(line, L" TRANSLATION %04X %04X\n", translation[0], translation[1]);
+    text += line;
+    for (const wchar_t* name :
+         {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
+          L"OriginalFilename", L"ProductName", L"ProductVersion"}) {
+        wsprintfW(line, L"\\StringFileInfo\\%04X%04X\\%s", translation[0], translation[1], name);
+        if (::VerQueryValueW(data.data(), line, &value, &length) && length > 0) {
+            text += std::wstring(name) + L"|" + static_cast<const wchar_t*>(value) + L"|\n";
+        }
+    }
+    return text;
+}
+
 }  // namespace wintest

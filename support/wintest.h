@@ -117,6 +117,11 @@ std::string Utf8(const std::wstring& text);
 // template names them; a control's class in capitals, predefined ones by name; "none" if absent.
 std::wstring ReadDialogTemplate(HMODULE module, int id);
 
+// The version resource of an .exe or .dll, read back as Explorer reads it: a line with the
+// numbers of its fixed part, its file type and first translation, then "Name|value|" for each
+// of the usual strings it holds in that translation; "none" if it has none.
+std::wstring ReadVersionResource(const std::wstring& path);
+
 }  // namespace wintest
 
 #endif

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "support/platform.h"
 #include "support/program.h"
 #include "support/wintest.h"
 #include "tests/check.h"
@@ -106,6 +107,31 @@ TEST_CASE(ShippedAboutBoxTemplate) {
     ::FreeLibrary(program);
 }
 
+// What Explorer shows of lantrel.exe (Properties > Details), and the same version as the About box.
+TEST_CASE(VersionResourceSaysTheAboutBoxVersion) {
+    const std::wstring want =
+        L"FILEVERSION 1.1.0.0 PRODUCTVERSION 1.1.0.0 FILETYPE 1 TRANSLATION 0409 04B0\n"
+        L"CompanyName|The Lantrel developers|\n"
+        L"FileDescription|Lantrel picture transitions|\n"
+        L"FileVersion|1.01|\n"
+        L"InternalName|lantrel|\n"
+        L"LegalCopyright|Copyright (c) 2026 the Lantrel developers, MIT License|\n"
+        L"OriginalFilename|lantrel.exe|\n"
+        L"ProductName|Lantrel|\n"
+        L"ProductVersion|1.01|\n";
+    std::wstring got = wintest::ReadVersionResource(program::LantrelPath());
+    CHECK(got == want);
+    if (got != want) std::printf("  the version resource reads:\n%s", wintest::Utf8(got).c_str());
+    size_t at = got.find(L"ProductVersion|");
+    at = at == std::wstring::npos ? got.size() : at + 15;
+    std::wstring version = got.substr(at, got.find(L'|', at) - at);
+    HMODULE program =
+        ::LoadLibraryExW(program::LantrelPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    std::wstring about = wintest::ReadDialogTemplate(program, IDD_ABOUTBOX);
+    CHECK(about.find(L" STATIC|Lantrel Version " + version + L"|\n") != std::wstring::npos);
+    if (program != nullptr) ::FreeLibrary(program);
+}
+
 TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
     std::wstring exe = program::LantrelPath();
     STARTUPINFOW startup = {};
@@ -191,7 +217,9 @@ TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
 
     // A link that cannot be opened: the error box over the About box has the application's
     // title as its caption.
-    {
+    const std::string why = platform::NeedBareLinkAssociations();
+    if (!why.empty()) std::printf("  no failing link tried: %s\n", why.c_str());
+    if (why.empty()) {
         MailtoGoesNowhere fixture;
         RECT email;
         ::GetWindowRect(::GetDlgItem(box, IDC_EMAIL_LINK), &email);
@@ -226,5 +254,5 @@ TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
 }
 
 int main(int argc, char** argv) {
-    return check::RunAllTests(argc, argv);
+    return check::RunAllTests(argc, argv, platform::NeedWineSettings());
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "support/platform.h"
 #include "support/program.h"
 #include "support/wintest.h"
 #include "tests/check.h"
@@ -15,6 +16,11 @@
 using program::Lantrel;
 
 namespace {
+
+// Where the 800 x 600 frame's left edge lies centred on this screen (112 on 1024 x 768).
+int CentredLeft() {
+    return ::GetSystemMetrics(SM_CXSCREEN) / 2 - 800 / 2;
+}
 
 char Shown(const Lantrel& app) {
     return program::ShownPicture(app);
@@ -96,7 +102,8 @@ HWND OpenPaintCounter() {
     windowClass.lpszClassName = L"LantrelTestPaintCounter";
     ::RegisterClassW(&windowClass);
     HWND counter = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, windowClass.lpszClassName,
-                                     L"", WS_POPUP, 934, 700, 80, 60, nullptr, nullptr,
+                                     L"", WS_POPUP, ::GetSystemMetrics(SM_CXSCREEN) - 90,
+                                     ::GetSystemMetrics(SM_CYSCREEN) - 68, 80, 60, nullptr, nullptr,
                                      windowClass.hInstance, nullptr);
     ::ShowWindow(counter, SW_SHOWNOACTIVATE);
     return counter;
@@ -110,9 +117,9 @@ TEST_CASE(StartsCentredAtItsSizeShowingGenie) {
     if (!app.Frame()) return;
     RECT frame;
     ::GetWindowRect(app.Frame(), &frame);
-    // Screen 1024 x 768: (1024 / 2 - 800 / 2, 768 / 2 - 600 / 2).
-    CHECK_EQ(frame.left, 112);
-    CHECK_EQ(frame.top, 84);
+    // Centred: on a 1024 x 768 screen (1024 / 2 - 800 / 2, 768 / 2 - 600 / 2) = (112, 84).
+    CHECK_EQ(frame.left, CentredLeft());
+    CHECK_EQ(frame.top, ::GetSystemMetrics(SM_CYSCREEN) / 2 - 600 / 2);
     CHECK_EQ(frame.right - frame.left, 800);
     CHECK_EQ(frame.bottom - frame.top, 600);
     CHECK(!::IsZoomed(app.Frame()));
@@ -432,10 +439,10 @@ TEST_CASE(MaximisedFrameShowsTheWindowColourBeyondThePicture) {
     program::Wait(500);
     RECT frame;
     ::GetWindowRect(app.Frame(), &frame);
-    CHECK_EQ(frame.left, 112);
+    CHECK_EQ(frame.left, CentredLeft());
     CHECK_EQ(frame.right - frame.left, 800);
 }
 
 int main(int argc, char** argv) {
-    return check::RunAllTests(argc, argv);
+    return check::RunAllTests(argc, argv, platform::NeedWineSettings());
 }

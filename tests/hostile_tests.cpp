@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "support/platform.h"
 #include "support/program.h"
 #include "tests/check.h"
 
@@ -82,5 +83,5 @@ TEST_CASE(MaximisedEveryTransitionShowsTheWindowColourBeyondThePicture) {
 }
 
 int main(int argc, char** argv) {
-    return check::RunAllTests(argc, argv);
+    return check::RunAllTests(argc, argv, platform::NeedWineSettings());
 }

@@ -14,6 +14,7 @@
 #include "dialogs/linkstatic.h"
 #include "framework/app.h"
 #include "res/resource.h"
+#include "support/platform.h"
 #include "support/wintest.h"
 #include "tests/check.h"
 
@@ -95,6 +96,7 @@ private:
 }  // namespace
 
 TEST_CASE(FallbackRunsTheHtmlHandlerWithTheUrlAppended) {
+    SKIP_IF(platform::NeedBareLinkAssociations());
     ClassesFixture fixture;
     const std::string program = Utf8(kRecorder);
     // An unknown scheme: the shell's own code, kept when there is no ".htm" class.
@@ -115,6 +117,7 @@ TEST_CASE(FallbackRunsTheHtmlHandlerWithTheUrlAppended) {
 }
 
 TEST_CASE(FallbackRefusesWhatItCannotRunAsRegistered) {
+    SKIP_IF(platform::NeedBareLinkAssociations());
     ClassesFixture fixture;
     fixture.Set(L".htm", L"LantrelTest.Html");  // a class without an open command
     CHECK_EQ(Open(L"lantrel-none:x"), "code 31");
@@ -236,6 +239,7 @@ std::string VisibleTipText() {
 }  // namespace
 
 TEST_CASE(LinkGoesNormalHoverVisitedAndBackOnScreen) {
+    SKIP_IF(platform::NeedBareLinkAssociations());
     ClassesFixture fixture;  // a scheme the shell itself opens with the stand-in browser
     fixture.Set(L"lantrel-test", L"", L"URL Protocol");
     fixture.Set(L"lantrel-test\\shell\\open\\command", kRecorder + L" \"%1\"");

@@ -10,6 +10,7 @@
 
 #include "res/resource.h"
 #include "support/mesh_expect.h"
+#include "support/platform.h"
 #include "support/program.h"
 #include "support/wintest.h"
 #include "tests/check.h"
@@ -171,6 +172,7 @@ TEST_CASE(ShippedDialogTemplatesAndPicture) {
 }
 
 TEST_CASE(FrameGrowsOpenAndShrinksAway) {
+    SKIP_IF(platform::NeedScreen(1024, 768));
     Program program;
     int grown = FollowFrames(program.frame, GrowFrame, [](HWND hWnd, int k) {
         return k > 0 && Same(WindowRect(hWnd), kFrame);
@@ -210,6 +212,7 @@ int Stale(const std::vector<unsigned>& shown, const std::vector<unsigned>& pictu
 // one per control); the dialog is centred over the frame with the view seen
 // through every gap of it; closing it repaints the same picture at once.
 TEST_CASE(MeshDialogOverTheView) {
+    SKIP_IF(platform::NeedScreen(1024, 768));
     Program program;
     CHECK(program.Grown());
     const std::vector<unsigned> picture = wintest::ReadScreen(kFrame);
@@ -302,6 +305,7 @@ TEST_CASE(MeshDialogOverTheView) {
 // leaves past the bottom-right and is gone; a second "Slid Show" meanwhile is refused, the
 // frame answers throughout, and the picture stays.
 TEST_CASE(SlidShowCrossesTheView) {
+    SKIP_IF(platform::NeedScreen(1024, 768));
     Program program;
     CHECK(program.Grown());
     const std::vector<unsigned> picture = wintest::ReadScreen(kFrame);
@@ -356,6 +360,7 @@ TEST_CASE(SlidShowCrossesTheView) {
 
 // Asked to end in the middle of an animation, the program ends with the exit code given.
 TEST_CASE(ProgramEndsWhenClosedMidway) {
+    SKIP_IF(platform::NeedScreen(1024, 768));
     for (int when = 0; when < 3; ++when) {
         Program program;
         if (when < 2) CHECK(WaitFor([&] { return program.Growing(); }));
@@ -374,5 +379,5 @@ TEST_CASE(ProgramEndsWhenClosedMidway) {
 }
 
 int main(int argc, char** argv) {
-    return check::RunAllTests(argc, argv);
+    return check::RunAllTests(argc, argv, platform::NeedWineSettings());
 }

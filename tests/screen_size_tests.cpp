@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "support/platform.h"
 #include "support/program.h"
 #include "tests/check.h"
 
@@ -147,5 +148,5 @@ TEST_CASE(MaximisedTransitionsShowTheWindowColourBeyondThePicture) {
 }
 
 int main(int argc, char** argv) {
-    return check::RunAllTests(argc, argv);
+    return check::RunAllTests(argc, argv, platform::NeedWineSettings());
 }

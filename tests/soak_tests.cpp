@@ -12,9 +12,9 @@
 TEST_CASE(TheCounterSeesAPlantedLeak) {
     HANDLE go = ::CreateEventW(nullptr, TRUE, FALSE, L"Lantrel.Leaker.Go");
     HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, L"Lantrel.Leaker.Done");
-    std::wstring path = program::LantrelPath();
-    path = path.substr(0, path.find_last_of(L'\\'));
-    path = path.substr(0, path.find_last_of(L'\\')) + L"\\tests\\leaker.exe";
+    wchar_t self[MAX_PATH] = {};
+    std::wstring path(self, ::GetModuleFileNameW(nullptr, self, MAX_PATH));
+    path = path.substr(0, path.find_last_of(L'\\')) + L"\\leaker.exe";  // beside this program
     std::wstring commandLine = L"\"" + path + L"\" 500";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
