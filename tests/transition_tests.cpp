@@ -318,9 +318,9 @@ TEST_CASE(RegionsAreCopiedInPiecesThatFollowTheirPixels) {
     shapes[0].CreateEllipticRgn(0, 0, 1600, 1600);
     inner.CreateEllipticRgn(6, 6, 1594, 1594);
     shapes[0].CombineRgn(&shapes[0], &inner, RGN_DIFF);
-    shapes[1].Attach(wintest::MakeRegion(band));
-    shapes[2].Attach(wintest::MakeRegion(columns));
-    shapes[3].Attach(wintest::MakeRegion(bricks));
+    shapes[1] = wintest::MakeRegion(band);
+    shapes[2] = wintest::MakeRegion(columns);
+    shapes[3] = wintest::MakeRegion(bricks);
     const char* names[4] = {"ring", "band", "columns", "bricks"};
     for (int i = 0; i < 4; ++i) {
         size_t count = 0;
