@@ -261,10 +261,23 @@ BoxCloser::BoxCloser(const std::wstring& caption) : m_pState(new State) {
     m_pState->watcher = std::thread([state = m_pState] {
         HWND closed = nullptr;
         while (!state->stop) {
-            HWND box = nullptr;
-            while ((box = ::FindWindowExW(nullptr, box, L"#32770", state->caption.c_str()))) {
+            // The boxes from a list of the windows, not FindWindowEx after the last box found:
+            // that box is being destroyed, and Wine 10's server then loops for ever (Windows
+            // answers at once).  The caption without a message: the box's thread may be busy.
+            std::vector<HWND> boxes;
+            ::EnumWindows(
+                [](HWND hWnd, LPARAM param) {
+                    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hWnd);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&boxes));
+            for (HWND box : boxes) {
+                wchar_t name[16] = {}, caption[256] = {};
+                ::GetClassNameW(box, name, 16);
+                ::InternalGetWindowText(box, caption, 256);
                 if (box == closed || !::IsWindowVisible(box) ||
-                    ::GetWindowThreadProcessId(box, nullptr) != state->thread) {
+                    ::GetWindowThreadProcessId(box, nullptr) != state->thread ||
+                    lstrcmpW(name, L"#32770") != 0 || state->caption != caption) {
                     continue;
                 }
                 wchar_t text[1024] = {};

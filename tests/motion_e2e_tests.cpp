@@ -86,8 +86,18 @@ public:
                    : nullptr;
     }
     HWND View() const { return ::GetWindow(frame, GW_CHILD); }
+    // Walked, not FindWindowEx from after: while after is being destroyed, Wine 10's server loops
+    // for ever on that.
     HWND Dinosaur(HWND after = nullptr) const {
-        return ::FindWindowExW(View(), after, L"#32770", nullptr);
+        bool past = after == nullptr;
+        for (HWND child = ::GetWindow(View(), GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t name[16] = {};
+            ::GetClassNameW(child, name, 16);
+            if (past && lstrcmpW(name, L"#32770") == 0) return child;
+            past = past || child == after;
+        }
+        return nullptr;
     }
     // The exit code, or -1 if the program has not ended within 20 s.
     int ExitCode() const {
