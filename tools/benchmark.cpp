@@ -160,6 +160,7 @@ Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
         // DrawDib.  It is left out; the others are one frame each.
         if (i > 0) work.push_back(times[i] - times[i - 1]);
     }
+    if (!times.empty()) fade.setupMs.push_back(times[0] / 1e3);
     result.steps = static_cast<int>(times.size());
     result.nominalMs = result.steps * FramePacer().IntervalMs();
     result.medianUs = Median(work);
@@ -251,6 +252,15 @@ bool MeasureTransitions(Figures& figures, bool fadeOnly) {
                                               : MeasureRegions(view, row));
     }
     MeasureFadeParts(view, figures.fade);
+    std::vector<double> bare;
+    for (int run = 0; run < 3; ++run) {
+        g_shown = 1 - g_shown;
+        auto start = Clock::now();
+        RunTransition(&view, DrawPicture, kDelay10Ms, Flags::None, static_cast<EffectType>(13));
+        bare.push_back(Since(start, 1e3));
+        Pump();
+    }
+    figures.fade.bareTransitionMs = Median(bare);
     PrintTransitions(figures);
     return true;
 }

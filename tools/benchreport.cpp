@@ -1,6 +1,7 @@
 #include "tools/benchreport.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -48,6 +49,13 @@ bool Nominal(const Figures& figures, UINT id, int& steps, double& ms) {
         }
     }
     return steps > 0;
+}
+
+// The values, rounded to whole numbers, separated by commas.
+std::string List(const std::vector<double>& values) {
+    std::string text;
+    for (double v : values) text += (text.empty() ? "" : ", ") + std::to_string(std::lround(v));
+    return text;
 }
 
 }  // namespace
@@ -120,6 +128,9 @@ void PrintTransitions(const Figures& figures) {
                 "and closed for the draw %.0f us), BitBlt to the view %.0f us, memcpy %.0f us.\n",
                 figures.view.cx, figures.view.cy, fade.megabytes, fade.wholeDrawUs,
                 fade.oneShotDrawUs, fade.plainCopyUs, fade.memcpyUs);
+    std::printf("From the start of the fade to its first frame drawn: %s ms (out, in).\n"
+                "A transition that only composes the picture and copies it whole: %.0f ms.\n",
+                List(fade.setupMs).c_str(), fade.bareTransitionMs);
 }
 
 void PrintProgram(const Figures& figures) {
@@ -170,10 +181,12 @@ void WriteTransitionsJson(FILE* file, const Figures& figures) {
                  "\"frame_worst_us\": %.1f, \"busy\": [%ld, %ld], \"darken_us\": %.1f, "
                  "\"drawdib_us\": %.1f, \"fill_us\": %.1f, \"whole_drawdib_us\": %.1f, "
                  "\"whole_drawdib_one_shot_us\": %.1f, \"whole_bitblt_us\": %.1f, "
-                 "\"whole_memcpy_us\": %.1f, \"megabytes\": %.2f}",
+                 "\"whole_memcpy_us\": %.1f, \"megabytes\": %.2f, \"setup_ms\": [%s], "
+                 "\"bare_transition_ms\": %.1f}",
                  fade.intervalMs, fade.frameUs, fade.frameWorstUs, fade.busy.cx, fade.busy.cy,
                  fade.darkenUs, fade.drawUs, fade.fillUs, fade.wholeDrawUs, fade.oneShotDrawUs,
-                 fade.plainCopyUs, fade.memcpyUs, fade.megabytes);
+                 fade.plainCopyUs, fade.memcpyUs, fade.megabytes, List(fade.setupMs).c_str(),
+                 fade.bareTransitionMs);
 }
 
 void WriteProgramJson(FILE* file, const Figures& figures) {

@@ -30,6 +30,11 @@ struct FadeFigures {
     // closed for the one draw; copied to the view with BitBlt; copied in memory.
     double wholeDrawUs = 0, oneShotDrawUs = 0, plainCopyUs = 0, memcpyUs = 0;
     double megabytes = 0;  // of the whole 32-bit picture
+    // From the fade's start to its first frame drawn (reading the picture, finding its busy
+    // part, preparing DrawDib, the first frame), each half; and a transition that only
+    // composes the picture and copies it (RunTransition of a type without an effect), median.
+    std::vector<double> setupMs;
+    double bareTransitionMs = 0;
 };
 
 struct Figures {

@@ -20,8 +20,8 @@ def load(path):
     wine = re.search(r"Wine (\d+)", run["machine"])
     run["wine"] = "Wine " + wine.group(1) if wine else run["machine"].split(", ")[-1]
     run["size"] = "%d × %d" % tuple(run["client"])
-    run["label"] = "800 × 600" if not run.get("maximised") else (
-        "maximised, %d × %d screen" % tuple(run["screen"]))
+    run["label"] = "800 × 600 view" if not run.get("maximised") else (
+        "%d × %d screen, maximised" % tuple(run["screen"]))
     return run
 
 
@@ -47,17 +47,18 @@ def steps_cell(group, k):
         cell = "%d / %.0f" % (row["steps"], row["nominal_ms"])
         if cell not in [c for c, _ in cells]:
             cells.append((cell, run["wine"]))
-    if len(cells) == 1:
-        return cells[0][0]
-    return "; ".join("%s (%s)" % (c, w) for c, w in cells)
+    if len(cells) <= 1:
+        return cells[0][0] if cells else ""
+    return cells[0][0] + "".join(" (%s: %s)" % (w, c) for c, w in cells[1:])
 
 
 def transitions_table(runs):
     groups = columns(runs)
     head = ["transition", "flags", "delay"]
     for label, group in groups:
-        sizes = sorted({run["size"] for run in group})
-        head.append("%s (%s): steps / nominal ms" % (label, ", ".join(sizes)))
+        sizes = [run["size"] for run in group]
+        sizes = [size for i, size in enumerate(sizes) if size not in sizes[:i]]
+        head.append("%s (%s): steps / nominal ms" % (label, "; ".join(sizes)))
         head += ["%s: wall ms / work us" % run["wine"] for run in group]
     lines = ["| " + " | ".join(head) + " |",
              "|---|---|---:|" + "---:|" * (len(head) - 3)]
@@ -96,8 +97,12 @@ def program_table(runs):
         for _, group in groups:
             commands = [next((c for c in run["program"]["commands"] if c["name"] == name), None)
                         for run in group]
-            nominals = sorted({"%.0f" % c["nominal_ms"] for c in commands if c})
-            cells.append(" / ".join(nominals))
+            nominals = []
+            for run, c in zip(group, commands):
+                if c and ("%.0f" % c["nominal_ms"]) not in [n for n, _ in nominals]:
+                    nominals.append(("%.0f" % c["nominal_ms"], run["wine"]))
+            cells.append(nominals[0][0] + "".join(" (%s: %s)" % (w, n) for n, w in nominals[1:])
+                         if nominals else "")
             for c in commands:
                 ratio = c["median_ms"] / c["nominal_ms"] if c and c["nominal_ms"] else 0
                 cells.append("%.0f (%.2f)" % (c["median_ms"], ratio) if c else "")
