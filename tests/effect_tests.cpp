@@ -1,5 +1,6 @@
 // The effect routines on a real window with delay 0: every step's region is read back from the
-// window (GetWindowRgn in WM_WINDOWPOSCHANGED) and compared with the worked figures.
+// window (GetWindowRgn in WM_WINDOWPOSCHANGED) and compared with the worked figures, within the
+// window: all a window shows of its region, and all of it that the step hands on.
 #include <windows.h>
 
 #include <memory>
@@ -15,13 +16,15 @@ using Flags = EffectFlags;
 
 namespace {
 
-// The regions of one run, owned.
+// The regions of one run, owned, and the rectangle of the window they were set on (window
+// coordinates).
 struct Steps : std::vector<HRGN> {
     Steps() = default;
     Steps(Steps&&) = default;
     ~Steps() {
         for (HRGN region : *this) ::DeleteObject(region);
     }
+    RECT window = {};
 };
 
 // A recording view of one client size, and transition requests aimed at it.
@@ -64,6 +67,8 @@ public:
         }
         Steps steps;
         steps.swap(view.regions);
+        ::GetWindowRect(view.m_hWnd, &steps.window);
+        ::OffsetRect(&steps.window, -steps.window.left, -steps.window.top);
         return steps;
     }
     wintest::RecordingView view;
@@ -89,8 +94,18 @@ HRGN Outside(HRGN shape) {
     return shape;
 }
 
-// Checks the number of steps and step k's region (deleting expected); false on a difference.
+// expected as far as it lies within window.
+HRGN Within(HRGN expected, const RECT& window) {
+    HRGN bounds = ::CreateRectRgnIndirect(&window);
+    ::CombineRgn(expected, expected, bounds, RGN_AND);
+    ::DeleteObject(bounds);
+    return expected;
+}
+
+// Checks the number of steps and step k's region within the window (deleting expected); false
+// on a difference.
 bool Expect(const char* what, const Steps& steps, size_t count, size_t k, HRGN expected) {
+    Within(expected, steps.window);
     std::string failure;
     if (steps.size() != count) {
         failure = std::to_string(steps.size()) + " steps, want " + std::to_string(count);
@@ -259,7 +274,8 @@ TEST_CASE(BlindsAndMosaicsGrowTheWorkedPatterns) {
     };
     for (const Pattern& p : patterns) {
         Steps steps = bench.Dispatch(p.type, p.flags);
-        bool vertical = HasFlags(p.flags, Flags::Vertical), mosaic = p.type == Type::Mosaic, same = true;
+        bool vertical = HasFlags(p.flags, Flags::Vertical), mosaic = p.type == Type::Mosaic,
+             same = true;
         for (int k = 0; k < p.count && same; ++k) {
             std::vector<RECT> rects = {{0, 0, 1, 1}};
             for (int j = 0; j < p.rows; ++j) {
@@ -292,7 +308,8 @@ TEST_CASE(RandomTilesShowEveryTileOnce) {
         RECT box;
         ::GetRgnBox(tile, &box);
         LONG col = box.left / 53, row = box.top / 53;
-        HRGN expected = Rects({{53 * col, 53 * row, 53 * col + 55, 53 * row + 55}});
+        HRGN expected =
+            Within(Rects({{53 * col, 53 * row, 53 * col + 55, 53 * row + 55}}), steps.window);
         if (col < 16 && row < 12 && wintest::SameRegion(tile, expected)) ++shown[row * 16 + col];
         ::DeleteObject(expected);
     }
