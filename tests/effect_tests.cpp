@@ -1,5 +1,6 @@
 // The effect routines on a real window with delay 0: every step's region is read back from the
-// window (GetWindowRgn in WM_WINDOWPOSCHANGED) and compared with the worked figures.
+// window (GetWindowRgn in WM_WINDOWPOSCHANGED) and compared with the worked figures, within the
+// window: all a window shows of its region, and all of it that the step hands on.
 #include <windows.h>
 
 #include <memory>
@@ -16,8 +17,11 @@ using Flags = EffectFlags;
 
 namespace {
 
-// The regions of one run.
-using Steps = std::vector<CRgn>;
+// The regions of one run and the rectangle of the window they were set on (window
+// coordinates).
+struct Steps : std::vector<CRgn> {
+    RECT window = {};
+};
 
 CRgn Own(HRGN region) {
     CRgn owned;
@@ -65,6 +69,8 @@ public:
         }
         Steps steps;
         steps.swap(view.regions);
+        ::GetWindowRect(view.m_hWnd, &steps.window);
+        ::OffsetRect(&steps.window, -steps.window.left, -steps.window.top);
         return steps;
     }
     wintest::RecordingView view;
@@ -90,8 +96,18 @@ CRgn Outside(CRgn shape) {
     return shape;
 }
 
-// Checks the number of steps and step k's region (deleting expected); false on a difference.
+// expected as far as it lies within window.
+// expected as far as it lies within window.
+CRgn Within(CRgn expected, const RECT& window) {
+    CRgn bounds;
+    bounds.CreateRectRgnIndirect(window);
+    expected.CombineRgn(&expected, &bounds, RGN_AND);
+    return expected;
+}
+
+// Checks the number of steps and step k's region within the window; false on a difference.
 bool Expect(const char* what, const Steps& steps, size_t count, size_t k, CRgn expected) {
+    expected = Within(std::move(expected), steps.window);
     std::string failure;
     if (steps.size() != count) {
         failure = std::to_string(steps.size()) + " steps, want " + std::to_string(count);
@@ -259,7 +275,8 @@ TEST_CASE(BlindsAndMosaicsGrowTheWorkedPatterns) {
     };
     for (const Pattern& p : patterns) {
         Steps steps = bench.Dispatch(p.type, p.flags);
-        bool vertical = HasFlags(p.flags, Flags::Vertical), mosaic = p.type == Type::Mosaic, same = true;
+        bool vertical = HasFlags(p.flags, Flags::Vertical), mosaic = p.type == Type::Mosaic,
+             same = true;
         for (int k = 0; k < p.count && same; ++k) {
             std::vector<RECT> rects = {{0, 0, 1, 1}};
             for (int j = 0; j < p.rows; ++j) {
@@ -292,7 +309,8 @@ TEST_CASE(RandomTilesShowEveryTileOnce) {
         RECT box;
         ::GetRgnBox(tile, &box);
         LONG col = box.left / 53, row = box.top / 53;
-        CRgn expected = Rects({{53 * col, 53 * row, 53 * col + 55, 53 * row + 55}});
+        CRgn expected =
+            Within(Rects({{53 * col, 53 * row, 53 * col + 55, 53 * row + 55}}), steps.window);
         if (col < 16 && row < 12 && wintest::SameRegion(tile, expected)) ++shown[row * 16 + col];
     }
     CHECK(shown == std::vector<int>(192, 1));  // tile 17 among them as (53, 53, 108, 108)

@@ -22,8 +22,8 @@ using Flags = EffectFlags;
 namespace {
 
 // One direction of a transition, from the regions the effect gives a recording view (off the
-// screen, clear of the program) of the program's client size: for every client pixel the first
-// step whose region covers it (INT_MAX: none); for random tiles, whose order is random, the
+// screen, clear of the program) of the program's view's size and edge: for every client pixel the
+// first step whose region covers it (INT_MAX: none); for random tiles, whose order is random, the
 // tile whose inside (clear of the overlaps) holds the pixel, or -1.  count: the steps, each one
 // pause.  A region is in window coordinates: client pixel (x, y) lies at origin + (x, y) in
 // them, origin being where the program's view has its client area (inside its sunken edge).
@@ -151,6 +151,18 @@ POINT ClientOrigin(const program::Lantrel& app) {
     return POINT{view.left - window.left, view.top - window.top};
 }
 
+// Opens recorder off the screen with the program's view's window and client size (its sunken
+// edge): a step's region is cut to the window it is set on.
+void OpenLikeTheView(wintest::RecordingView& recorder, const program::Lantrel& app) {
+    RECT window;
+    ::GetWindowRect(app.View(), &window);
+    int width = window.right - window.left, height = window.bottom - window.top;
+    recorder.Open(-width - 50, 0, width, height);
+    ::SetWindowLongPtrW(recorder.m_hWnd, GWL_EXSTYLE, ::GetWindowLongPtrW(app.View(), GWL_EXSTYLE));
+    ::SetWindowPos(recorder.m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
 }  // namespace
 
 // Each command of the View menu that reveals by regions, once, on the program's own view:
@@ -164,7 +176,7 @@ TEST_CASE(EveryRegionCommandRevealsStepByStepAtItsPace) {
     int width = view.right - view.left, height = view.bottom - view.top;
     POINT origin = ClientOrigin(app);
     wintest::RecordingView recorder;
-    recorder.Open(-width - 50, 0, width, height);
+    OpenLikeTheView(recorder, app);
     bool genieShown = true;
     for (const oracle::Command& command : oracle::kCommands) {
         if (!oracle::RevealsByRegions(command)) continue;
@@ -223,7 +235,7 @@ TEST_CASE(EveryRandomCommandRunsBothWays) {
     CHECK_EQ(program::AwaitPicture(app, 'G'), 'G');
     POINT origin = ClientOrigin(app);
     wintest::RecordingView recorder;
-    recorder.Open(-kWidth - 50, 0, kWidth, kHeight);
+    OpenLikeTheView(recorder, app);
     bool genieShown = true;
     for (const oracle::Command& command : oracle::kCommands) {
         if (!oracle::RevealsByRegions(command) || !command.random) continue;

@@ -119,8 +119,15 @@ long long AddPieces(const std::vector<RECT>& rects, int depth, std::vector<RECT>
 }  // namespace
 
 std::vector<RECT> CopyPieces(const CRgn& area) {
-    std::vector<RECT> rects = RegionRects(area.GetSafeHandle());
     std::vector<RECT> pieces;
+    RECT box;
+    int kind = area.GetSafeHandle() != nullptr ? area.GetRgnBox(&box) : ERROR;
+    if (kind == ERROR || kind == NULLREGION) return pieces;
+    if (kind == SIMPLEREGION || Area(box) <= kWholeBoxPixels) {
+        pieces.push_back(box);
+        return pieces;
+    }
+    std::vector<RECT> rects = RegionRects(area.GetSafeHandle());
     if (!rects.empty()) AddPieces(rects, 0, pieces);
     return pieces;
 }

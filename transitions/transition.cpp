@@ -17,6 +17,21 @@ POINT ClientOriginInWindow(HWND hWnd) {
     return POINT{origin.x - window.left, origin.y - window.top};
 }
 
+// Cuts a window region to the window's own rectangle (window coordinates).  A window shows
+// nothing beyond its rectangle, so it shows the same through the cut region: SetWindowRgn
+// "determines the area within the window where the system permits drawing".  But a circle or a
+// diamond reaching far beyond a large view has several times the rectangles once cut, and
+// Wine 10 makes a region from those rectangles twice in every SetWindowRgn, in time quadratic
+// in their number (README, Known platform issues).
+void CutToWindow(CRgn& region, HWND hWnd) {
+    RECT window;
+    CRgn bounds;
+    if (::GetWindowRect(hWnd, &window) &&
+        bounds.CreateRectRgn(0, 0, window.right - window.left, window.bottom - window.top)) {
+        region.CombineRgn(&region, &bounds, RGN_AND);
+    }
+}
+
 // What of a step's region (client coordinates) is not on the screen yet: all of it, or what
 // it adds to the region the last step revealed.  No region if it cannot be made.
 CRgn FreshPart(const CRgn& step, const CRgn* revealed) {
@@ -114,6 +129,7 @@ void RevealRegion(CRgn region, const TransitionRequest* request) {
     // A window region is in window coordinates and a DC clip region in client coordinates, so
     // the clip is the region moved by the client origin: on a view with a border, client pixel
     // (x, y) changes exactly when window point (x + cx, y + cy) lies in the region.
+    CutToWindow(region, window->m_hWnd);
     POINT origin = ClientOriginInWindow(window->m_hWnd);
     CRgn step;
     if (!step.CreateRectRgn(0, 0, 0, 0) || step.CombineRgn(&region, nullptr, RGN_COPY) == ERROR) {
