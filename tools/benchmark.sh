@@ -29,8 +29,8 @@ cmake --build --preset mingw --target benchmark
 
 export LANTREL_OWN_XVFB=1
 unset WINEPREFIX
+trap lantrel_env_cleanup EXIT  # armed before wine-env.sh starts anything
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh
-trap lantrel_env_cleanup EXIT
 
 wine build/mingw/tools/benchmark.exe "$out" ${2:-} "${maximised[@]}"

@@ -57,9 +57,9 @@ mkdir -p out/kit
 log=out/kit/kit-wine${LANTREL_WINE:-8}.log
 export LANTREL_OWN_XVFB=1
 unset WINEPREFIX
+trap 'lantrel_env_cleanup; rm -rf "$unpacked"' EXIT  # armed before wine-env.sh starts anything
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh
-trap 'lantrel_env_cleanup; rm -rf "$unpacked"' EXIT
 echo "kit: running run-tests.cmd under $(wine --version) on a ${LANTREL_SCREEN:-1024x768x24} screen"
 start=$(date +%s)
 # Into a file, shown as it grows: Wine's own processes keep the output open a while after cmd.exe

@@ -87,15 +87,8 @@ HRGN StepRegion(int s, int steps, int w, int h) {
     return region;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    int steps = argc > 1 && argv[1][0] >= '0' && argv[1][0] <= '9' ? atoi(argv[1]) : 40;
-    for (int i = 1; i < argc; ++i) {
-        for (size_t k = 0; k < sizeof kOptions / sizeof kOptions[0]; ++k) {
-            if (strcmp(argv[i], kOptions[k]) == 0) g_options[k] = true;
-        }
-    }
+// The top window (a popup covering the screen, or a maximised frame) and the view filling it.
+void CreateWindows(HWND& top, HWND& view) {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = Proc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -107,7 +100,6 @@ int main(int argc, char** argv) {
                  (g_options[ClipSiblings] ? WS_CLIPSIBLINGS : 0);
     DWORD exTop = g_options[Composited] ? WS_EX_COMPOSITED : 0;
     int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    HWND top;
     if (g_options[Frame]) {
         HMENU menu = CreateMenu();
         AppendMenuW(menu, MF_STRING, 1, L"&File");
@@ -120,13 +112,13 @@ int main(int argc, char** argv) {
     }
     RECT area;
     GetClientRect(top, &area);
-    HWND view =
-        g_options[PopupView]
-            ? CreateWindowExW(WS_EX_CLIENTEDGE, L"rgnstep", L"view", WS_POPUP | WS_VISIBLE | clip,
-                              0, 0, area.right, area.bottom, top, nullptr, wc.hInstance, nullptr)
-            : CreateWindowExW(WS_EX_CLIENTEDGE, L"rgnstep", L"view", WS_CHILD | WS_VISIBLE | clip,
-                              0, 0, area.right, area.bottom, top, nullptr, wc.hInstance, nullptr);
-    Pump(500);
+    DWORD kind = g_options[PopupView] ? WS_POPUP : WS_CHILD;
+    view = CreateWindowExW(WS_EX_CLIENTEDGE, L"rgnstep", L"view", kind | WS_VISIBLE | clip, 0, 0,
+                           area.right, area.bottom, top, nullptr, wc.hInstance, nullptr);
+}
+
+// Times steps reveal steps on view and prints each call's mean cost.
+void TimeSteps(HWND view, int steps) {
     RECT window;
     GetWindowRect(view, &window);
     int w = window.right - window.left, h = window.bottom - window.top;
@@ -171,6 +163,21 @@ int main(int argc, char** argv) {
         "\n  set %.2f ms, present %.2f ms, clear %.2f ms a step; regions of %.0f "
         "rectangles, each made again from its data by ExtCreateRegion in %.2f ms\n",
         set / steps, present / steps, clear / steps, rects / steps, make / steps);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int steps = argc > 1 && argv[1][0] >= '0' && argv[1][0] <= '9' ? atoi(argv[1]) : 40;
+    for (int i = 1; i < argc; ++i) {
+        for (size_t k = 0; k < sizeof kOptions / sizeof kOptions[0]; ++k) {
+            if (strcmp(argv[i], kOptions[k]) == 0) g_options[k] = true;
+        }
+    }
+    HWND top, view;
+    CreateWindows(top, view);
+    Pump(500);
+    TimeSteps(view, steps);
     DestroyWindow(top);
     return 0;
 }
