@@ -33,6 +33,9 @@ public:
 
     // Takes ownership of handle, deleting whatever was held before.
     void Attach(T handle) { m_handle.Reset(handle); }
+    // Not another owner (it would reach Attach(T) through operator T and delete the handle when
+    // it ends): Detach() it, or move it.
+    void Attach(const CGdiObject&) = delete;
     // Gives up ownership without deleting.
     T Detach() { return m_handle.Release(); }
     // Deletes the held object now; returns FALSE if there was none.
