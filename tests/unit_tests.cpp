@@ -172,14 +172,16 @@ TEST_CASE(PumpAndWaitKeepsAQuitRequest) {
 // slide 3 per move.  A busy machine only ever makes a wait longer, and the more so the more
 // slices it has, so the shortest of many short waits is what the wait itself takes (measured:
 // a quarter of a millisecond per slice over, under load); it must lie within a quarter of
-// nominal, so that slices half as long again fail, as do fewer.
+// nominal, so that slices half as long again fail, as do fewer.  A burst of load can hold up
+// every wait for a second, so the waits go on (up to 150) until one has come within a tenth.
 TEST_CASE(PumpAndWaitLastsItsSlices) {
     TimerResolutionScope timer;  // as the animations wait
     LARGE_INTEGER frequency;
     ::QueryPerformanceFrequency(&frequency);
     for (int count : {2, 3}) {
         double shortest = 1e9;
-        for (int run = 0; run < 30; ++run) {
+        double nominal = count * 5.0;
+        for (int run = 0; run < 150 && (run < 30 || shortest > nominal * 1.1); ++run) {
             LARGE_INTEGER start, end;
             ::QueryPerformanceCounter(&start);
             PumpAndWait(count);
@@ -187,7 +189,6 @@ TEST_CASE(PumpAndWaitLastsItsSlices) {
             shortest = std::min(shortest, static_cast<double>(end.QuadPart - start.QuadPart) *
                                               1000 / frequency.QuadPart);
         }
-        double nominal = count * 5.0;
         std::printf("  PumpAndWait(%d): %.2f ms at shortest, nominal %.0f\n", count, shortest,
                     nominal);
         CHECK(shortest >= nominal * 0.9);

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Lantrel and its tests, then runs every test program under Wine, three at a time, each on
+# Builds Lantrel and its tests, then runs every test program under Wine, two at a time, each on
 # a private Xvfb screen (1024 x 768 unless it asks for another) in its own copy of a fresh
 # prefix, and prints ctest's summary.
 #   tools/test.sh [--wine 10] [CTEST ARGS...]
@@ -22,5 +22,4 @@ trap lantrel_env_cleanup EXIT  # armed before wine-env.sh starts anything
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh
 
-# Three at a time on two cores: the programs mostly wait for paced animations and the screen.
-ctest --preset mingw --parallel 3 "$@"
+ctest --preset mingw --parallel 2 "$@"
