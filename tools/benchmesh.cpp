@@ -252,12 +252,6 @@ void MeasureRebuild(MeshFigures& figures, int runs) {
 
 }  // namespace
 
-double MedianOf(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 MeshFigures MeasureMeshDialog(int runs, bool maximise) {
     MeshFigures figures;
     Bench bench(figures);
@@ -282,54 +276,4 @@ MeshFigures MeasureMeshDialog(int runs, bool maximise) {
     if (figures.width > 0) MeasureRebuild(figures, runs);
     figures.ok = figures.problem.empty();
     return figures;
-}
-
-static std::string List(const std::vector<double>& values) {
-    std::string text;
-    for (double v : values) text += (text.empty() ? "" : ", ") + std::to_string(std::lround(v));
-    return text;
-}
-
-void PrintMesh(const MeshFigures& mesh) {
-    if (!mesh.ok) {
-        std::printf("\n\"Semi-Transparent Show\": not measured (%s)\n", mesh.problem.c_str());
-        return;
-    }
-    double rebuild = MedianOf(mesh.rebuildMs);
-    std::printf(
-        "\n\"Semi-Transparent Show\" in lantrel.exe: the %d x %d dialog, a mesh of %d "
-        "rectangles\n\n",
-        mesh.width, mesh.height, mesh.rects);
-    std::printf("| figure | median ms | runs ms |\n|---|---:|---|\n");
-    auto row = [](const char* name, const std::vector<double>& values) {
-        std::printf("| %s | %.0f | %s |\n", name, MedianOf(values), List(values).c_str());
-    };
-    row("one rebuild of the mesh region (GetWindowRgn)", mesh.rebuildMs);
-    row("command to fully painted", mesh.paintedMs);
-    row("Escape 0.3 s after the command, to closed", mesh.earlyEscapeMs);
-    row("painted: Escape to closed", mesh.escapeMs);
-    row("painted: Enter to closed", mesh.enterMs);
-    row("painted: close box to closed", mesh.closeBoxMs);
-    std::printf(
-        "\nPainted = every gap shows the view (%d gap pixels did not) and the picture holds\n"
-        "still.  Painted %.1f rebuilds after the command.  Pixels not back to the view\n"
-        "2 s after closing: %d.\n",
-        mesh.gapsWrong, MedianOf(mesh.paintedMs) / rebuild, mesh.leftOnScreen);
-}
-
-void WriteMeshJson(FILE* file, const MeshFigures& mesh) {
-    auto list = [&](const char* name, const std::vector<double>& values, const char* end) {
-        std::fprintf(file, "    \"%s\": [%s]%s\n", name, List(values).c_str(), end);
-    };
-    std::fprintf(file, "  \"mesh_dialog\": {\n    \"measured\": %s,\n", mesh.ok ? "true" : "false");
-    std::fprintf(file, "    \"window\": [%d, %d],\n    \"rects\": %d,\n", mesh.width, mesh.height,
-                 mesh.rects);
-    list("rebuild_ms", mesh.rebuildMs, ",");
-    list("painted_ms", mesh.paintedMs, ",");
-    list("escape_at_300ms_to_closed_ms", mesh.earlyEscapeMs, ",");
-    list("painted_escape_ms", mesh.escapeMs, ",");
-    list("painted_enter_ms", mesh.enterMs, ",");
-    list("painted_close_box_ms", mesh.closeBoxMs, ",");
-    std::fprintf(file, "    \"gap_pixels_wrong\": %d,\n    \"left_on_screen\": %d\n  }",
-                 mesh.gapsWrong, mesh.leftOnScreen);
 }

@@ -3,7 +3,6 @@
 #ifndef LANTREL_TOOLS_BENCHMESH_H
 #define LANTREL_TOOLS_BENCHMESH_H
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,10 +23,5 @@ struct MeshFigures {
 // asked, shows the dialog `runs` times for each figure and closes the program.
 MeshFigures MeasureMeshDialog(int runs, bool maximise);
 
-double MedianOf(std::vector<double> values);
-
-// The figures as a table on standard output, and as the "mesh_dialog" member of a JSON object.
-void PrintMesh(const MeshFigures& mesh);
-void WriteMeshJson(FILE* file, const MeshFigures& mesh);
 
 #endif

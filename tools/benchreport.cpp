@@ -230,3 +230,47 @@ bool WriteJson(const char* path, const Figures& figures) {
     std::fprintf(file, "\n}\n");
     return std::fclose(file) == 0;
 }
+
+void PrintMesh(const MeshFigures& mesh) {
+    if (!mesh.ok) {
+        std::printf("\n\"Semi-Transparent Show\": not measured (%s)\n", mesh.problem.c_str());
+        return;
+    }
+    double rebuild = Median(mesh.rebuildMs);
+    std::printf(
+        "\n\"Semi-Transparent Show\" in lantrel.exe: the %d x %d dialog, a mesh of %d "
+        "rectangles\n\n",
+        mesh.width, mesh.height, mesh.rects);
+    std::printf("| figure | median ms | runs ms |\n|---|---:|---|\n");
+    auto row = [](const char* name, const std::vector<double>& values) {
+        std::printf("| %s | %.0f | %s |\n", name, Median(values), List(values).c_str());
+    };
+    row("one rebuild of the mesh region (GetWindowRgn)", mesh.rebuildMs);
+    row("command to fully painted", mesh.paintedMs);
+    row("Escape 0.3 s after the command, to closed", mesh.earlyEscapeMs);
+    row("painted: Escape to closed", mesh.escapeMs);
+    row("painted: Enter to closed", mesh.enterMs);
+    row("painted: close box to closed", mesh.closeBoxMs);
+    std::printf(
+        "\nPainted = every gap shows the view (%d gap pixels did not) and the picture holds\n"
+        "still.  Painted %.1f rebuilds after the command.  Pixels not back to the view\n"
+        "2 s after closing: %d.\n",
+        mesh.gapsWrong, Median(mesh.paintedMs) / rebuild, mesh.leftOnScreen);
+}
+
+void WriteMeshJson(FILE* file, const MeshFigures& mesh) {
+    auto list = [&](const char* name, const std::vector<double>& values, const char* end) {
+        std::fprintf(file, "    \"%s\": [%s]%s\n", name, List(values).c_str(), end);
+    };
+    std::fprintf(file, "  \"mesh_dialog\": {\n    \"measured\": %s,\n", mesh.ok ? "true" : "false");
+    std::fprintf(file, "    \"window\": [%d, %d],\n    \"rects\": %d,\n", mesh.width, mesh.height,
+                 mesh.rects);
+    list("rebuild_ms", mesh.rebuildMs, ",");
+    list("painted_ms", mesh.paintedMs, ",");
+    list("escape_at_300ms_to_closed_ms", mesh.earlyEscapeMs, ",");
+    list("painted_escape_ms", mesh.escapeMs, ",");
+    list("painted_enter_ms", mesh.enterMs, ",");
+    list("painted_close_box_ms", mesh.closeBoxMs, ",");
+    std::fprintf(file, "    \"gap_pixels_wrong\": %d,\n    \"left_on_screen\": %d\n  }",
+                 mesh.gapsWrong, mesh.leftOnScreen);
+}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -57,5 +58,10 @@ double Worst(const std::vector<double>& values);
 void PrintTransitions(const Figures& figures);
 void PrintProgram(const Figures& figures);
 bool WriteJson(const char* path, const Figures& figures);
+
+// The mesh dialog's figures as a table on standard output, and as the "mesh_dialog" member of a
+// JSON object.
+void PrintMesh(const MeshFigures& mesh);
+void WriteMeshJson(FILE* file, const MeshFigures& mesh);
 
 #endif
