@@ -20,9 +20,9 @@ POINT ClientOriginInWindow(HWND hWnd) {
 // Cuts a window region to the window's own rectangle (window coordinates).  A window shows
 // nothing beyond its rectangle, so it shows the same through the cut region: SetWindowRgn
 // "determines the area within the window where the system permits drawing".  But a circle or a
-// diamond reaching far beyond a large view has several times the rectangles once cut, and
-// Wine 10 makes a region from those rectangles twice in every SetWindowRgn, in time quadratic
-// in their number (README, Known platform issues).
+// diamond reaching far beyond a large view has some three times the rectangles it keeps once
+// cut, and Wine 10 makes a region from those rectangles twice in every SetWindowRgn, in time
+// quadratic in their number (README, Known platform issues).
 void CutToWindow(CRgn& region, HWND hWnd) {
     RECT window;
     CRgn bounds;
