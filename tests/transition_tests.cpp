@@ -162,9 +162,22 @@ BEGIN_MESSAGE_MAP(StepReader, wintest::RecordingView)
     ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
-// Checks that each step of the last run changed exactly the client pixels whose window point
-// lies in the step's window region, to the step's colour (added: only those not in the region
-// of the step before).  Prints the first step that did not.
+// True if step k of the last run changes client pixel (x, y): the step copies the bounding box
+// of its region (client coordinates, as built) while the window, which reads its region in
+// window coordinates, shows only window points of the region.  So the pixel changes when it
+// lies in that box and its window point (x + cx, y + cy) in the region.  The region read back
+// is the one built, cut to the window's rectangle, which keeps the left and top of its box
+// wherever they lie inside the client area.
+bool StepChanges(const StepReader& view, size_t k, int x, int y, int cx, int cy) {
+    RECT box;
+    ::GetRgnBox(view.regions[k], &box);
+    POINT pixel = {x, y};
+    return ::PtInRect(&box, pixel) && ::PtInRegion(view.regions[k], x + cx, y + cy);
+}
+
+// Checks that each step of the last run changed exactly the client pixels StepChanges says, to
+// the step's colour (added: only those the step before did not change).  Prints the first step
+// that did not.
 bool EachStepChangedItsRegion(const char* what, StepReader& view, bool added = false) {
     RECT window;
     view.GetWindowRect(&window);
@@ -183,9 +196,8 @@ bool EachStepChangedItsRegion(const char* what, StepReader& view, bool added = f
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 size_t p = static_cast<size_t>(y) * width + x;
-                bool inside =
-                    ::PtInRegion(view.regions[k], x + cx, y + cy) &&
-                    !(added && k > 0 && ::PtInRegion(view.regions[k - 1], x + cx, y + cy));
+                bool inside = StepChanges(view, k, x, y, cx, cy) &&
+                              !(added && k > 0 && StepChanges(view, k - 1, x, y, cx, cy));
                 bool changed = view.shown[k][p] != view.shown[k + 1][p];
                 bool bad = inside != changed || (changed && view.shown[k + 1][p] != colour);
                 wrong += bad;
@@ -240,30 +252,38 @@ TEST_CASE(RevealRegionShowsTheNewPictureOnlyInsideTheRegion) {
     CHECK(!HasWindowRegion(f.view.m_hWnd));
 }
 
-// A window region is in window coordinates: on the program's bordered view every step reveals
-// its region moved up and left by the border, as a copy through the region itself would.
-TEST_CASE(EachStepChangesWhatItsWindowRegionCoversWithOrWithoutABorder) {
+// A window region is in window coordinates: on the program's bordered view every step changes
+// its box's part of its region moved up and left by the border, as a copy of the box through
+// the region itself would.  Reversed wipes and doors, and growing shapes, would otherwise show
+// a 2-pixel strip on their left or top a step early.
+TEST_CASE(EachStepChangesWhatItsWindowRegionCoversWithinItsBoxWithOrWithoutABorder) {
     StepReader bordered;
     CHECK(bordered.OpenView(300, 200, true));
     CHECK_EQ(bordered.client.right, 296);  // a 2-pixel edge all round
     int stepX, stepY;
     BaseSteps(bordered.client.right, bordered.client.bottom, stepX, stepY);
-    bordered.Run(WipeEffect, Type::SmoothAway, Flags::Horizontal | Flags::Vertical, stepX / 100,
-                 stepY / 100);
+    const Flags both = Flags::Horizontal | Flags::Vertical;
+    bordered.Run(WipeEffect, Type::SmoothAway, both, stepX / 100, stepY / 100);
     CHECK(EachStepChangedItsRegion("wipe", bordered));
+    bordered.Run(WipeEffect, Type::SmoothAway, both | Flags::Reverse, -stepX / 100, -stepY / 100);
+    CHECK(EachStepChangedItsRegion("reversed wipe", bordered));
+    bordered.Run(WipeEffect, Type::DoorLike, Flags::Horizontal | Flags::Reverse, -stepX / 100, 0);
+    CHECK(EachStepChangedItsRegion("opening door", bordered));
     bordered.Run(GrowShapeEffect, Type::CircleLike, Flags::None, stepX, stepY);
     CHECK(EachStepChangedItsRegion("circle", bordered));
+    bordered.Run(GrowShapeEffect, Type::RectLike, Flags::None, stepX, stepY);
+    CHECK(EachStepChangedItsRegion("rectangle", bordered));
     bordered.Run(GrowShapeEffect, Type::Lens, Flags::Reverse, 2 * stepX, 2 * stepY);
     CHECK(EachStepChangedItsRegion("lens", bordered));
     StepReader plain;
     CHECK(plain.OpenView(300, 200, false));
-    plain.Run(WipeEffect, Type::SmoothAway, Flags::Horizontal | Flags::Vertical, 8, 5);
-    CHECK(EachStepChangedItsRegion("wipe without a border", plain));
+    plain.Run(WipeEffect, Type::SmoothAway, both | Flags::Reverse, -8, -5);
+    CHECK(EachStepChangedItsRegion("reversed wipe without a border", plain));
 }
 
 // As RunTransition runs them, the steps copy only what is new: the picture does not change
 // during a transition, so what the last step copied is still on the screen.  Each step changes
-// exactly the pixels its region adds to the last step's, however they are spread.
+// exactly those of its pixels the last step did not, however they are spread.
 TEST_CASE(WithTheLastRegionKeptEachStepCopiesOnlyWhatItAdds) {
     StepReader view;
     CHECK(view.OpenView(300, 200, true));
@@ -395,6 +415,26 @@ TEST_CASE(TypesWithoutAnEffectSwitchAtOnceAndTypeZeroDoesNothing) {
             CHECK(!HasWindowRegion(view.m_hWnd));
         }
     }
+}
+
+// The closing copy is the whole client area from the new picture, whatever the steps before
+// it are known to have revealed: here a left half said to be revealed while the screen is
+// still black there.
+TEST_CASE(TheFinalCopyIsTheWholeClientArea) {
+    Fixture f;
+    wintest::Settle(50);
+    CRgn revealed;
+    revealed.CreateRectRgn(0, 0, 100, 150);
+    f.request.revealed = &revealed;
+    f.request.type = static_cast<EffectType>(13);  // no steps, only the closing copy
+    DispatchTransition(&f.request);
+    wintest::Settle(50);
+    std::vector<unsigned> shown = ViewPixels(200, 150);
+    int wrong = 0;
+    for (int y = 0; y < 150; ++y) {
+        for (int x = 0; x < 200; ++x) wrong += shown[y * 200 + x] != ToScreen(NewPicture(x, y));
+    }
+    CHECK_EQ(wrong, 0);
 }
 
 TEST_CASE(FadeOutLeavesNoFinalCopy) {

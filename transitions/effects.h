@@ -24,10 +24,10 @@ struct TransitionRequest {
     // Holds each step of an effect without a pause (delay 0) until the display has shown it;
     // none: such steps follow each other at once.
     FramePacer* framePacer = nullptr;
-    // The region the last step revealed (client coordinates), kept by RevealRegion.  The new
+    // The pixels the last step changed (client coordinates), kept by RevealRegion.  The new
     // picture does not change while the steps run, so what an earlier step copied is still on
-    // the screen: a step copies only what its region adds, the final copy what the last one
-    // left out.  None: every step copies its whole region, the final copy the whole client area.
+    // the screen: a step copies only those of its own pixels the last step did not.  None:
+    // every step copies all the pixels it changes.
     CRgn* revealed = nullptr;
 };
 
@@ -141,13 +141,15 @@ TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& cl
 void BaseSteps(int width, int height, int& stepX, int& stepY);
 
 // Plans and runs the effect for a filled-in request and finishes the screen: the window
-// whole again and the complete new picture copied (but after FadeOut).
+// whole again and the whole client area copied from the new picture (but after FadeOut).
 void DispatchTransition(const TransitionRequest* request);
 
 // One reveal step: clips the window to region for the length of a pause of delay x
 // kDelayUnitMs (measured from the end of the previous step's pause when the request has a
-// pacer), then copies the new picture inside the region (with request->revealed, only where the
-// region adds to the last step's).  With delay 0 and a frame pacer, the
+// pacer), then copies the new picture through the region's bounding box.  The window reads its
+// region in window coordinates, so the step changes the box's part of the region moved by
+// minus the client origin (up and left by a border); with request->revealed, only those of
+// these pixels the last step did not change are copied.  With delay 0 and a frame pacer, the
 // step is then held until it has been presented, one display refresh after the previous one.
 // The region is taken over (it belongs to the system once set); a region object that holds no
 // region, or a window that is gone, is skipped without a pause.

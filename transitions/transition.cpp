@@ -32,8 +32,22 @@ void CutToWindow(CRgn& region, HWND hWnd) {
     }
 }
 
-// What of a step's region (client coordinates) is not on the screen yet: all of it, or what
-// it adds to the region the last step revealed.  No region if it cannot be made.
+// The client pixels a step changes when it copies the box of its region (both as built, in
+// client coordinates) through region set as the window region (window coordinates): the box's
+// part of the region moved by minus the client origin.  No region if it cannot be made.
+CRgn ChangedByStep(const CRgn& region, const RECT& box, POINT origin) {
+    CRgn changed, bounds;
+    if (!changed.CreateRectRgn(0, 0, 0, 0) || !bounds.CreateRectRgnIndirect(box) ||
+        changed.CombineRgn(&region, nullptr, RGN_COPY) == ERROR) {
+        return CRgn();
+    }
+    changed.OffsetRgn(-origin.x, -origin.y);
+    if (changed.CombineRgn(&changed, &bounds, RGN_AND) == ERROR) return CRgn();
+    return changed;
+}
+
+// What of a step's changed pixels (client coordinates) is not on the screen yet: all of them,
+// or those the last step did not change.  No region if it cannot be made.
 CRgn FreshPart(const CRgn& step, const CRgn* revealed) {
     CRgn fresh;
     bool known = revealed != nullptr && revealed->GetSafeHandle() != nullptr;
@@ -108,36 +122,32 @@ void DispatchTransition(const TransitionRequest* request) {
     // unknown type switches at once).
     window->SetWindowRgn(nullptr, TRUE);
     if (plan.effect == nullptr || plan.effect->finalCopy) {
-        // What the last step revealed shows the new picture already.
-        CRgn rest;
-        if (!rest.CreateRectRgnIndirect(client)) return;
-        const CRgn* revealed = request->revealed;
-        if (revealed != nullptr && revealed->GetSafeHandle() != nullptr) {
-            rest.CombineRgn(&rest, revealed, RGN_DIFF);
-        }
-        CopyRegionPixels(request->targetDC, request->sourceDC, rest);
+        // The whole client area, whatever the last step covered: one copy costs a few
+        // milliseconds even on a 4K view.
+        request->targetDC->BitBlt(client.left, client.top, client.right - client.left,
+                                  client.bottom - client.top, request->sourceDC, client.left,
+                                  client.top, SRCCOPY);
     }
 }
 
 void RevealRegion(CRgn region, const TransitionRequest* request) {
     CWnd* window = request->window;
     if (region.GetSafeHandle() == nullptr || window == nullptr || !window->IsWindow()) return;
-    // The copy is clipped by a copy of the region selected into the DC, after the window region
-    // is lifted again.  The same pixels change as when copying through the window region, but
-    // the window DC never has to rebuild its visible region in the step's shape, which Wine
-    // does in time quadratic in the number of rectangles (milliseconds per step for a diamond).
-    // A window region is in window coordinates and a DC clip region in client coordinates, so
-    // the clip is the region moved by the client origin: on a view with a border, client pixel
-    // (x, y) changes exactly when window point (x + cx, y + cy) lies in the region.
+    // The step copies its region's bounding box (client coordinates, as the region was built)
+    // while the window is clipped to the region.  A window region is read in window
+    // coordinates, so on a view with a border the clip is the region moved up and left by the
+    // client origin, and the step changes exactly the box's part of that moved region.
+    RECT built;
+    region.GetRgnBox(&built);
     CutToWindow(region, window->m_hWnd);
-    POINT origin = ClientOriginInWindow(window->m_hWnd);
-    CRgn step;
-    if (!step.CreateRectRgn(0, 0, 0, 0) || step.CombineRgn(&region, nullptr, RGN_COPY) == ERROR) {
-        return;
-    }
-    step.OffsetRgn(-origin.x, -origin.y);
-    // Copying only what is new keeps a step's cost to its own few pixels: the bounding box of
-    // all that a wipe or a shape has revealed grows to the whole view.
+    CRgn step = ChangedByStep(region, built, ClientOriginInWindow(window->m_hWnd));
+    if (step.GetSafeHandle() == nullptr) return;
+    // The copy is clipped by that set selected into the DC, after the window region is lifted
+    // again: the same pixels change, but the window DC never has to rebuild its visible region
+    // in the step's shape, which Wine does in time quadratic in the number of rectangles
+    // (milliseconds per step for a diamond).  Copying only what is new keeps a step's cost to
+    // its own few pixels: the bounding box of all that a wipe or a shape has revealed grows to
+    // the whole view.
     CRgn fresh = FreshPart(step, request->revealed);
     if (fresh.GetSafeHandle() == nullptr) return;
     if (!window->SetWindowRgn(region.GetSafeHandle(), FALSE)) return;  // ours to delete still
