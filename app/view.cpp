@@ -39,7 +39,8 @@ BEGIN_MESSAGE_MAP(CDorvelView, CView)
 END_MESSAGE_MAP()
 
 void DrawPictureCallback(CWnd* view, CDC* dc) {
-    static_cast<CDorvelView*>(view)->DrawPicture(dc);
+    // Through the virtual OnDraw: a view derived from this one reveals its own picture.
+    static_cast<CView*>(view)->OnDraw(dc);
 }
 
 CDorvelView::CDorvelView() {

@@ -46,8 +46,7 @@ private:
     bool m_bSliding = false;  // a "Slid Show" is running: a second one is refused
 };
 
-// Draws view's current picture into dc.  The picture alone: the transition has filled its
-// frame with the window colour, which is what the view shows beyond the picture.
+// Draws view (a CView) into dc as it paints itself, through its OnDraw.
 void DrawPictureCallback(CWnd* view, CDC* dc);
 
 #endif

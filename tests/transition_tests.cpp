@@ -2,13 +2,16 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <thread>
 #include <vector>
 
+#include "app/view.h"
 #include "support/wintest.h"
 #include "tests/check.h"
+#include "tests/oracle.h"
 #include "transitions/effects.h"
 #include "animation/pacing.h"
 #include "transitions/regioncopy.h"
@@ -473,6 +476,113 @@ TEST_CASE(DeadOrEmptyWindowsAreLeftAlone) {
         RunTransition(&flat, DrawSmallPicture, 0, Flags::None, static_cast<EffectType>(type));
     }
     CHECK(!HasWindowRegion(flat.m_hWnd));
+}
+
+namespace {
+
+// A view derived from the program's that draws a plain colour of its own and records the
+// window regions set on it.  A child of a host window, as the program's view is of its frame.
+class DerivedView : public CDorvelView {
+public:
+    static constexpr COLORREF kOwnColour = RGB(30, 160, 90);
+    bool Open(wintest::RecordingView& host, int width, int height) {
+        RECT rect = {0, 0, width, height};
+        return host.Open(kLeft, kTop, width, height) &&
+               Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, &host, 0xE900);
+    }
+    void OnDraw(CDC* pDC) override {
+        RECT client;
+        GetClientRect(&client);
+        CBrush own(kOwnColour);
+        pDC->FillRect(&client, own);
+    }
+    std::vector<CRgn> regions;
+
+protected:
+    void OnWindowPosChanged(WINDOWPOS*) {
+        CRgn region;
+        region.CreateRectRgn(0, 0, 0, 0);
+        if (::GetWindowRgn(m_hWnd, region) != ERROR) regions.push_back(std::move(region));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DerivedView, CDorvelView)
+    ON_WM_WINDOWPOSCHANGED()
+END_MESSAGE_MAP()
+
+// The first value RandomInRange(0, 1) gives after srand(seed): msvcrt's generator (state *
+// 214013 + 2531011 modulo 2^32, bits 16 to 30 of the new state), whose upper half of 16384
+// values gives 1.
+int FirstCoin(unsigned seed) {
+    return (((seed * 214013u + 2531011u) >> 16) & 0x7FFF) >= 16384;
+}
+
+bool SameSteps(const std::vector<CRgn>& a, const std::vector<CRgn>& b) {
+    bool same = a.size() == b.size();
+    for (size_t k = 0; same && k < a.size(); ++k) same = wintest::SameRegion(a[k], b[k]);
+    return same;
+}
+
+}  // namespace
+
+// The transition composes the view's picture as the view draws itself: a derived view's own
+// OnDraw.  The screen shows another colour before, and the repaint the end of the transition
+// asks for is cancelled, so that only the transition's copy can show the view's colour.
+TEST_CASE(ATransitionRevealsWhatADerivedViewDraws) {
+    wintest::RecordingView host;
+    DerivedView* view = new DerivedView;
+    view->m_bAutoDelete = true;
+    CHECK(view->Open(host, 120, 90));
+    {
+        CClientDC dc(view->m_hWnd);
+        CBrush red(RGB(255, 0, 0));
+        RECT client = {0, 0, 120, 90};
+        dc.FillRect(&client, red);
+    }
+    wintest::Settle(50);
+    RunTransition(view, DrawPictureCallback, 0, Flags::None, static_cast<EffectType>(13));
+    ::ValidateRect(view->m_hWnd, nullptr);
+    wintest::Settle(50);
+    int other = 0;
+    for (unsigned p : ViewPixels(120, 90)) other += p != ToScreen(DerivedView::kOwnColour);
+    CHECK_EQ(other, 0);
+    host.Close();
+}
+
+// Each command whose row says Reverse is drawn at random runs, for a draw of 0, the transition
+// of its type and fixed flags, and for a draw of 1 the same with Reverse; the others never add
+// Reverse.  The draws are made certain by seeding the generator (not the random tiles, whose
+// shuffle seeds it from the clock).
+TEST_CASE(CommandsReverseAtRandomAsTheirRowsSay) {
+    unsigned seeds[2] = {0, 0};  // the first seed whose first draw is 0, and 1
+    for (unsigned seed = 1; seeds[0] == 0 || seeds[1] == 0; ++seed) {
+        if (seeds[FirstCoin(seed)] == 0) seeds[FirstCoin(seed)] = seed;
+    }
+    wintest::RecordingView host;
+    DerivedView* view = new DerivedView;
+    view->m_bAutoDelete = true;
+    CHECK(view->Open(host, 64, 48));
+    for (const oracle::Command& command : oracle::kCommands) {
+        if (!oracle::RevealsByRegions(command) || command.type == 10) continue;
+        for (int coin : {0, 1}) {
+            if (!command.random && coin == 0) continue;
+            view->regions.clear();
+            std::srand(seeds[coin]);
+            view->SendMessage(WM_COMMAND, command.id, 0);
+            std::vector<CRgn> commanded = std::move(view->regions);
+            view->regions.clear();
+            int flags = command.flags | (command.random ? coin : 0);
+            RunTransition(view, DrawPictureCallback, command.delay, static_cast<EffectFlags>(flags),
+                          static_cast<EffectType>(command.type));
+            if (commanded.empty() || !SameSteps(commanded, view->regions)) {
+                std::printf("  command %u, draw %d: %zu steps, not those of flags %d\n",
+                            command.id, coin, commanded.size(), flags);
+                check::Fail(__FILE__, __LINE__, "another transition than the row's");
+            }
+        }
+    }
+    host.Close();
 }
 
 namespace {
