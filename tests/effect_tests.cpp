@@ -3,6 +3,7 @@
 // window: all a window shows of its region, and all of it that the step hands on.
 #include <windows.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <utility>
@@ -254,6 +255,27 @@ TEST_CASE(GrowingShapesFollowTheWorkedBoxes) {
                {{900, 300}, {650, -132}, {150, -132}, {-99, 300}, {150, 733}, {650, 733}})));
 }
 
+// The lens turns by 15 degrees a step, so it has the same orientation at step i + 4 as at step
+// i (a hexagon turned by 60 degrees is itself): its bounding box's width to height goes round
+// 2 / sqrt 3 (a vertex to the right), 1, sqrt 3 / 2 (a vertex at the top), 1.  Read while the
+// lens lies wholly inside the window and large enough for its pixels to tell.
+TEST_CASE(TheLensTurnsOnceRoundItsOrientationsEveryFourSteps) {
+    Bench bench(800, 600);
+    Steps lens = bench.Dispatch(Type::Lens, Flags::None);
+    CHECK_EQ(lens.size(), 63u);
+    const double aspects[4] = {2 / std::sqrt(3.0), 1, std::sqrt(3.0) / 2, 1};
+    for (size_t k = 8; k < 38 && k < lens.size(); ++k) {
+        RECT box;
+        ::GetRgnBox(lens[k], &box);
+        double aspect = static_cast<double>(box.right - box.left) / (box.bottom - box.top);
+        if (std::fabs(aspect - aspects[k % 4]) > 0.04) {
+            check::Fail(__FILE__, __LINE__, "lens step " + std::to_string(k) + ": box " +
+                                                wintest::Describe(lens[k]) + " turned otherwise");
+            break;
+        }
+    }
+}
+
 TEST_CASE(BlindsAndMosaicsGrowTheWorkedPatterns) {
     Bench bench(800, 600);
     // cols x rows cells of tw x th, every piece grown by `growth` pixels per step, odd mosaic
@@ -293,6 +315,15 @@ TEST_CASE(BlindsAndMosaicsGrowTheWorkedPatterns) {
             same = Expect(mosaic ? "mosaic" : "blinds", steps, p.count, k, Rects(rects));
         }
     }
+    // Ten steps for the blinds and twenty for the mosaic whatever the window size, also where
+    // the vertical step comes out below one pixel.
+    for (SIZE size : {SIZE{300, 200}, SIZE{784, 541}, SIZE{400, 40}}) {
+        Bench other(size.cx, size.cy);
+        for (EffectFlags flags : {Flags::Vertical, Flags::Horizontal}) {
+            CHECK_EQ(other.Dispatch(Type::WindowBlind, flags).size(), 10u);
+            CHECK_EQ(other.Dispatch(Type::Mosaic, flags).size(), 20u);
+        }
+    }
     // Both axis flags work vertically, neither horizontally.
     CHECK(Same(bench.Dispatch(Type::WindowBlind, Flags::Vertical | Flags::Horizontal),
                bench.Dispatch(Type::WindowBlind, Flags::Vertical)));
@@ -316,6 +347,53 @@ TEST_CASE(RandomTilesShowEveryTileOnce) {
     CHECK(shown == std::vector<int>(192, 1));  // tile 17 among them as (53, 53, 108, 108)
     Bench narrow(10, 4);                       // narrower than 15 pixels: tiles of side 1
     CHECK_EQ(narrow.Dispatch(Type::RandomThreads, Flags::None).size(), 40u);
+}
+
+// What the dispatcher hands the routines: the client area's corners, 800, 600 to 0, 0 when
+// Reverse exchanges them, and the base steps of 800 and 600 hundredths (552 on 784 x 541),
+// negated by Reverse, in the routine's unit: 8 and 6 whole pixels (-8, -6), doubled 1600 and
+// 1200 for the diamond and the lens.  A growing shape's routine puts mirrored corners and
+// negated steps back in order before it plans, so its plan has them in order.
+TEST_CASE(RoutinesAreHandedTheWorkedCornersAndSteps) {
+    struct Row {
+        int type, flags;
+        LONG width, height;
+        POINT from, to;
+        int stepX, stepY;
+    };
+    const int R = 1, HV = 2 | 4;
+    const Row rows[] = {
+        {1, HV, 800, 600, {0, 0}, {800, 600}, 8, 6},
+        {1, HV | R, 800, 600, {800, 600}, {0, 0}, -8, -6},
+        {2, HV | R, 800, 600, {800, 600}, {0, 0}, -8, -6},
+        {3, 0, 800, 600, {0, 0}, {800, 600}, 800, 600},
+        {3, R, 800, 600, {800, 600}, {0, 0}, -800, -600},
+        {4, R, 800, 600, {0, 0}, {800, 600}, 800, 600},
+        {5, 0, 800, 600, {0, 0}, {800, 600}, 800, 600},
+        {6, R, 800, 600, {0, 0}, {800, 600}, 1600, 1200},
+        {7, 0, 800, 600, {0, 0}, {800, 600}, 1600, 1200},
+        {7, R, 800, 600, {0, 0}, {800, 600}, 1600, 1200},
+        {8, R, 800, 600, {0, 0}, {800, 600}, -8, -6},
+        {9, 0, 800, 600, {0, 0}, {800, 600}, 8, 6},
+        {10, 0, 800, 600, {0, 0}, {800, 600}, 8, 6},
+        {3, R, 784, 541, {784, 541}, {0, 0}, -800, -552},
+        {1, HV, 784, 541, {0, 0}, {784, 541}, 8, 5},
+        {6, 0, 784, 541, {0, 0}, {784, 541}, 1600, 1104},
+    };
+    for (const Row& row : rows) {
+        TransitionPlan plan = PlanTransition(static_cast<EffectType>(row.type),
+                                             static_cast<EffectFlags>(row.flags),
+                                             RECT{0, 0, row.width, row.height});
+        if (plan.from.x != row.from.x || plan.from.y != row.from.y || plan.to.x != row.to.x ||
+            plan.to.y != row.to.y || plan.stepX != row.stepX || plan.stepY != row.stepY) {
+            check::Fail(__FILE__, __LINE__,
+                        "type " + std::to_string(row.type) + " flags " + std::to_string(row.flags) +
+                            ": (" + std::to_string(plan.from.x) + ", " +
+                            std::to_string(plan.from.y) + ") to (" + std::to_string(plan.to.x) +
+                            ", " + std::to_string(plan.to.y) + "), steps " +
+                            std::to_string(plan.stepX) + ", " + std::to_string(plan.stepY));
+        }
+    }
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -159,6 +160,26 @@ TEST_CASE(DarkeningIsBitExactAndKeepsTheFourthByte) {
         wrong += work.back() != 0x12345678u;
     }
     CHECK_EQ(wrong, 0);
+}
+
+// Every image of a fade is described by a 40-byte BITMAPINFOHEADER for a bottom-up (positive
+// height) 32-bit BI_RGB image of W x H with W x H x 4 bytes, one plane, and one colour entry;
+// everything else zero.
+TEST_CASE(FadeImagesHaveTheWorkedHeader) {
+    for (SIZE size : {SIZE{800, 600}, SIZE{784, 541}}) {
+        BITMAPINFO info = FadeImageInfo(size.cx, size.cy);
+        BITMAPINFO want;
+        std::memset(&want, 0, sizeof want);
+        want.bmiHeader.biSize = 40;
+        want.bmiHeader.biWidth = size.cx;
+        want.bmiHeader.biHeight = size.cy;
+        want.bmiHeader.biPlanes = 1;
+        want.bmiHeader.biBitCount = 32;
+        want.bmiHeader.biCompression = 0;
+        want.bmiHeader.biSizeImage = static_cast<DWORD>(size.cx * size.cy * 4);
+        CHECK(std::memcmp(&info, &want, sizeof want) == 0);
+    }
+    CHECK_EQ(FadeImageInfo(800, 600).bmiHeader.biSizeImage, 1920000u);
 }
 
 TEST_CASE(FramesRunThroughTheLevelsFromTheMasterEachTime) {
