@@ -16,13 +16,13 @@ public:
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
-    // Draws the 800 x 600 picture alone (the window colour there if there is none).
-    void DrawPicture(CDC* pDC);
 
     // Loads the other picture into the memory DC; nothing is drawn.
     void LoadNextPicture();
 
 protected:
+    // Draws the 800 x 600 picture alone (the window colour there if there is none).
+    void DrawPicture(CDC* pDC);
     BOOL OnEraseBkgnd(CDC* pDC);
     // Fills the client area beyond the 800 x 600 picture with the window colour.
     void FillBeyondPicture(CDC* pDC);
