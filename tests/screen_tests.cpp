@@ -27,6 +27,9 @@ namespace {
 // tile whose inside (clear of the overlaps) holds the pixel, or -1.  count: the steps, each one
 // pause.  A region is in window coordinates: client pixel (x, y) lies at origin + (x, y) in
 // them, origin being where the program's view has its client area (inside its sunken edge).
+// A step copies its region's bounding box (client coordinates, as built; the region read back
+// is cut to the window, which leaves the box's left and top where they reach over the client
+// area), so it reveals only what of the moved region lies in that box.
 struct Steps {
     std::vector<int> map;
     int count = 0;
@@ -52,10 +55,13 @@ Steps StepMap(wintest::RecordingView& view, POINT origin, EffectType type, Effec
         std::vector<char> data(::GetRegionData(view.regions[k], 0, nullptr));
         auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
         ::GetRegionData(view.regions[k], static_cast<DWORD>(data.size()), rgn);
+        RECT box;
+        ::GetRgnBox(view.regions[k], &box);
         for (DWORD i = 0; i < rgn->rdh.nCount; ++i) {
             RECT r = reinterpret_cast<const RECT*>(rgn->Buffer)[i];
             if (tiles) ::InflateRect(&r, -2, -2);  // [x + 2, x + side)
             ::OffsetRect(&r, -origin.x, -origin.y);
+            ::IntersectRect(&r, &r, &box);
             for (LONG y = std::max(0L, r.top); y < std::min<LONG>(height, r.bottom); ++y) {
                 for (LONG x = std::max(0L, r.left); x < std::min<LONG>(width, r.right); ++x) {
                     int& at = steps.map[static_cast<size_t>(y) * width + x];
