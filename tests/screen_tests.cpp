@@ -27,9 +27,13 @@ namespace {
 // tile whose inside (clear of the overlaps) holds the pixel, or -1.  count: the steps, each one
 // pause.  A region is in window coordinates: client pixel (x, y) lies at origin + (x, y) in
 // them, origin being where the program's view has its client area (inside its sunken edge).
-// A step copies its region's bounding box (client coordinates, as built; the region read back
-// is cut to the window, which leaves the box's left and top where they reach over the client
-// area), so it reveals only what of the moved region lies in that box.
+// A step copies its region's bounding box (client coordinates, as built), so it reveals only
+// what of the moved region lies in that box.  The region read back is the one built, cut to
+// the window's rectangle.  The cut leaves the box's left and top edges alone wherever they lie
+// inside the client area: the regions reach beyond its left or top edge only where they also
+// cover the client area's first column or row (a centred shape at its widest, the mosaic's
+// unshifted cells), but for the closing shapes, the client area without a shape that begins
+// larger than it.  Their box always holds the whole client area.
 struct Steps {
     std::vector<int> map;
     int count = 0;
@@ -40,6 +44,8 @@ Steps StepMap(wintest::RecordingView& view, POINT origin, EffectType type, Effec
     view.GetClientRect(&client);
     int width = client.right, height = client.bottom;
     bool tiles = type == Type::RandomThreads;
+    bool closing =
+        type >= Type::CircleLike && type <= Type::Lens && HasFlags(flags, Flags::Reverse);
     Steps steps;
     steps.map.assign(static_cast<size_t>(width) * height, tiles ? -1 : INT_MAX);
     view.ClearRegions();
@@ -55,8 +61,8 @@ Steps StepMap(wintest::RecordingView& view, POINT origin, EffectType type, Effec
         std::vector<char> data(::GetRegionData(view.regions[k], 0, nullptr));
         auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
         ::GetRegionData(view.regions[k], static_cast<DWORD>(data.size()), rgn);
-        RECT box;
-        ::GetRgnBox(view.regions[k], &box);
+        RECT box = client;
+        if (!closing) ::GetRgnBox(view.regions[k], &box);
         for (DWORD i = 0; i < rgn->rdh.nCount; ++i) {
             RECT r = reinterpret_cast<const RECT*>(rgn->Buffer)[i];
             if (tiles) ::InflateRect(&r, -2, -2);  // [x + 2, x + side)

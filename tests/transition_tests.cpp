@@ -114,6 +114,7 @@ public:
         colours.clear();
         request.type = type;
         request.flags = flags;
+        closing = routine == GrowShapeEffect && HasFlags(flags, EffectFlags::Reverse);
         revealed.DeleteObject();
         request.revealed = remember ? &revealed : nullptr;
         TransitionPlan plan = PlanTransition(type, flags, client);
@@ -125,6 +126,7 @@ public:
         shown.push_back(ReadClient());
     }
     RECT client = {};
+    bool closing = false;  // the last run was of a closing shape
     std::vector<std::vector<unsigned>> shown;
     std::vector<COLORREF> colours;
     TransitionRequest request;
@@ -170,11 +172,14 @@ END_MESSAGE_MAP()
 // of its region (client coordinates, as built) while the window, which reads its region in
 // window coordinates, shows only window points of the region.  So the pixel changes when it
 // lies in that box and its window point (x + cx, y + cy) in the region.  The region read back
-// is the one built, cut to the window's rectangle, which keeps the left and top of its box
-// wherever they lie inside the client area.
+// is the one built, cut to the window's rectangle.  The cut leaves the box's left and top
+// edges alone wherever they lie inside the client area (the regions reach beyond its left or
+// top edge only where they also cover its first column or row), but for the closing shapes:
+// the client area without a shape that begins larger than it, whose box always holds the
+// whole client area.
 bool StepChanges(const StepReader& view, size_t k, int x, int y, int cx, int cy) {
-    RECT box;
-    ::GetRgnBox(view.regions[k], &box);
+    RECT box = view.client;
+    if (!view.closing) ::GetRgnBox(view.regions[k], &box);
     POINT pixel = {x, y};
     return ::PtInRect(&box, pixel) && ::PtInRegion(view.regions[k], x + cx, y + cy);
 }
