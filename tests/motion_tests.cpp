@@ -398,11 +398,15 @@ bool g_bShown = false;
 std::map<HWND, int> g_painting;  // paints under way, per window
 HWND g_hQueuedPaint = nullptr;   // a paint taken from the queue lasts until the next message
 
-void NotePaint(HWND hWnd, UINT message) {
+void NotePaint(HWND hWnd, UINT message, WPARAM wParam) {
     if (g_pPaints == nullptr ||
         (message != WM_NCPAINT && message != WM_ERASEBKGND && message != WM_PAINT)) {
         return;
     }
+    // A control of Common Controls 6 draws what of its parent lies behind it into its own device
+    // context (DrawThemeParentBackground), asking the parent for its background there: no
+    // device context on the parent, no paint of it.
+    if (message == WM_ERASEBKGND && ::WindowFromDC(reinterpret_cast<HDC>(wParam)) != hWnd) return;
     PaintCounts& counts = (*g_pPaints)[hWnd];
     if (message == WM_NCPAINT) ++counts.frame;
     if (message == WM_ERASEBKGND) ++counts.background;
@@ -413,7 +417,7 @@ void NotePaint(HWND hWnd, UINT message) {
 LRESULT CALLBACK SentPaints(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION) {
-        NotePaint(sent->hwnd, sent->message);
+        NotePaint(sent->hwnd, sent->message, sent->wParam);
         if (sent->message == WM_PAINT) ++g_painting[sent->hwnd];
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -432,7 +436,7 @@ LRESULT CALLBACK QueuedPaints(int code, WPARAM wParam, LPARAM lParam) {
             g_pPaints = std::exchange(g_pLaterPaints, nullptr);
         }
         if (g_hQueuedPaint != nullptr) --g_painting[std::exchange(g_hQueuedPaint, nullptr)];
-        NotePaint(queued->hwnd, queued->message);
+        NotePaint(queued->hwnd, queued->message, queued->wParam);
         if (queued->message == WM_PAINT) ++g_painting[g_hQueuedPaint = queued->hwnd];
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
