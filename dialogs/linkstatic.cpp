@@ -41,8 +41,6 @@ void CLinkStatic::MarkVisited(BOOL visited) {
 }
 
 void CLinkStatic::PreSubclassWindow() {
-    // Without SS_NOTIFY a static reports no clicks to its parent.
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(GetStyle() | SS_NOTIFY));
     if (m_strUrl.IsEmpty()) m_strUrl = GetWindowText();
     if (GetWindowText().IsEmpty()) {
         SetWindowText(m_strUrl);

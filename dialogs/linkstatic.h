@@ -1,6 +1,10 @@
 // CLinkStatic: a static text control of a dialog that looks and behaves like a link in a web
 // page.  Put it on an existing static control with SubclassDlgItem; the control's window text
 // stays what it shows, the URL is the target (either stands in for the other while blank).
+// The control is made with SS_NOTIFY (in its dialog template): STN_CLICKED "is sent when the
+// user clicks a static control that has the SS_NOTIFY style", and a control's styles are
+// documented as fixed once it has been created ("After the control has been created, these
+// styles cannot be modified, except as noted"), so the link does not add it later.
 #ifndef LANTREL_DIALOGS_LINKSTATIC_H
 #define LANTREL_DIALOGS_LINKSTATIC_H
 

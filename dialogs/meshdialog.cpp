@@ -1,6 +1,5 @@
 #include "meshdialog.h"
 
-#include "dialogs/templatepictures.h"
 #include "motion/mesh.h"
 #include "res/resource.h"
 
@@ -46,13 +45,14 @@ BEGIN_MESSAGE_MAP(CMeshDialog, CDialog)
     ON_WM_NCPAINT()
     ON_WM_NCLBUTTONDOWN()
     ON_WM_WINDOWPOSCHANGED()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMeshDialog::CMeshDialog(CWnd* parent) : CDialog(IDD_MESH_DIALOG, parent) {}
 
 BOOL CMeshDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_pictures = TakeTemplatePictures(m_hWnd);
+    m_picture.ShowResource(m_hWnd, L"DINOSAUR");
     ClipControls(m_hWnd);
     // The framework has centred the dialog already, while it was still a plain rectangle, so
     // nothing moves it once it is meshed.
@@ -62,6 +62,11 @@ BOOL CMeshDialog::OnInitDialog() {
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     return TRUE;
+}
+
+void CMeshDialog::OnDestroy() {
+    m_picture.TakeBack(m_hWnd);
+    Default();
 }
 
 void CMeshDialog::OnNcPaint(HRGN) {

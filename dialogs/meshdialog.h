@@ -2,10 +2,8 @@
 #ifndef LANTREL_DIALOGS_MESHDIALOG_H
 #define LANTREL_DIALOGS_MESHDIALOG_H
 
-#include <vector>
-
+#include "dialogs/dialogpicture.h"
 #include "framework/dialog.h"
-#include "framework/gdi.h"
 
 class CMeshDialog : public CDialog {
 public:
@@ -20,6 +18,8 @@ protected:
     void OnNcLButtonDown(UINT hitTest, POINT point);
     // Once shown, spares the controls without a frame the request to paint one.
     void OnWindowPosChanged(WINDOWPOS* pos);
+    // Takes the picture back while its control still exists.
+    void OnDestroy();
 
     // Set once painting the frame has taken long (the system built the mesh's visible region
     // for it): a press on the close box is then followed without drawing it pressed.
@@ -30,7 +30,7 @@ protected:
 private:
     void FollowCloseBoxPress();
 
-    std::vector<CBitmap> m_pictures;  // the dinosaur, deleted after the window has gone
+    CDialogPicture m_picture;  // the dinosaur, for as long as the window shows it
 };
 
 #endif

@@ -2,10 +2,8 @@
 #ifndef LANTREL_DIALOGS_SLIDEDIALOG_H
 #define LANTREL_DIALOGS_SLIDEDIALOG_H
 
-#include <vector>
-
+#include "dialogs/dialogpicture.h"
 #include "framework/dialog.h"
-#include "framework/gdi.h"
 
 class CSlideDialog : public CDialog {
 public:
@@ -13,8 +11,14 @@ public:
 
     BOOL OnInitDialog() override;
 
+protected:
+    // Takes the picture back while its control still exists.
+    void OnDestroy();
+
+    DECLARE_MESSAGE_MAP()
+
 private:
-    std::vector<CBitmap> m_pictures;  // the dinosaur, deleted after the window has gone
+    CDialogPicture m_picture;  // the dinosaur, for as long as the window shows it
 };
 
 #endif

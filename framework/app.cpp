@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "afxres.h"
+#include "comapartment.h"
 #include "doctemplate.h"
 #include "document.h"
 #include "recentfiles.h"
@@ -215,6 +216,9 @@ void CWinApp::SaveStdProfileSettings() {
 int AfxWinMain(HINSTANCE instance, LPWSTR, int nCmdShow) {
     CWinApp* app = AfxGetApp();
     if (app == nullptr) return -1;
+    // The user-interface thread is a single-threaded apartment from start to end, for the
+    // shell (comapartment.h); it is left after the last window and ExitInstance have gone.
+    CComApartment apartment;
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     app->m_hInstance = instance;

@@ -1,11 +1,14 @@
 @echo off
-rem The Lantrel @PROJECT_VERSION@ test kit: runs every test program in tests\ one after another on
-rem this desktop, then ends with one line "N passed, N failed" (counting test programs).  A test
-rem program passes when it exits with 0; a check it cannot make on this machine it reports as
-rem "[ SKIP ]" with the reason, which does not fail it.
+rem The Lantrel @PROJECT_VERSION@ test kit: says where it runs (tests\sysinfo.exe), runs every
+rem test program in tests\ one after another on this desktop, then ends with one line
+rem "N passed, N failed" (counting test programs).  A test program passes when it exits with 0;
+rem a check it cannot make on this machine it reports as "[ SKIP ]" with the reason, which does
+rem not fail it.
 setlocal EnableExtensions EnableDelayedExpansion
 rem (setlocal also keeps the caller's current folder, which endlocal gives back.)
 cd /d "%~dp0tests"
+rem Where the kit runs: the Windows version, the display and whether the desktop composes.
+sysinfo.exe
 set /a passed=0, failed=0
 set failedNames=
 for %%i in (*_tests.exe) do (

@@ -96,11 +96,11 @@ TEST_CASE(ShippedAboutBoxTemplate) {
         L"50020001 0 13 6 161 8 -1 STATIC|Lantrel Version 1.01|\n"
         L"50030001 0 144 58 32 14 1 BUTTON|OK|\n"
         L"50020002 0 45 21 24 8 -1 STATIC|Author:|\n"
-        L"50020000 0 71 30 102 8 1008 STATIC|pat@example.com|\n"
+        L"50020100 0 71 30 102 8 1008 STATIC|pat@example.com|\n"
         L"50020000 0 71 21 27 8 118 STATIC|Pat E.|\n"
         L"50020002 0 47 30 22 8 -1 STATIC|Email:|\n"
         L"50020002 0 31 40 38 8 -1 STATIC|Homepage:|\n"
-        L"50020000 0 71 40 38 8 1007 STATIC|example.org|\n";
+        L"50020100 0 71 40 38 8 1007 STATIC|example.org|\n";
     std::wstring got = wintest::ReadDialogTemplate(program, IDD_ABOUTBOX);
     CHECK(got == want);
     if (got != want) std::printf("  template 100 reads:\n%s", wintest::Utf8(got).c_str());
@@ -159,7 +159,7 @@ TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
     CHECK(!::IsWindowEnabled(frame));
 
     // Every control as template 100 makes it (a copy made here), but for the two links: they
-    // also notify and are fitted to their underlined text from their top-left corner.
+    // are fitted to their underlined text from their top-left corner.
     HWND copy = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUTBOX),
                                      nullptr, PlainDialogProc, 0);
     wintest::MoveMouse(0, 0);  // the pointer off the links (the copy's window lets it move)
@@ -181,7 +181,7 @@ TEST_CASE(HelpAboutShowsTheBoxOverTheFrameAndOkClosesIt) {
         CHECK_EQ(::GetDlgCtrlID(shown), id);
         CHECK_EQ(wintest::Utf8(shownText), wintest::Utf8(text));
         CHECK_EQ(::GetWindowLongW(shown, GWL_STYLE) & ~WS_DISABLED,
-                 ::GetWindowLongW(mine, GWL_STYLE) | (link ? SS_NOTIFY : 0));
+                 ::GetWindowLongW(mine, GWL_STYLE));
         RECT want, got;
         ::GetWindowRect(mine, &want);
         ::MapWindowPoints(nullptr, copy, reinterpret_cast<POINT*>(&want), 2);

@@ -3,6 +3,7 @@
 // thread), tooltips.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <thread>
@@ -335,6 +336,36 @@ TEST_CASE(ToolTipKeepsItsToolsTextsAndGoesWithItsObject) {
     }
     CHECK(!::IsWindow(tipWindow));
     dialog.DestroyWindow();
+}
+
+namespace {
+
+// Whether this thread is in a single-threaded COM apartment.
+bool InSingleThreadedApartment() {
+    APTTYPE type = APTTYPE_MTA;
+    APTTYPEQUALIFIER qualifier = APTTYPEQUALIFIER_NONE;
+    return ::CoGetApartmentType(&type, &qualifier) == S_OK &&
+           (type == APTTYPE_STA || type == APTTYPE_MAINSTA);
+}
+
+bool g_loopInApartment = false;
+
+void CALLBACK NoteApartmentAndQuit(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    g_loopInApartment = InSingleThreadedApartment();
+    ::PostQuitMessage(0);
+}
+
+}  // namespace
+
+// The application's thread runs its message loop, where a click on a link calls ShellExecute, in
+// a single-threaded COM apartment, as ShellExecute asks of its callers; it leaves it at the end.
+TEST_CASE(ApplicationRunsInASingleThreadedApartment) {
+    CHECK(!InSingleThreadedApartment());
+    CHECK(::SetTimer(nullptr, 0, 1, NoteApartmentAndQuit) != 0);
+    CHECK_EQ(AfxWinMain(::GetModuleHandleW(nullptr), const_cast<LPWSTR>(L""), SW_HIDE), 0);
+    CHECK(g_loopInApartment);
+    CHECK(!InSingleThreadedApartment());
 }
 
 int main(int argc, char** argv) {

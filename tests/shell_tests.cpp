@@ -2,6 +2,7 @@
 // built from the real resources (linked into this test), inspected from inside.
 #include <windows.h>
 
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <set>
@@ -196,6 +197,103 @@ TEST_CASE(CommandPromptsAreTheDocumentedStrings) {
         CHECK(right);
     }
     ::FreeLibrary(exe);
+}
+
+namespace {
+
+// The ids Microsoft gives the Windows versions in an application manifest's supportedOS
+// elements, and the one Windows 10 and 11 look for.
+const char* const kSupportedOsIds[] = {
+    "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
+};
+const GUID kWindows10Id = {
+    0x8e0f7a12, 0xbfb3, 0x4fe8, {0xb9, 0xa5, 0x48, 0xfd, 0x50, 0xa1, 0x5a, 0x9a}};
+
+// Resource 1 of type RT_MANIFEST of lantrel.exe, the manifest the loader reads at its start.
+std::string ShippedManifest() {
+    HMODULE exe = ::LoadLibraryExW(program::LantrelPath().c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HRSRC found = exe ? ::FindResourceW(exe, MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
+    std::string text;
+    if (found != nullptr) {
+        text.assign(static_cast<const char*>(::LockResource(::LoadResource(exe, found))),
+                    ::SizeofResource(exe, found));
+    }
+    if (exe != nullptr) ::FreeLibrary(exe);
+    return text;
+}
+
+// Whether the activation context this thread runs in (with none activated, the one the
+// process's manifest made: GetCurrentActCtx then gives none, which QueryActCtxW takes for it)
+// counts Windows 10 among its operating systems.  The id is looked for wherever it lies,
+// followed by the type "operating system": Windows 10 has added a field to each element since
+// the record was first documented.
+bool ActiveContextNamesWindows10() {
+    HANDLE context = nullptr;
+    if (!::GetCurrentActCtx(&context)) return false;
+    SIZE_T size = 0;
+    ::QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, nullptr, 0,
+                   &size);
+    std::vector<BYTE> info(size);
+    bool read = size >= sizeof(DWORD) &&
+                ::QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext,
+                               info.data(), size, &size);
+    if (context != nullptr) ::ReleaseActCtx(context);
+    const DWORD os = ACTCTX_COMPATIBILITY_ELEMENT_TYPE_OS;
+    for (size_t at = sizeof(DWORD); read && at + sizeof(GUID) + sizeof(DWORD) <= size; at += 4) {
+        if (std::memcmp(&info[at], &kWindows10Id, sizeof(GUID)) == 0 &&
+            std::memcmp(&info[at + sizeof(GUID)], &os, sizeof(os)) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether the dialogs' buttons are those of the common controls (version 6 registers its own
+// "Button" class; before it, the class is the system's, in user32).
+bool ButtonsAreTheCommonControls() {
+    WNDCLASSEXW button = {};
+    button.cbSize = sizeof(button);
+    HMODULE owner = nullptr;
+    wchar_t path[MAX_PATH] = {};
+    if (!::GetClassInfoExW(nullptr, L"Button", &button) ||
+        !::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              reinterpret_cast<LPCWSTR>(button.lpfnWndProc), &owner) ||
+        ::GetModuleFileNameW(owner, path, MAX_PATH) == 0) {
+        return false;
+    }
+    std::wstring name(path);
+    name = name.substr(name.find_last_of(L'\\') + 1);
+    std::printf("  the Button class is %s's\n", wintest::Utf8(name).c_str());
+    return ::lstrcmpiW(name.c_str(), L"comctl32.dll") == 0;
+}
+
+}  // namespace
+
+// lantrel.exe carries its manifest: the Windows versions it was made for (without Windows 10's
+// id, Windows 10 and 11 answer it as the last Windows it names would), no elevation, and Common
+// Controls 6 (the controls drawn in the style of the Windows they run on).  This program links the same
+// manifest, and the loader has put it in effect here as it does for the program.
+TEST_CASE(ManifestOfTheProgramIsShippedAndInEffect) {
+    const std::string manifest = ShippedManifest();
+    CHECK(!manifest.empty());
+    for (const char* id : kSupportedOsIds) {
+        if (manifest.find(std::string("<supportedOS Id=\"") + id + "\"/>") == std::string::npos) {
+            std::printf("  no supportedOS %s\n", id);
+            CHECK(false);
+        }
+    }
+    CHECK(manifest.find("level=\"asInvoker\"") != std::string::npos);
+    CHECK(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"") !=
+          std::string::npos);
+    CHECK(manifest.find("publicKeyToken=\"6595b64144ccf1df\"") != std::string::npos);
+    CHECK(ActiveContextNamesWindows10());
+    CHECK(ButtonsAreTheCommonControls());
 }
 
 namespace {

@@ -37,7 +37,7 @@ top="$unpacked/$(basename "$zip" .zip)"
 
 fail() { echo "kit: $*" >&2; exit 1; }
 for file in lantrel.exe README.txt LICENSE.txt run-tests.cmd tests/linkrecorder.exe \
-            tests/leaker.exe; do
+            tests/leaker.exe tests/sysinfo.exe; do
   [ -f "$top/$file" ] || fail "$file missing from $zip"
 done
 programs=$(cd "$top/tests" && ls -- *_tests.exe | wc -l)
@@ -74,4 +74,7 @@ last=$(grep -v '^$' "$log" | tail -n 1)
 echo "kit: $(($(date +%s) - start)) s; output in $log"
 [ "$last" = "$programs passed, 0 failed" ] ||
   fail "the kit ended \"$last\", not \"$programs passed, 0 failed\""
+# It said where it ran before the first test program.
+awk '/^Desktop composition: /{found = 1; exit} /^==== /{exit} END{exit !found}' "$log" ||
+  fail "the kit did not say first where it ran (tests\\sysinfo.exe)"
 echo "kit: passed"

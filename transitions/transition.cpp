@@ -78,6 +78,16 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, 
     int width = client.right - client.left;
     int height = client.bottom - client.top;
 
+    // One device context for every step, given back when the transition ends.  The view's
+    // class asks for no DC of its own, so this is a common DC, which the application "must
+    // always release ... as soon as possible after drawing" (Common Display Device Contexts):
+    // a transition is one drawing, made here without returning to the message loop.  Its
+    // clipping comes from the window's visible region, which "the system automatically uses
+    // ... to create the clipping region for any display device context retrieved for the
+    // window" (Window Regions), and the window region changes it.  No step draws while its
+    // window region is on: RevealRegion lifts the region first and copies through a clip
+    // region of its own selected into this DC, so every copy is made with the window as it
+    // was when the DC was retrieved.
     CClientDC target(view->m_hWnd);
     CCreatedDC source;
     CBitmap frame;
