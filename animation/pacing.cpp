@@ -58,8 +58,11 @@ long long CounterFrequency() {
 //    whatever the filter).  One sent from another thread (a task switcher asking for the
 //    window's text or icon, a settings broadcast, a test driver's command) would run inside
 //    the animation, so while one waits (QS_SENDMESSAGE: "A message sent by another thread or
-//    application is in the queue") there is no look: its sender waits for the animation's end,
-//    as without the look.  One sent in the moment between the check and the look runs here:
+//    application is in the queue"; MWMO_INPUTAVAILABLE: the wait "returns if input exists for
+//    the queue, even if the input has been seen") there is no look: its sender waits for the
+//    animation's end, as without the look.  (GetQueueStatus would tell the same, but under
+//    Wine 10 a PeekMessage after it no longer counts as a look: hung from 5.5 s on, measured.)
+//    One sent in the moment between the check and the look runs here:
 //    the default processing answers queries and broadcasts without drawing (WM_PAINT is never
 //    sent), and a command runs nested as it can inside the grow's PumpAndWait (a window
 //    destroyed meanwhile keeps its object until its handler returns, and the animations check
@@ -69,7 +72,10 @@ void LookAtQueue() {
     const long long now = Counter();
     if (lastLook != 0 && now - lastLook < CounterFrequency() / 4) return;
     lastLook = now;
-    if (HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) return;
+    if (::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE) ==
+        WAIT_OBJECT_0) {
+        return;
+    }
     MSG msg;
     ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_NOYIELD | PM_QS_POSTMESSAGE);
 }
