@@ -3,27 +3,44 @@
 #ifndef LANTREL_ANIMATION_FRAMEPACER_H
 #define LANTREL_ANIMATION_FRAMEPACER_H
 
-#include <chrono>
+// When each frame of a run may be let through, on any clock counted in whole ticks: frame n
+// of the run is due n refresh periods after its start.  The period is kept as the exact
+// fraction numerator / denominator of ticks and each due time is worked out from the start,
+// rounded up to a whole tick, so no rounding adds up over a run and no frame is due before
+// its refresh period has begun.  A frame drawn after its due time starts a new run from then:
+// it is let through at once, and the frames after it a period apart again.
+class FrameSchedule {
+public:
+    FrameSchedule(long long periodNumerator, long long periodDenominator, long long start);
+
+    // The tick at which the frame drawn by now may be let through: its due time, or
+    // now + minimumPause if that is later (the pause that presents it).
+    long long Next(long long now, long long minimumPause);
+
+private:
+    long long m_numerator;
+    long long m_denominator;
+    long long m_start;       // the run's start
+    long long m_frames = 0;  // frames let through in this run
+};
 
 class FramePacer {
 public:
     FramePacer();
 
-    // Call after drawing a frame: waits for the next composition where the platform composes
-    // (DwmFlush), and in any case until one refresh interval after the previous frame was due
-    // to be let through (or after construction), to the nearest millisecond; at least 1 ms.
-    // A frame drawn after its due time is held only that 1 ms, and the frames after it are due
-    // one interval apart from then on.  The drawing reaches the screen; no message is
-    // dispatched.
+    // Call after drawing a frame: waits for the next composition where a compositor runs
+    // (DwmFlush), then until the frame's due time (FrameSchedule; at least 1 ms).  The drawing
+    // reaches the screen; no message is dispatched.
     void HoldFrame();
 
-    // One refresh interval of the display in whole milliseconds (60 Hz when the display
-    // reports no usable rate).
-    int IntervalMs() const { return m_nIntervalMs; }
+    // One refresh period of the display in milliseconds (60 Hz when no rate is known).
+    double IntervalMs() const;
 
 private:
-    int m_nIntervalMs;
-    std::chrono::steady_clock::time_point m_due;  // when the previous frame was due to end
+    long long m_nFrequency;  // performance-counter ticks per second
+    long long m_nPeriodNumerator;
+    long long m_nPeriodDenominator;
+    FrameSchedule m_schedule;
 };
 
 #endif

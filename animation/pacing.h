@@ -10,8 +10,12 @@ void PumpAndWait(int count);
 
 // Pauses ms milliseconds (none for 0 or less) without dispatching any message, while letting
 // the windowing system present what was drawn (a plain Sleep can hold drawing back from the
-// screen); it presents also when there is no time to wait.
+// screen); it presents also when there is no time to wait.  Like every pause here it looks at
+// the message queue, so that a long animation does not make its windows "not responding".
 void PauseMs(int ms);
+
+// The same pause until the performance counter (QueryPerformanceCounter) reaches tick.
+void PauseUntil(long long tick);
 
 // Paces a run of steps at a fixed period: each Pause(ms) ends ms after the previous one was
 // due to end, so the work between two pauses (building a region, copying, presenting it) is

@@ -116,6 +116,15 @@ void ShrinkWindow(CWnd* window, WindowAnchor anchor, FrameStep step) {
         if (!::IsWindow(hWnd)) return;
         POINT at = AnchorPosition(anchor, start, width, height);
         ::MoveWindow(hWnd, at.x, at.y, width, height, TRUE);
+        // The move invalidates the frame and its view (CS_HREDRAW | CS_VREDRAW) and nothing is
+        // dispatched to paint them.  Without a compositor the screen keeps the old pixels, but
+        // under one (Windows from 8 on) a window is drawn from what it drew itself, and "custom
+        // drawing only part of a top-level window will not provide the desired stale content
+        // in undrawn regions" (DWM best practices): the frame could show black.  So the invalid
+        // parts are painted here: RDW_UPDATENOW sends the affected windows "WM_NCPAINT,
+        // WM_ERASEBKGND, and WM_PAINT messages, if necessary, before the function returns",
+        // straight to their window procedures, without taking anything from the queue.
+        ::RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         // Unlike a plain Sleep, this lets every frame reach the screen at once.
         PauseMs(kShrinkFrameMs);
         width -= steps.x;

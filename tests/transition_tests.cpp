@@ -593,6 +593,71 @@ TEST_CASE(CommandsReverseAtRandomAsTheirRowsSay) {
 
 namespace {
 
+// A test view whose steps take long, as a large view's region work does (busy in each change
+// of its window region), and which counts the clicks that reach it.
+class SlowClickView : public wintest::RecordingView {
+public:
+    int busyMs = 0;
+    int clicks = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_LBUTTONDOWN) ++clicks;
+        if (message == WM_WINDOWPOSCHANGED && busyMs > 0) {
+            LARGE_INTEGER t0, now;
+            ::QueryPerformanceCounter(&t0);
+            do ::QueryPerformanceCounter(&now);
+            while (Millis(t0, now) < busyMs);
+        }
+        return wintest::RecordingView::WindowProc(message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+// Transitions of 50 steps lasting over 5 s, half of each step busy, paced by the delay (150 ms
+// a step) or by the display (delay 0): asked from another thread every 100 ms, the system never
+// calls the window "not responding", and a click on the view during the first stays queued and
+// reaches it after.
+TEST_CASE(LongTransitionsNeverHangTheirWindowAndKeepAClickForAfter) {
+    SlowClickView view;
+    CHECK(view.Open(kLeft, kTop, 400, 150));
+    wintest::Settle(50);
+    for (int delay : {30, 0}) {
+        view.busyMs = delay != 0 ? 40 : 60;  // two region changes a step
+        view.clicks = 0;
+        const int clicked = delay != 0 ? 1 : 0;
+        std::atomic<bool> running{true};
+        int polls = 0, hung = 0;
+        std::thread poller([&] {
+            for (int tick = 0; running; ++tick, ::Sleep(100)) {
+                if (tick == 10 && clicked) {
+                    wintest::MoveMouse(kLeft + 200, kTop + 75);
+                    wintest::ClickMouse();
+                }
+                ++polls;
+                hung += ::IsHungAppWindow(view.Host()) ? 1 : 0;
+            }
+        });
+        LARGE_INTEGER t0, t1;
+        ::QueryPerformanceCounter(&t0);
+        RunTransition(&view, DrawSmallPicture, delay, Flags::Horizontal, Type::SmoothAway);
+        ::QueryPerformanceCounter(&t1);
+        running = false;
+        poller.join();
+        int during = view.clicks;
+        wintest::Settle(200);
+        std::printf("  delay %d: %.1f s, hung in %d of %d polls; clicks %d during, %d after\n",
+                    delay, Millis(t0, t1) / 1000, hung, polls, during, view.clicks - during);
+        CHECK(Millis(t0, t1) > 5500);
+        CHECK_EQ(hung, 0);
+        CHECK_EQ(during, 0);
+        CHECK_EQ(view.clicks, clicked);
+    }
+}
+
+namespace {
+
 // Busy for ms milliseconds without a call that could present drawing.
 void Spin(double ms) {
     LARGE_INTEGER t0, now;

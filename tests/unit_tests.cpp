@@ -9,6 +9,7 @@
 #include "app/mainfrm.h"
 #include "tests/check.h"
 #include "transitions/random.h"
+#include "animation/framepacer.h"
 #include "animation/pacing.h"
 #include "animation/steps.h"
 #include "transitions/effects.h"
@@ -222,6 +223,42 @@ TEST_CASE(AStepPacerMovesItsScheduleOnAfterALateStep) {
     }
     std::printf("  three 10 ms steps after a late one: %.1f ms\n", longest);
     CHECK(longest >= 25);
+}
+
+// A thousand frames held by the schedule on a simulated 10 MHz clock (the performance
+// counter's rate on Windows 10 and Wine), each drawn in up to 60% of a period and its pause
+// ending up to 0.3 ms late: frame n is let through in refresh period n after the start, so
+// no two frames fall in one period and n frames last n periods.
+TEST_CASE(FramesKeepToTheRefreshPeriodAtEveryRate) {
+    const long long clock = 10000000, start = 123456789, ms = clock / 1000;
+    struct Rate {
+        long long numerator, denominator;  // hertz
+    };
+    for (Rate rate : {Rate{60000, 1001}, Rate{60, 1}, Rate{75, 1}, Rate{120, 1}, Rate{144, 1}}) {
+        FrameSchedule schedule(clock * rate.denominator, rate.numerator, start);
+        const long long period = clock * rate.denominator / rate.numerator;
+        unsigned random = 12345;
+        long long now = start;
+        int wrong = 0, first = 0;
+        for (int n = 1; n <= 1000; ++n) {
+            random = random * 1103515245u + 12345u;
+            now += (random >> 8) % (period * 6 / 10);                      // drawing
+            now = schedule.Next(now, ms) + (random >> 4) % (ms * 3 / 10);  // the pause
+            long long shownIn = (now - start) * rate.numerator / (clock * rate.denominator);
+            if (shownIn != n && wrong++ == 0) first = n;
+        }
+        std::printf("  %.2f Hz: 1000 frames in %.1f ms (nominal %.1f)\n",
+                    static_cast<double>(rate.numerator) / rate.denominator,
+                    (now - start) / 1e4, 1e6 * rate.denominator / rate.numerator);
+        if (wrong > 0) std::printf("    %d frames outside their period, first %d\n", wrong, first);
+        CHECK_EQ(wrong, 0);
+    }
+    // A frame drawn after its due time is let through after the shortest pause, and the next
+    // one a period after it was drawn.
+    FrameSchedule late(10, 1, 0);
+    CHECK_EQ(late.Next(5, 1), 10);
+    CHECK_EQ(late.Next(35, 1), 36);
+    CHECK_EQ(late.Next(37, 1), 45);
 }
 
 TEST_CASE(BaseStepsFollowTheClientProportions) {

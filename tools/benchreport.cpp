@@ -114,11 +114,11 @@ void PrintTransitions(const Figures& figures) {
     }
     const FadeFigures& fade = figures.fade;
     std::printf(
-        "\nSteps of the fade are its frames, each held for one display refresh (%d ms), as is\n"
+        "\nSteps of the fade are its frames, each held for one display refresh (%.2f ms), as is\n"
         "each step of a transition with delay 0; work per step leaves that pause out.\n",
         fade.intervalMs);
     if (fade.frames.empty()) return;
-    std::printf("\nFade frame, median: %.0f us (worst %.0f), %.0f%% of the %d ms refresh.\n",
+    std::printf("\nFade frame, median: %.0f us (worst %.0f), %.0f%% of the %.2f ms refresh.\n",
                 fade.frameUs, fade.frameWorstUs, fade.frameUs / (fade.intervalMs * 10.0),
                 fade.intervalMs);
     std::printf("Its parts: the picture's busy part (%ld x %ld, the rest one flat colour) "
@@ -177,7 +177,7 @@ void WriteTransitionsJson(FILE* file, const Figures& figures) {
     }
     const FadeFigures& fade = figures.fade;
     std::fprintf(file,
-                 "  ],\n  \"fade\": {\"refresh_interval_ms\": %d, \"frame_median_us\": %.1f, "
+                 "  ],\n  \"fade\": {\"refresh_interval_ms\": %.3f, \"frame_median_us\": %.1f, "
                  "\"frame_worst_us\": %.1f, \"busy\": [%ld, %ld], \"darken_us\": %.1f, "
                  "\"drawdib_us\": %.1f, \"fill_us\": %.1f, \"whole_drawdib_us\": %.1f, "
                  "\"whole_drawdib_one_shot_us\": %.1f, \"whole_bitblt_us\": %.1f, "

@@ -21,7 +21,7 @@ struct Result {
 
 struct FadeFigures {
     std::vector<double> frames;  // work of each frame without its pause, both halves, in us
-    int intervalMs = 0;          // one display refresh, what each frame is held for
+    double intervalMs = 0;       // one display refresh, what each frame is held for
     double frameUs = 0, frameWorstUs = 0;
     // A frame's parts as the fade draws it: the picture's busy part (all but a flat margin)
     // darkened and drawn through DrawDib, the flat margin filled.
