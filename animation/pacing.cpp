@@ -60,22 +60,32 @@ long long CounterFrequency() {
 //    the animation, so while one waits (QS_SENDMESSAGE: "A message sent by another thread or
 //    application is in the queue"; MWMO_INPUTAVAILABLE: the wait "returns if input exists for
 //    the queue, even if the input has been seen") there is no look: its sender waits for the
-//    animation's end, as without the look.  (GetQueueStatus would tell the same, but under
-//    Wine 10 a PeekMessage after it no longer counts as a look: hung from 5.5 s on, measured.)
-//    One sent in the moment between the check and the look runs here:
+//    animation's end, as without the look, but for 4 s at most.  A thread that leaves a sent
+//    message waiting longer is as hung as one that never looks (Wine counts no look then, and
+//    the sender, say an accessibility tool asking for the window's object, is held up), so
+//    from then on the look is made and the message runs here.  (GetQueueStatus would tell the
+//    same as the wait, but under Wine 10 a PeekMessage after it no longer counts as a look:
+//    hung from 5.5 s on, measured.)
+//    A message that runs here:
 //    the default processing answers queries and broadcasts without drawing (WM_PAINT is never
 //    sent), and a command runs nested as it can inside the grow's PumpAndWait (a window
 //    destroyed meanwhile keeps its object until its handler returns, and the animations check
 //    their window before each frame).
 void LookAtQueue() {
     static thread_local long long lastLook = 0;
+    static thread_local long long sentWaitingSince = 0;  // 0: no sent message seen waiting
     const long long now = Counter();
     if (lastLook != 0 && now - lastLook < CounterFrequency() / 4) return;
+    // After a second without a look the thread has been back in its message loop: what waited
+    // then has been answered.
+    if (now - lastLook > CounterFrequency()) sentWaitingSince = 0;
     lastLook = now;
     if (::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE) ==
         WAIT_OBJECT_0) {
-        return;
+        if (sentWaitingSince == 0) sentWaitingSince = now;
+        if (now - sentWaitingSince < CounterFrequency() * 4) return;
     }
+    sentWaitingSince = 0;
     MSG msg;
     ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_NOYIELD | PM_QS_POSTMESSAGE);
 }

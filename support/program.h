@@ -47,7 +47,9 @@ public:
     // Posts a menu/accelerator command and returns at once.
     void PostCommand(UINT id) const;
     // Sends a command and returns when the program has handled it (the transition is over).
-    // False if the program did not answer within timeoutMs (it hangs).
+    // False if the program did not answer within timeoutMs (it hangs).  Command 0 (none) waits
+    // for the end of what the program is doing: an animation answers a message sent to it only
+    // at its end, or once it has waited 4 s, so it is sent again until it is answered at once.
     bool SendCommand(UINT id, int timeoutMs = 60000) const;
     // Brings the frame to the front and types keys (virtual-key codes; modifiers are held
     // down for the whole chord), e.g. Keys({VK_CONTROL, 'N'}).
