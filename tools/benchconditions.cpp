@@ -27,6 +27,29 @@ std::string Platform() {
            std::to_string(version.dwMinorVersion) + "." + std::to_string(version.dwBuildNumber);
 }
 
+// The processor's name: under Wine the host's own, from /proc/cpuinfo through drive Z: (the
+// registry of a Wine 10 prefix here held no name), else as the system's registry holds it.
+std::string Processor() {
+    if (FILE* file = std::fopen("Z:\\proc\\cpuinfo", "r")) {
+        char line[256];
+        std::string name;
+        while (name.empty() && std::fgets(line, sizeof line, file) != nullptr) {
+            const char* colon = std::strchr(line, ':');
+            if (std::strncmp(line, "model name", 10) == 0 && colon != nullptr) {
+                name = colon + 1 + std::strspn(colon + 1, " \t");
+                name = name.substr(0, name.find_last_not_of(" \r\n") + 1);
+            }
+        }
+        std::fclose(file);
+        if (!name.empty()) return name;
+    }
+    wchar_t cpu[128] = L"unknown processor";
+    DWORD size = sizeof(cpu);
+    ::RegGetValueW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
+                   L"ProcessorNameString", RRF_RT_REG_SZ, nullptr, cpu, &size);
+    return Narrow(cpu);
+}
+
 // One value of the prefix's X11 Driver key: its text, or "unset".
 std::string X11Setting(const wchar_t* name) {
     wchar_t value[64] = {};
@@ -63,11 +86,7 @@ Conditions ReadConditions(int runs) {
     Conditions conditions;
     conditions.loadStart = LoadAverage();
     conditions.platform = Platform();
-    wchar_t cpu[128] = L"unknown processor";
-    DWORD size = sizeof(cpu);
-    ::RegGetValueW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
-                   L"ProcessorNameString", RRF_RT_REG_SZ, nullptr, cpu, &size);
-    conditions.processor = Narrow(cpu);
+    conditions.processor = Processor();
     SYSTEM_INFO system;
     ::GetSystemInfo(&system);
     conditions.processors = static_cast<int>(system.dwNumberOfProcessors);
@@ -80,6 +99,8 @@ Conditions ReadConditions(int runs) {
         conditions.decorated = X11Setting(L"Decorated");
         conditions.clientSideGraphics = X11Setting(L"ClientSideGraphics");
     }
+    const char* xScreen = std::getenv("LANTREL_SCREEN");
+    conditions.xScreen = xScreen != nullptr ? xScreen : "";
     const char* prefix = std::getenv("LANTREL_BENCH_PREFIX");
     conditions.prefix = prefix != nullptr && *prefix != '\0' ? prefix : "not said";
     conditions.runs = runs;
@@ -95,6 +116,7 @@ void PrintConditions(const Conditions& c) {
     std::printf("Conditions: %s; %s, %d logical processors; screen %ld x %ld, %d bits a pixel\n",
                 c.platform.c_str(), c.processor.c_str(), c.processors, c.screen.cx, c.screen.cy,
                 c.depth);
+    if (!c.xScreen.empty()) std::printf("  X screen (Xvfb): %s\n", c.xScreen.c_str());
     if (!c.managed.empty()) {
         std::printf("  X11 Driver settings: Managed %s, Decorated %s, ClientSideGraphics %s\n",
                     c.managed.c_str(), c.decorated.c_str(), c.clientSideGraphics.c_str());
@@ -108,11 +130,12 @@ void PrintConditions(const Conditions& c) {
 void WriteConditionsJson(FILE* file, const Conditions& c) {
     std::fprintf(file,
                  "  \"conditions\": {\"platform\": \"%s\", \"processor\": \"%s\", "
-                 "\"processors\": %d, \"screen\": [%ld, %ld], \"depth\": %d, \"managed\": \"%s\", "
+                 "\"processors\": %d, \"screen\": [%ld, %ld], \"depth\": %d, \"x_screen\": \"%s\", "
+                 "\"managed\": \"%s\", "
                  "\"decorated\": \"%s\", \"client_side_graphics\": \"%s\", \"prefix\": \"%s\", "
                  "\"load_start\": \"%s\", \"load_end\": \"%s\", \"runs\": %d}",
                  Escaped(c.platform).c_str(), Escaped(c.processor).c_str(), c.processors,
-                 c.screen.cx, c.screen.cy, c.depth, c.managed.c_str(), c.decorated.c_str(),
+                 c.screen.cx, c.screen.cy, c.depth, Escaped(c.xScreen).c_str(), c.managed.c_str(), c.decorated.c_str(),
                  c.clientSideGraphics.c_str(), Escaped(c.prefix).c_str(), c.loadStart.c_str(),
                  c.loadEnd.c_str(), c.runs);
 }

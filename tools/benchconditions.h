@@ -14,7 +14,8 @@ struct Conditions {
     std::string processor;  // the processor's name as the system reports it
     int processors = 0;     // logical processors
     SIZE screen = {};
-    int depth = 0;          // bits per pixel of the screen
+    int depth = 0;          // bits per pixel of the screen, as the program sees it
+    std::string xScreen;    // the X server's screen it was given (LANTREL_SCREEN), or empty
     // The prefix's X11 Driver settings ("Managed", "Decorated", "ClientSideGraphics"), each
     // "N", "Y" or "unset" (Wine's default); empty on Windows.
     std::string managed, decorated, clientSideGraphics;

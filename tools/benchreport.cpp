@@ -48,7 +48,8 @@ std::string List(const std::vector<double>& values) {
 double Median(std::vector<double> values) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    size_t half = values.size() / 2;
+    return values.size() % 2 == 1 ? values[half] : (values[half - 1] + values[half]) / 2;
 }
 
 double Worst(const std::vector<double>& values) {

@@ -54,6 +54,7 @@ struct Figures {
     MeshFigures mesh;
 };
 
+// The middle value, or the mean of the two middle ones; 0 for none.
 double Median(std::vector<double> values);
 double Worst(const std::vector<double>& values);
 double Least(const std::vector<double>& values);
