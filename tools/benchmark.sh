@@ -41,7 +41,7 @@ source tools/tool-start.sh
 lantrel_build --target benchmark
 lantrel_private_wine
 # What the figures are printed with: a new prefix (wine-env.sh), set up just before.
-export LANTREL_BENCH_PREFIX="new for this run (wineboot -i, then its X11 Driver settings);"\
-" benchmark.exe the first program run in it after them"
+LANTREL_BENCH_PREFIX="new for this run (wineboot -i, then its X11 Driver settings);"
+export LANTREL_BENCH_PREFIX+=" benchmark.exe the first program run in it after them"
 
 wine build/mingw/tools/benchmark.exe "$out" ${2:-} "${maximised[@]}" --runs "$runs"
