@@ -54,6 +54,18 @@ void RecordingView::ClearRegions() {
     regions.clear();
 }
 
+void RecordingView::Reset() {
+    regions.clear();
+    m_notifications.clear();
+    m_start = std::chrono::steady_clock::now();
+}
+
+std::vector<double> RecordingView::StepTimes() const {
+    std::vector<double> steps;
+    for (size_t i = 0; i + 1 < m_notifications.size(); i += 2) steps.push_back(m_notifications[i]);
+    return steps;
+}
+
 BEGIN_MESSAGE_MAP(RecordingView, CWnd)
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_ERASEBKGND()
@@ -61,6 +73,9 @@ BEGIN_MESSAGE_MAP(RecordingView, CWnd)
 END_MESSAGE_MAP()
 
 void RecordingView::OnWindowPosChanged(WINDOWPOS*) {
+    auto now = std::chrono::steady_clock::now();
+    m_notifications.push_back(std::chrono::duration<double, std::milli>(now - m_start).count());
+    if (!recordRegions) return;
     CRgn region;
     region.CreateRectRgn(0, 0, 0, 0);
     if (::GetWindowRgn(m_hWnd, region) == ERROR) {
@@ -100,22 +115,9 @@ bool SameRegion(HRGN a, HRGN b) {
     return ::CombineRgn(diff, a ? a : empty, b ? b : empty, RGN_XOR) == NULLREGION;
 }
 
-static std::vector<RECT> Rects(HRGN region) {
-    std::vector<RECT> rects;
-    if (region == nullptr) return rects;
-    DWORD size = ::GetRegionData(region, 0, nullptr);
-    if (size == 0) return rects;
-    std::vector<char> buffer(size);
-    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-    if (::GetRegionData(region, size, data) == 0) return rects;
-    const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
-    rects.assign(r, r + data->rdh.nCount);
-    return rects;
-}
-
 std::string Describe(HRGN region) {
     if (region == nullptr) return "(no region)";
-    std::vector<RECT> rects = Rects(region);
+    std::vector<RECT> rects = RegionData(region).Rects();
     std::string text = std::to_string(rects.size()) + " rects:";
     for (size_t i = 0; i < rects.size() && i < 12; ++i) {
         char part[64];
@@ -129,7 +131,7 @@ std::string Describe(HRGN region) {
 
 long long Area(HRGN region) {
     long long area = 0;
-    for (const RECT& r : Rects(region)) {
+    for (const RECT& r : RegionData(region)) {
         area += static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
     }
     return area;

@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
+#include "support/regiondata.h"
 
 namespace wintest {
 
@@ -23,8 +25,9 @@ void Settle(int ms = 50);
 void OnOwnThread(const std::function<void()>& work);
 
 // A top-level popup window at (x, y) whose client area is exactly width x height (no border,
-// no caption), hosting a child "view" of the same size.  The view records the window region
-// it is given each time SetWindowRgn changes it (WM_WINDOWPOSCHANGED), as a copy.
+// no caption), hosting a child "view" of the same size, in which the tests and the timing tools
+// run transitions.  Each time SetWindowRgn changes the view's region (WM_WINDOWPOSCHANGED) the
+// view notes the time and records the region it is given, as a copy.
 class RecordingView : public CWnd {
 public:
     RecordingView();
@@ -38,6 +41,16 @@ public:
     std::vector<CRgn> regions;
     void ClearRegions();
     bool recordEmpty = false;  // also record "no region" states
+    // False: only the times are noted.  Reading a region back costs the platform more than a
+    // reveal step itself (under Wine), so a view that times the steps leaves it out.
+    bool recordRegions = true;
+
+    // Forgets the regions and times seen so far; times count from here.
+    void Reset();
+    // When each reveal step seen started, in ms since Reset: every step sets a region and
+    // clears it again, and a transition ends with one more clear, so the steps start at the
+    // even notifications (the step count is the size).
+    std::vector<double> StepTimes() const;
 
     // Paints with this colour when it receives WM_PAINT (-1: paint nothing).
     COLORREF paintColor = RGB(0, 0, 0);
@@ -51,6 +64,8 @@ protected:
 
 private:
     HWND m_hHost = nullptr;
+    std::vector<double> m_notifications;  // ms since m_start of each WM_WINDOWPOSCHANGED
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };
 
 // A region from a list of rectangles (left, top, right, bottom).

@@ -58,13 +58,9 @@ Steps StepMap(wintest::RecordingView& view, POINT origin, EffectType type, Effec
     DispatchTransition(&request);
     steps.count = static_cast<int>(view.regions.size());
     for (int k = 0; k < steps.count; ++k) {
-        std::vector<char> data(::GetRegionData(view.regions[k], 0, nullptr));
-        auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
-        ::GetRegionData(view.regions[k], static_cast<DWORD>(data.size()), rgn);
         RECT box = client;
         if (!closing) ::GetRgnBox(view.regions[k], &box);
-        for (DWORD i = 0; i < rgn->rdh.nCount; ++i) {
-            RECT r = reinterpret_cast<const RECT*>(rgn->Buffer)[i];
+        for (RECT r : wintest::RegionData(view.regions[k])) {
             if (tiles) ::InflateRect(&r, -2, -2);  // [x + 2, x + side)
             ::OffsetRect(&r, -origin.x, -origin.y);
             ::IntersectRect(&r, &r, &box);

@@ -358,8 +358,7 @@ TEST_CASE(RegionsAreCopiedInPiecesThatFollowTheirPixels) {
         RECT box;
         shapes[i].GetRgnBox(&box);
         long long boxArea = static_cast<long long>(box.right - box.left) * (box.bottom - box.top);
-        size_t rects =
-            (::GetRegionData(shapes[i], 0, nullptr) - sizeof(RGNDATAHEADER)) / sizeof(RECT);
+        size_t rects = wintest::RegionData(shapes[i]).Count();
         std::printf("  %s: %zu rectangles, %zu pieces of %lld pixels, box %lld\n", names[i], rects,
                     count, total, boxArea);
         CHECK(covered);

@@ -4,23 +4,28 @@
 // maximised; and the "Semi-Transparent Show" dialog in the real program.  Prints tables, and
 // the figures also go to a JSON file.
 //
-//     benchmark [path.json] [PART[,PART...]] [--maximised]
+//     benchmark [path.json] [PART[,PART...]] [--maximised] [--runs N]
 //
 // PART: transitions, fade (the fade's two halves alone), program, mesh; default benchmark.json
-// and every part (the program's commands only with --maximised).
+// and every part (the program's commands only with --maximised).  Each command runs N times
+// (default 3), run after run through them all, and its figures are given with their spread;
+// what they depend on (platform, processor, screen, Wine's settings, the load) is printed first
+// and written with them.
 // Steps are counted from the window-region notifications the view receives, so whichever
 // effect routines exist are measured without knowing them; a type whose routine is not there
 // yet shows no steps.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "support/wintest.h"
 #include "tools/benchreport.h"
-#include "tools/benchview.h"
 #include "transitions/darken.h"
 #include "transitions/drawdib.h"
 #include "transitions/fade.h"
@@ -75,7 +80,8 @@ void DrawPicture(CWnd*, CDC* dc) {
 }
 
 // The new frame as RunTransition composes it: the window colour, the picture over it.
-void Compose(CWnd& view, CDC& target, CBitmap& frame) {
+CBitmap Compose(CWnd& view, CDC& target) {
+    CBitmap frame;
     frame.CreateCompatibleBitmap(target, g_width, g_height);
     CCreatedDC memory;
     memory.CreateCompatibleDC(&target);
@@ -84,28 +90,43 @@ void Compose(CWnd& view, CDC& target, CBitmap& frame) {
     CBrush background(::GetSysColor(COLOR_WINDOW));
     memory.FillRect(&client, background);
     DrawPicture(&view, &memory);
+    return frame;
 }
+
+CCreatedDC MemoryDC(CDC& target) {
+    CCreatedDC memory;
+    memory.CreateCompatibleDC(&target);
+    return memory;
+}
+
+// The view's device context, and the new frame composed off-screen and selected into a memory
+// DC: what a transition copies from.
+struct Composed {
+    explicit Composed(CWnd& view)
+        : target(view.m_hWnd), frame(Compose(view, target)), source(MemoryDC(target)),
+          select(source, frame) {}
+    CClientDC target;
+    CBitmap frame;
+    CCreatedDC source;
+    CSelectObject select;
+};
 
 // The transition as RunTransition composes it, but with no pause and no frame hold between
 // the steps: only their work.
 void RunUnpaced(CWnd& view, EffectFlags flags, EffectType type) {
-    CClientDC target(view.m_hWnd);
-    CBitmap frame;
-    Compose(view, target, frame);
-    CCreatedDC source;
-    source.CreateCompatibleDC(&target);
-    CSelectObject select(source, frame);
-    TransitionRequest request = {&view, &target, &source, 0, flags, type};
+    Composed composed(view);
+    TransitionRequest request = {&view, &composed.target, &composed.source, 0, flags, type};
     DispatchTransition(&request);
 }
 
-Result MeasureRegions(CStepCountingView& view, const Row& row) {
-    Result result{row};
+// One run of a row: the whole transition with its pauses, then its steps without them.
+void MeasureRegions(wintest::RecordingView& view, Result& result) {
+    const Row& row = result.row;
     g_shown = 1 - g_shown;
     view.Reset();
     auto start = Clock::now();
     RunTransition(&view, DrawPicture, row.delay, row.flags, row.type);
-    result.wallMs = Since(start, 1e3);
+    result.wallRunsMs.push_back(Since(start, 1e3));
     result.steps = static_cast<int>(view.StepTimes().size());
     // A step without a pause is held for one display refresh.
     result.nominalMs =
@@ -115,41 +136,35 @@ Result MeasureRegions(CStepCountingView& view, const Row& row) {
     g_shown = 1 - g_shown;
     view.Reset();
     RunUnpaced(view, row.flags, row.type);
-    std::vector<double> work;
-    const std::vector<double>& times = view.StepTimes();
-    for (size_t i = 1; i < times.size(); ++i) work.push_back((times[i] - times[i - 1]) * 1e3);
-    result.medianUs = Median(work);
-    result.worstUs = Worst(work);
+    std::vector<double> times = view.StepTimes();
+    for (size_t i = 1; i < times.size(); ++i) {
+        result.workUs.push_back((times[i] - times[i - 1]) * 1e3);
+    }
     Pump();
-    return result;
 }
 
 // The composed frame of the picture on show as the fade reads it: 32-bit, bottom-up.
 std::vector<unsigned> Master(CWnd& view, CDC& target) {
-    CBitmap frame;
-    Compose(view, target, frame);
+    CBitmap frame = Compose(view, target);
     BITMAPINFO info = FadeImageInfo(g_width, g_height);
     std::vector<unsigned> master(static_cast<size_t>(g_width) * g_height);
     ::GetDIBits(target, frame, 0, g_height, master.data(), &info, DIB_RGB_COLORS);
     return master;
 }
 
-Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
-    Result result{row};
+// One run of a half of the fade: the whole of it with its holds, then its frames without them.
+void MeasureFade(wintest::RecordingView& view, Result& result, FadeFigures& fade) {
+    const Row& row = result.row;
     g_shown = 1 - g_shown;
     auto start = Clock::now();
     RunTransition(&view, DrawPicture, row.delay, row.flags, row.type);
-    result.wallMs = Since(start, 1e3);
+    result.wallRunsMs.push_back(Since(start, 1e3));
     Pump();
     // The frames without their pause: the fade as the program plays it, timed at each hold.
     g_shown = 1 - g_shown;
-    CClientDC target(view.m_hWnd);
-    CBitmap frame;
-    Compose(view, target, frame);
-    CCreatedDC source;
-    source.CreateCompatibleDC(&target);
-    CSelectObject select(source, frame);
-    TransitionRequest request = {&view, &target, &source, 0, Flags::None, row.type};
+    Composed composed(view);
+    TransitionRequest request = {&view, &composed.target, &composed.source, 0, Flags::None,
+                                 row.type};
     std::vector<double> times;
     start = Clock::now();
     RunFade(PlanTransition(row.type, Flags::None, RECT{0, 0, g_width, g_height}), request,
@@ -163,11 +178,9 @@ Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
     if (!times.empty()) fade.setupMs.push_back(times[0] / 1e3);
     result.steps = static_cast<int>(times.size());
     result.nominalMs = result.steps * FramePacer().IntervalMs();
-    result.medianUs = Median(work);
-    result.worstUs = Worst(work);
+    result.workUs.insert(result.workUs.end(), work.begin(), work.end());
     fade.frames.insert(fade.frames.end(), work.begin(), work.end());
     Pump();
-    return result;
 }
 
 // The rows of image (within the whole bottom-up picture of g_width x g_height) as an image of
@@ -184,13 +197,10 @@ std::vector<unsigned> Cut(const std::vector<unsigned>& whole, const RECT& image)
 
 // The parts of a fade frame as the program draws it, and the whole picture drawn and copied
 // other ways; medians of 41 runs.
-void MeasureFadeParts(CStepCountingView& view, FadeFigures& fade) {
-    CClientDC target(view.m_hWnd);
-    CBitmap frame;
-    Compose(view, target, frame);
-    CCreatedDC memory;
-    memory.CreateCompatibleDC(&target);
-    CSelectObject select(memory, frame);
+void MeasureFadeParts(wintest::RecordingView& view, FadeFigures& fade) {
+    Composed composed(view);
+    CDC& target = composed.target;
+    CCreatedDC& memory = composed.source;
     RECT rect = {0, 0, g_width, g_height};
     unsigned flat = 0;
     RECT image = BusyPart(memory, rect, flat);
@@ -240,16 +250,36 @@ void MeasureFadeParts(CStepCountingView& view, FadeFigures& fade) {
 bool MeasureTransitions(Figures& figures, bool fadeOnly) {
     g_pictures[0].LoadBitmap(::GetModuleHandleW(nullptr), L"Genie");
     g_pictures[1].LoadBitmap(::GetModuleHandleW(nullptr), L"Mouse");
-    CStepCountingView view;
+    // Steps are counted from the view's notifications alone: reading its region back would
+    // cost more than a step.
+    wintest::RecordingView view;
+    view.recordRegions = false;
+    view.paintColor = static_cast<COLORREF>(-1);
     if (g_pictures[0].GetSafeHandle() == nullptr || g_pictures[1].GetSafeHandle() == nullptr ||
-        !view.Open(g_width, g_height)) {
+        !view.Open(0, 0, g_width, g_height)) {
         std::fprintf(stderr, "benchmark: cannot load the pictures or open the view\n");
         return false;
     }
     Pump();
     for (const Row& row : BenchmarkRows(fadeOnly)) {
-        figures.results.push_back(IsFade(row) ? MeasureFade(view, row, figures.fade)
-                                              : MeasureRegions(view, row));
+        figures.results.emplace_back();
+        figures.results.back().row = row;
+    }
+    // Run after run through every row, so that a passing disturbance of a shared machine
+    // spreads over the rows instead of falling on all the runs of one.
+    for (int run = 0; run < figures.conditions.runs; ++run) {
+        for (Result& result : figures.results) {
+            if (IsFade(result.row)) {
+                MeasureFade(view, result, figures.fade);
+            } else {
+                MeasureRegions(view, result);
+            }
+        }
+    }
+    for (Result& result : figures.results) {
+        result.wallMs = Median(result.wallRunsMs);
+        result.medianUs = Median(result.workUs);
+        result.worstUs = Worst(result.workUs);
     }
     MeasureFadeParts(view, figures.fade);
     std::vector<double> bare;
@@ -265,51 +295,76 @@ bool MeasureTransitions(Figures& figures, bool fadeOnly) {
     return true;
 }
 
-}  // namespace
+// What was asked for on the command line.
+struct Options {
+    std::string path = "benchmark.json";
+    bool transitions = true, fadeOnly = false, maximised = false;
+    bool program = false, mesh = true;
+    int runs = 3;
+};
 
-int main(int argc, char** argv) {
-    Figures figures;
+Options ReadOptions(int argc, char** argv) {
+    Options options;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--maximised") == 0) {
-            figures.maximised = true;
+            options.maximised = true;
+        } else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            options.runs = std::max(1, std::atoi(argv[++i]));
         } else {
             args.push_back(argv[i]);
         }
     }
-    std::string path = !args.empty() ? args[0] : "benchmark.json";
+    if (!args.empty()) options.path = args[0];
     std::string parts = args.size() > 1 ? "," + args[1] + "," : "";
     auto asked = [&](const char* part) {
         return parts.find(std::string(",") + part + ",") != std::string::npos;
     };
-    bool all = parts.empty(), fadeOnly = asked("fade") && !asked("transitions");
-    bool transitions = all || asked("transitions") || fadeOnly;
-    figures.hasProgram = asked("program") || (all && figures.maximised);
-    figures.hasMesh = all || asked("mesh");
-    figures.machine = Machine();
-    figures.screen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    bool all = parts.empty();
+    options.fadeOnly = asked("fade") && !asked("transitions");
+    options.transitions = all || asked("transitions") || options.fadeOnly;
+    options.program = asked("program") || (all && options.maximised);
+    options.mesh = all || asked("mesh");
+    return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options = ReadOptions(argc, argv);
+    Figures figures;
+    figures.conditions = ReadConditions(options.runs);
+    PrintConditions(figures.conditions);
+    figures.machine = Machine(figures.conditions);
+    figures.screen = figures.conditions.screen;
+    figures.maximised = options.maximised;
+    figures.hasProgram = options.program;
+    figures.hasMesh = options.mesh;
     if (figures.hasProgram) {
-        figures.program = MeasureProgram(figures.maximised, 3);
+        figures.program = MeasureProgram(figures.maximised, options.runs);
         if (figures.maximised) figures.view = figures.program.view;
     }
     if (figures.maximised && figures.view.cx == 0) figures.view = MaximisedViewSize();
     if (!figures.maximised) figures.view = {kPictureWidth, kPictureHeight};
     g_width = figures.view.cx;
     g_height = figures.view.cy;
-    if (transitions && (g_width <= 0 || g_height <= 0 || !MeasureTransitions(figures, fadeOnly))) {
+    if (options.transitions &&
+        (g_width <= 0 || g_height <= 0 || !MeasureTransitions(figures, options.fadeOnly))) {
         std::fprintf(stderr, "benchmark: no view to run the transitions on\n");
         return 1;
     }
     if (figures.hasProgram) PrintProgram(figures);
     if (figures.hasMesh) {
-        if (!transitions) std::printf("%s\n", figures.machine.c_str());
-        figures.mesh = MeasureMeshDialog(3, figures.maximised);
+        figures.mesh = MeasureMeshDialog(options.runs, figures.maximised);
         PrintMesh(figures.mesh);
     }
-    if (!WriteJson(path.c_str(), figures)) {
-        std::fprintf(stderr, "benchmark: cannot write %s\n", path.c_str());
+    figures.conditions.loadEnd = LoadAverage();
+    std::printf("\nLoad average (1, 5, 15 min) at the start: %s; at the end: %s\n",
+                figures.conditions.loadStart.c_str(), figures.conditions.loadEnd.c_str());
+    if (!WriteJson(options.path.c_str(), figures)) {
+        std::fprintf(stderr, "benchmark: cannot write %s\n", options.path.c_str());
         return 1;
     }
-    std::printf("\nFigures written to %s\n", path.c_str());
+    std::printf("Figures written to %s\n", options.path.c_str());
     return 0;
 }

@@ -244,8 +244,7 @@ void MeasureRebuild(MeshFigures& figures, int runs) {
         auto start = Clock::now();
         ::GetWindowRgn(window.m_hWnd, read);
         figures.rebuildMs.push_back(MsSince(start));
-        figures.rects = static_cast<int>(
-            (::GetRegionData(read, 0, nullptr) - sizeof(RGNDATAHEADER)) / sizeof(RECT));
+        figures.rects = static_cast<int>(wintest::RegionData(read).Count());
     }
     window.DestroyWindow();
 }

@@ -6,27 +6,12 @@
 
 namespace {
 
-std::string Narrow(const wchar_t* text) {
-    char buffer[256] = {};
-    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof(buffer) - 1, nullptr, nullptr);
-    return buffer;
-}
-
 std::string FlagLetters(EffectFlags flags) {
     std::string text;
     if (HasFlags(flags, EffectFlags::Reverse)) text += "R";
     if (HasFlags(flags, EffectFlags::Horizontal)) text += "H";
     if (HasFlags(flags, EffectFlags::Vertical)) text += "V";
     return text.empty() ? "-" : text;
-}
-
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out;
 }
 
 // What a program command should take: the steps and nominal ms of its forward run on the
@@ -60,56 +45,40 @@ std::string List(const std::vector<double>& values) {
 
 }  // namespace
 
-std::string Machine() {
-    wchar_t cpu[128] = L"unknown processor";
-    DWORD size = sizeof(cpu);
-    ::RegGetValueW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
-                   L"ProcessorNameString", RRF_RT_REG_SZ, nullptr, cpu, &size);
-    SYSTEM_INFO system;
-    ::GetSystemInfo(&system);
-    std::string text =
-        Narrow(cpu) + ", " + std::to_string(system.dwNumberOfProcessors) + " processors, ";
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    using WineVersion = const char*(CDECL*)();
-    auto wine = reinterpret_cast<WineVersion>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll, "wine_get_version")));
-    if (wine != nullptr) return text + "Wine " + wine();
-    using RtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
-    auto rtl = reinterpret_cast<RtlGetVersion>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")));
-    OSVERSIONINFOW version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    if (rtl != nullptr) rtl(&version);
-    return text + "Windows " + std::to_string(version.dwMajorVersion) + "." +
-           std::to_string(version.dwMinorVersion) + "." + std::to_string(version.dwBuildNumber);
-}
-
 double Median(std::vector<double> values) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    size_t half = values.size() / 2;
+    return values.size() % 2 == 1 ? values[half] : (values[half - 1] + values[half]) / 2;
 }
 
 double Worst(const std::vector<double>& values) {
     return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
 
+double Least(const std::vector<double>& values) {
+    return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+}
+
 void PrintTransitions(const Figures& figures) {
-    std::printf("Transitions on a %ld x %ld view%s, %ld x %ld screen; %s\n\n", figures.view.cx,
-                figures.view.cy, figures.maximised ? " (the program's, maximised)" : "",
-                figures.screen.cx, figures.screen.cy, figures.machine.c_str());
+    std::printf("Transitions on a %ld x %ld view%s, %ld x %ld screen; %s; wall ms least, median\n"
+                "and most of %d runs; work per step over every step of every run\n\n",
+                figures.view.cx, figures.view.cy,
+                figures.maximised ? " (the program's, maximised)" : "", figures.screen.cx,
+                figures.screen.cy, figures.machine.c_str(), figures.conditions.runs);
     std::printf(
-        "| type | transition | flags | delay | steps | nominal ms | wall ms "
-        "| work/step median us | worst us |\n");
-    std::printf("|---:|---|---|---:|---:|---:|---:|---:|---:|\n");
+        "| type | transition | flags | delay | steps | nominal ms | wall ms least | median "
+        "| most | work/step median us | worst us |\n");
+    std::printf("|---:|---|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const Result& r : figures.results) {
         std::printf("| %d | %s | %s | %d | ", static_cast<int>(r.row.type), r.row.name.c_str(),
                     FlagLetters(r.row.flags).c_str(), r.row.delay);
         if (r.steps == 0) {
-            std::printf("no steps | | %.0f | | |\n", r.wallMs);
+            std::printf("no steps | | %.0f | %.0f | %.0f | | |\n", Least(r.wallRunsMs), r.wallMs,
+                        Worst(r.wallRunsMs));
         } else {
-            std::printf("%d | %.0f | %.0f | %.0f | %.0f |\n", r.steps, r.nominalMs, r.wallMs,
-                        r.medianUs, r.worstUs);
+            std::printf("%d | %.0f | %.0f | %.0f | %.0f | %.0f | %.0f |\n", r.steps, r.nominalMs,
+                        Least(r.wallRunsMs), r.wallMs, Worst(r.wallRunsMs), r.medianUs, r.worstUs);
         }
     }
     const FadeFigures& fade = figures.fade;
@@ -128,7 +97,7 @@ void PrintTransitions(const Figures& figures) {
                 "and closed for the draw %.0f us), BitBlt to the view %.0f us, memcpy %.0f us.\n",
                 figures.view.cx, figures.view.cy, fade.megabytes, fade.wholeDrawUs,
                 fade.oneShotDrawUs, fade.plainCopyUs, fade.memcpyUs);
-    std::printf("From the start of the fade to its first frame drawn: %s ms (out, in).\n"
+    std::printf("From the start of the fade to its first frame drawn: %s ms (out, in, run after run).\n"
                 "A transition that only composes the picture and copies it whole: %.0f ms.\n",
                 List(fade.setupMs).c_str(), fade.bareTransitionMs);
 }
@@ -140,24 +109,30 @@ void PrintProgram(const Figures& figures) {
         return;
     }
     std::printf("\nEvery command in lantrel.exe, its view %ld x %ld%s: from sending the command\n"
-                "to the frame's answer, median and worst of %zu runs (Reverse as the program\n"
-                "draws it); steps and nominal of the forward run on the benchmark's view.\n\n",
+                "to the frame's answer, least, median and most of %zu runs (Reverse as the\n"
+                "program draws it), and each against the nominal time: steps and nominal of the\n"
+                "forward run on the benchmark's view.\n\n",
                 program.view.cx, program.view.cy, program.maximised ? " (maximised)" : "",
                 program.commands.empty() ? 0 : program.commands[0].ms.size());
-    std::printf("| command | steps | nominal ms | program ms | worst ms | x nominal |\n");
-    std::printf("|---|---:|---:|---:|---:|---:|\n");
+    std::printf("| command | steps | nominal ms | least ms | median ms | most ms "
+                "| x nominal: least | median | most |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const ProgramCommand& command : program.commands) {
         int steps = 0;
-        double nominal = 0, median = Median(command.ms);
+        double nominal = 0;
+        double spread[3] = {Least(command.ms), Median(command.ms), Worst(command.ms)};
         std::printf("| %s | ", MenuCaption(command.id).c_str());
         if (Nominal(figures, command.id, steps, nominal)) {
             std::printf("%d | %.0f | ", steps, nominal);
         } else {
             std::printf(" | | ");
         }
-        std::printf("%.0f | %.0f | ", median, Worst(command.ms));
-        if (nominal > 0) std::printf("%.2f", median / nominal);
-        std::printf(" |\n");
+        std::printf("%.0f | %.0f | %.0f |", spread[0], spread[1], spread[2]);
+        for (double ms : spread) {
+            if (nominal > 0) std::printf(" %.2f", ms / nominal);
+            std::printf(" |");
+        }
+        std::printf("\n");
     }
 }
 
@@ -170,10 +145,12 @@ void WriteTransitionsJson(FILE* file, const Figures& figures) {
         std::fprintf(file,
                      "    {\"type\": %d, \"name\": \"%s\", \"flags\": \"%s\", \"delay\": %d, "
                      "\"steps\": %d, \"nominal_ms\": %.1f, \"wall_ms\": %.1f, "
-                     "\"work_median_us\": %.1f, \"work_worst_us\": %.1f}%s\n",
+                     "\"wall_runs_ms\": [%s], \"work_median_us\": %.1f, "
+                     "\"work_worst_us\": %.1f}%s\n",
                      static_cast<int>(r.row.type), Escaped(r.row.name).c_str(),
                      FlagLetters(r.row.flags).c_str(), r.row.delay, r.steps, r.nominalMs, r.wallMs,
-                     r.medianUs, r.worstUs, i + 1 < figures.results.size() ? "," : "");
+                     List(r.wallRunsMs).c_str(), r.medianUs, r.worstUs,
+                     i + 1 < figures.results.size() ? "," : "");
     }
     const FadeFigures& fade = figures.fade;
     std::fprintf(file,
@@ -218,9 +195,10 @@ bool WriteJson(const char* path, const Figures& figures) {
     if (file == nullptr) return false;
     std::fprintf(file,
                  "{\n  \"machine\": \"%s\",\n  \"screen\": [%ld, %ld],\n  \"client\": [%ld, %ld],"
-                 "\n  \"maximised\": %s",
+                 "\n  \"maximised\": %s,\n",
                  Escaped(figures.machine).c_str(), figures.screen.cx, figures.screen.cy,
                  figures.view.cx, figures.view.cy, figures.maximised ? "true" : "false");
+    WriteConditionsJson(file, figures.conditions);
     if (!figures.results.empty()) WriteTransitionsJson(file, figures);
     if (figures.hasProgram) WriteProgramJson(file, figures);
     if (figures.hasMesh) {

@@ -8,15 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "tools/benchconditions.h"
 #include "tools/benchmesh.h"
 #include "tools/benchprogram.h"
 #include "tools/commandruns.h"
 
-// One transition run through RunTransition on the benchmark's own view.
+// One transition run through RunTransition on the benchmark's own view, run after run: the
+// whole transition's wall time of each run (wallMs their median), and the work of its steps
+// without the pause, median and worst over every step of every run.
 struct Result {
     CommandRun row;
     int steps = 0;
     double nominalMs = 0, wallMs = 0, medianUs = 0, worstUs = 0;
+    std::vector<double> wallRunsMs, workUs;
 };
 
 struct FadeFigures {
@@ -39,6 +43,7 @@ struct FadeFigures {
 };
 
 struct Figures {
+    Conditions conditions;
     std::string machine;
     SIZE screen = {}, view = {};
     bool maximised = false;  // the view has the size of the program's maximised view
@@ -49,11 +54,10 @@ struct Figures {
     MeshFigures mesh;
 };
 
-// Processor, processor count and platform, e.g. "AMD EPYC, 2 processors, Wine 8.0".
-std::string Machine();
-
+// The middle value, or the mean of the two middle ones; 0 for none.
 double Median(std::vector<double> values);
 double Worst(const std::vector<double>& values);
+double Least(const std::vector<double>& values);
 
 void PrintTransitions(const Figures& figures);
 void PrintProgram(const Figures& figures);

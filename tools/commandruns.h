@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "res/resource.h"
+#include "tools/menucaption.h"
 
 struct CommandRun {
     EffectType type;
@@ -17,15 +17,6 @@ struct CommandRun {
     int delay;
     std::string name;  // the command's caption in the program's menu
 };
-
-// The caption of command id in the menu of this module's resources, or its number.
-inline std::string MenuCaption(UINT id) {
-    HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    char text[128] = {};
-    int length = menu != nullptr ? ::GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND) : 0;
-    if (menu != nullptr) ::DestroyMenu(menu);
-    return length > 0 ? std::string(text, length) : std::to_string(id);
-}
 
 inline std::vector<CommandRun> CommandRuns() {
     std::vector<CommandRun> runs;

@@ -9,34 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "framework/wnd.h"
+#include "support/wintest.h"
 #include "tools/commandruns.h"
 #include "transitions/transition.h"
 
 namespace {
-
-// A plain child view that can count the reveal steps: each one gives it a window region.
-// Counting reads the region back, which costs time, so timed runs do not count.
-class TimingView : public CWnd {
-public:
-    bool counting = false;
-    int steps = 0;
-
-protected:
-    void OnWindowPosChanged(WINDOWPOS*) {
-        RECT box;
-        if (counting && ::GetWindowRgnBox(m_hWnd, &box) != ERROR) ++steps;
-    }
-    BOOL OnEraseBkgnd(CDC*) { return TRUE; }
-    void OnPaint() { ::ValidateRect(m_hWnd, nullptr); }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(TimingView, CWnd)
-    ON_WM_WINDOWPOSCHANGED()
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-END_MESSAGE_MAP()
 
 CBitmap g_picture;
 
@@ -59,7 +36,7 @@ double Now() {
 }
 
 // Milliseconds for one transition.
-double TimeRun(TimingView& view, const CommandRun& effect, int delay) {
+double TimeRun(wintest::RecordingView& view, const CommandRun& effect, int delay) {
     double start = Now();
     RunTransition(&view, DrawPicture, delay, effect.flags, effect.type);
     double elapsed = Now() - start;
@@ -72,13 +49,12 @@ double TimeRun(TimingView& view, const CommandRun& effect, int delay) {
 
 int main(int argc, char** argv) {
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-    LPCWSTR viewClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
-    HWND host =
-        ::CreateWindowExW(0, viewClass, L"effect timing", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                          0, 0, 800, 600, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    TimingView view;
-    if (host == nullptr || !view.CreateEx(0, nullptr, L"view", WS_CHILD | WS_VISIBLE, 0, 0, 800,
-                                          600, host, reinterpret_cast<HMENU>(1))) {
+    // Steps are counted from the view's notifications alone: reading its region back would
+    // cost time.
+    wintest::RecordingView view;
+    view.recordRegions = false;
+    view.paintColor = static_cast<COLORREF>(-1);
+    if (!view.Open(0, 0, 800, 600)) {
         std::printf("cannot create the timing window\n");
         return 1;
     }
@@ -93,11 +69,9 @@ int main(int argc, char** argv) {
         std::string name = effect.name == previous ? "  reversed" : effect.name;
         previous = effect.name;
         double paced = 1e30, unpaced = 1e30;
-        view.counting = true;
-        view.steps = 0;
+        view.Reset();
         TimeRun(view, effect, 0);
-        view.counting = false;
-        int steps = view.steps;
+        int steps = static_cast<int>(view.StepTimes().size());
         for (int run = 0; run < runs; ++run) {
             unpaced = std::min(unpaced, TimeRun(view, effect, 0));
             if (effect.delay > 0) paced = std::min(paced, TimeRun(view, effect, effect.delay));
@@ -113,6 +87,5 @@ int main(int argc, char** argv) {
         }
         std::fflush(stdout);
     }
-    ::DestroyWindow(host);
     return 0;
 }

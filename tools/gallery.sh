@@ -8,9 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/setup.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw >/dev/null
+# shellcheck source=tools/tool-start.sh
+source tools/tool-start.sh
+lantrel_build >/dev/null
 
 table_only=0
 if [ "${1:-}" = --table ]; then
@@ -19,13 +19,9 @@ if [ "${1:-}" = --table ]; then
 fi
 out=${1:-docs/gallery}
 work=$(mktemp -d /tmp/lantrel-gallery.XXXXXX)
-
-export LANTREL_OWN_XVFB=1
-unset WINEPREFIX LANTREL_PREFIX_FROM
-cleanup() { lantrel_env_cleanup; rm -rf "$work"; }
-trap cleanup EXIT  # armed before wine-env.sh starts anything
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh
+lantrel_tool_cleanup() { rm -rf "$work"; }
+trap lantrel_tool_cleanup EXIT
+lantrel_private_wine
 
 # "ID<tab>Menu<tab>Caption" per command -> "NN-caption-as-file-name ID Menu ▸ Caption".
 commands=()

@@ -21,15 +21,16 @@ while [ $# -gt 0 ]; do
   esac
 done
 
+# shellcheck source=tools/tool-start.sh
+source tools/tool-start.sh
 unpacked=$(mktemp -d /tmp/lantrel-kit.XXXXXX)
-trap 'rm -rf "$unpacked"' EXIT
+lantrel_tool_cleanup() { rm -rf "$unpacked"; }
+trap lantrel_tool_cleanup EXIT
 if [ "$built" = 1 ]; then
   cpack --config build/mingw/CPackConfig.cmake -B "$unpacked/package" >/dev/null
   zip=$(ls "$unpacked"/package/Lantrel-*-win64.zip)
 else
-  tools/setup.sh
-  cmake --preset mingw >/dev/null
-  cmake --build --preset mingw --target package
+  lantrel_build --target package
   zip=$here/$(ls build/mingw/Lantrel-*-win64.zip)
 fi
 (cd "$unpacked" && cmake -E tar xf "$zip")
@@ -55,11 +56,7 @@ echo "kit: $zip holds lantrel.exe (no debug sections), README.txt, LICENSE.txt,"
 
 mkdir -p out/kit
 log=out/kit/kit-wine${LANTREL_WINE:-8}.log
-export LANTREL_OWN_XVFB=1
-unset WINEPREFIX
-trap 'lantrel_env_cleanup; rm -rf "$unpacked"' EXIT  # armed before wine-env.sh starts anything
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh
+lantrel_private_wine
 echo "kit: running run-tests.cmd under $(wine --version) on a ${LANTREL_SCREEN:-1024x768x24} screen"
 start=$(date +%s)
 # Into a file, shown as it grows: Wine's own processes keep the output open a while after cmd.exe

@@ -21,6 +21,8 @@
 #include <cstring>
 #include <vector>
 
+#include "support/regiondata.h"
+
 namespace {
 
 bool g_options[32];
@@ -123,12 +125,9 @@ void TimeSteps(HWND view, int steps) {
     GetWindowRect(view, &window);
     int w = window.right - window.left, h = window.bottom - window.top;
     double set = 0, present = 0, clear = 0, make = 0, rects = 0;
-    std::vector<char> data;
     for (int s = 1; s <= steps; ++s) {
         HRGN region = StepRegion(s, steps, w, h);
-        data.resize(GetRegionData(region, 0, nullptr));
-        GetRegionData(region, static_cast<DWORD>(data.size()),
-                      reinterpret_cast<RGNDATA*>(data.data()));
+        wintest::RegionData data(region);
         double t0 = Now();
         SetWindowRgn(view, region, FALSE);
         double t1 = Now(), t2, t3;
@@ -150,10 +149,9 @@ void TimeSteps(HWND view, int steps) {
         set += t1 - t0;
         // Wine makes regions from rectangle data in time quadratic in their number.
         double t4 = Now();
-        DeleteObject(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                     reinterpret_cast<RGNDATA*>(data.data())));
+        DeleteObject(ExtCreateRegion(nullptr, data.Bytes(), data.Data()));
         make += Now() - t4;
-        rects += reinterpret_cast<RGNDATA*>(data.data())->rdh.nCount;
+        rects += static_cast<double>(data.Count());
     }
     std::printf("%d x %d window, %d steps:", w, h, steps);
     for (size_t k = 0; k < sizeof kOptions / sizeof kOptions[0]; ++k) {

@@ -6,9 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/setup.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw
+# shellcheck source=tools/tool-start.sh
+source tools/tool-start.sh
+lantrel_build
 
 exe=build/mingw/app/lantrel.exe
 

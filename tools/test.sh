@@ -12,14 +12,9 @@ if [ "${1:-}" = --wine ]; then
   shift 2
 fi
 
-tools/setup.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw
-
-export LANTREL_OWN_XVFB=1
-unset WINEPREFIX LANTREL_PREFIX_FROM
-trap lantrel_env_cleanup EXIT  # armed before wine-env.sh starts anything
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh
+# shellcheck source=tools/tool-start.sh
+source tools/tool-start.sh
+lantrel_build
+lantrel_private_wine
 
 ctest --preset mingw --parallel 2 "$@"

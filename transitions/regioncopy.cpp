@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "regionrects.h"
+
 namespace {
 
 // Cuts below this depth gain too little to be worth looking for.
@@ -10,18 +12,6 @@ const int kMaxCutDepth = 24;
 
 long long Area(const RECT& r) {
     return static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
-}
-
-std::vector<RECT> RegionRects(HRGN region) {
-    std::vector<RECT> rects;
-    DWORD size = region != nullptr ? ::GetRegionData(region, 0, nullptr) : 0;
-    if (size == 0) return rects;
-    std::vector<char> buffer(size);
-    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-    if (::GetRegionData(region, size, data) == 0) return rects;
-    const RECT* first = reinterpret_cast<const RECT*>(data->Buffer);
-    rects.assign(first, first + data->rdh.nCount);
-    return rects;
 }
 
 RECT BoundingBox(const std::vector<RECT>& rects) {
