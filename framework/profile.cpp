@@ -26,12 +26,13 @@ CString CRegistryProfile::GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWS
     UniqueRegKey key(OpenSectionKey(section, false));
     if (!key) return CString(defaultValue);
     DWORD type = 0, size = 0;
-    if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || size > (1u << 20)) {
+    if (::RegQueryValueExW(key.Get(), entry, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+        size > (1u << 20)) {
         return CString(defaultValue);
     }
     // A string may be stored without its NUL, or with an odd byte at its end: only the whole
-    // characters the value holds are read, up to the first NUL among them.
+    // characters the value holds are read, up to the first NUL among them.  The type is that of
+    // the value read (another program may have replaced it meanwhile).
     std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
     if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                            &size) != ERROR_SUCCESS ||
