@@ -120,8 +120,12 @@ void CWinApp::AddToRecentFileList(LPCWSTR pathName) {
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
+    AfxParseCommandLine(info, ::GetCommandLineW());
+}
+
+void AfxParseCommandLine(CCommandLineInfo& info, LPCWSTR commandLine) {
     int argc = 0;
-    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    LPWSTR* argv = ::CommandLineToArgvW(commandLine, &argc);
     if (argv == nullptr) return;
     std::vector<std::wstring> args;
     for (int i = 1; i < argc; ++i) {

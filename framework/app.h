@@ -37,6 +37,11 @@ public:
     virtual ~CCommandLineInfo() = default;
 };
 
+// Fills info from a whole command line, the program's name first (as GetCommandLineW gives
+// it): each argument after the name goes to ParseParam, a switch being one that begins with
+// '/' or '-'.
+void AfxParseCommandLine(CCommandLineInfo& info, LPCWSTR commandLine);
+
 class CWinApp : public CWinThread {
 public:
     // appName: nullptr takes the name from the string AFX_IDS_APP_TITLE.

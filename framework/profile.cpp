@@ -1,5 +1,7 @@
 #include "profile.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "handle.h"
@@ -24,16 +26,21 @@ CString CRegistryProfile::GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWS
     UniqueRegKey key(OpenSectionKey(section, false));
     if (!key) return CString(defaultValue);
     DWORD type = 0, size = 0;
-    if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || size > (1u << 20)) {
+    if (::RegQueryValueExW(key.Get(), entry, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+        size > (1u << 20)) {
         return CString(defaultValue);
     }
+    // A string may be stored without its NUL, or with an odd byte at its end: only the whole
+    // characters the value holds are read, up to the first NUL among them.  The type is that of
+    // the value read (another program may have replaced it meanwhile).
     std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
     if (::RegQueryValueExW(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                           &size) != ERROR_SUCCESS) {
+                           &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return CString(defaultValue);
     }
-    return CString(data.data());  // stops at the first NUL whatever the stored size
+    size_t whole = std::min<size_t>(size / sizeof(wchar_t), data.size() - 1);
+    return CString(std::wstring(data.data(), ::wcsnlen(data.data(), whole)));
 }
 
 BOOL CRegistryProfile::WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value) {

@@ -2,6 +2,8 @@
 // automatic menu enabling, notification reflection, strings, the recent-file list.
 #include <windows.h>
 
+#include <dlgs.h>
+
 #include <map>
 #include <string>
 #include <type_traits>
@@ -446,14 +448,23 @@ TEST_CASE(StringsFieldsAndFormat) {
 
 namespace {
 
-// Answers each message box this thread shows with a button, noting what it said.
+// Answers each message box this thread shows with a button, noting what it said; a file
+// dialog is given g_fileName (its file name box: cmb13, or edt1 in older layouts) and OK.
 int g_boxAnswer = IDCANCEL;
 std::vector<std::wstring> g_boxes;
+std::wstring g_fileName;
 
 LRESULT CALLBACK AnswerBox(int code, WPARAM wParam, LPARAM lParam) {
     HWND box = reinterpret_cast<HWND>(wParam);
     wchar_t kind[16] = {};
-    if (code == HCBT_ACTIVATE && ::GetClassNameW(box, kind, 16) && lstrcmpW(kind, L"#32770") == 0) {
+    HWND name = nullptr;
+    if (code == HCBT_ACTIVATE) name = ::GetDlgItem(box, cmb13) ? ::GetDlgItem(box, cmb13)
+                                                               : ::GetDlgItem(box, edt1);
+    if (name != nullptr) {
+        ::SetWindowTextW(name, g_fileName.c_str());
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    } else if (code == HCBT_ACTIVATE && ::GetClassNameW(box, kind, 16) &&
+               lstrcmpW(kind, L"#32770") == 0) {
         wchar_t text[512] = {};
         ::GetDlgItemTextW(box, 0xFFFF, text, 512);  // a message box's text
         g_boxes.push_back(text);
@@ -522,7 +533,8 @@ TEST_CASE(CancelledCloseAndFailedSaveLeaveTheDocumentAsItWas) {
     g_boxes.clear();
     g_boxAnswer = IDOK;
     Command(frame, ID_FILE_SAVE);
-    CHECK_EQ(g_boxes.size(), 1u);  // the error, reported
+    CHECK_EQ(g_boxes.size(), 1u);  // the error, reported as the framework's save error
+    CHECK(g_boxes.size() == 1 && g_boxes[0].find(L"Failed to save document.") != std::wstring::npos);
     CHECK_EQ(FileBytes(path), std::string("keep me"));
     CHECK_EQ(FilesNamedLike(path), 1);
     CHECK(doc->IsModified());
@@ -538,6 +550,83 @@ TEST_CASE(CancelledCloseAndFailedSaveLeaveTheDocumentAsItWas) {
     ::DeleteFileW(path.c_str());
     ::DestroyWindow(frame);
     wintest::Settle(20);
+}
+
+namespace {
+
+std::wstring TempName(const wchar_t* name) {
+    wchar_t dir[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    return std::wstring(dir) + name;
+}
+
+// The recent-file entry n as the application keeps it in its profile, or "".
+std::wstring RecentEntry(int n) {
+    wchar_t name[16], value[MAX_PATH] = {};
+    wsprintfW(name, L"File%d", n);
+    DWORD size = sizeof(value);
+    ::RegGetValueW(HKEY_CURRENT_USER,
+                   L"software\\Lantrel tests\\framework_tests\\Recent File List", name,
+                   RRF_RT_REG_SZ, nullptr, value, &size);
+    return value;
+}
+
+bool SamePath(const CString& a, const std::wstring& b) {
+    return lstrcmpiW(a, b.c_str()) == 0;
+}
+
+}  // namespace
+
+// A file that cannot be opened says so with the framework's open error and leaves the document
+// as it was; a file another program holds open for writing opens (the open reads nothing and
+// shares).  Every file opened, from the list too, goes to the top of the recent-file list, which
+// the profile keeps at once; Save As gives the document the new name, which enters the list.
+TEST_CASE(OpenSaveAsAndTheRecentFileList) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"software\\Lantrel tests");
+    theTestApp.m_strAppName = L"framework_tests";
+    theTestApp.SetRegistryKey(L"Lantrel tests");
+    theTestApp.LoadStdProfileSettings(4);
+    HWND frame = OpenTestFrame();
+    if (frame == nullptr) return;
+    CDocument* doc = static_cast<CFrameWnd*>(theTestApp.m_pMainWnd)->GetActiveDocument();
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, AnswerBox, nullptr, ::GetCurrentThreadId());
+    g_boxAnswer = IDOK;
+    const std::wstring first = TempName(L"lantrel-open-first.dat"),
+                       held = TempName(L"lantrel-open-held.dat"),
+                       saved = TempName(L"lantrel-saved-as.dat");
+    ::CloseHandle(::CreateFileW(first.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ::DeleteFileW(saved.c_str());
+    CHECK(theTestApp.OpenDocumentFile(first.c_str()) == doc);
+
+    g_boxes.clear();
+    CHECK(theTestApp.OpenDocumentFile(TempName(L"lantrel-no-such.dat").c_str()) == nullptr);
+    CHECK_EQ(g_boxes.size(), 1u);
+    CHECK(g_boxes.size() == 1 && g_boxes[0].find(L"Failed to open document.") != std::wstring::npos);
+    CHECK(SamePath(doc->GetPathName(), first));
+
+    HANDLE writer = ::CreateFileW(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr);
+    g_boxes.clear();
+    CHECK(theTestApp.OpenDocumentFile(held.c_str()) == doc);
+    CHECK(g_boxes.empty());
+    ::CloseHandle(writer);
+    CHECK(SamePath(RecentEntry(1).c_str(), held) && SamePath(RecentEntry(2).c_str(), first));
+    Command(frame, ID_FILE_MRU_FILE2);
+    CHECK(SamePath(doc->GetPathName(), first));
+    CHECK(SamePath(RecentEntry(1).c_str(), first) && SamePath(RecentEntry(2).c_str(), held));
+
+    g_fileName = saved;
+    Command(frame, ID_FILE_SAVE_AS);
+    CHECK(SamePath(doc->GetPathName(), saved));
+    CHECK(doc->GetTitle() == CString(L"lantrel-saved-as.dat"));
+    CHECK(SamePath(RecentEntry(1).c_str(), saved) && SamePath(RecentEntry(2).c_str(), first));
+    CHECK(::GetFileAttributesW(saved.c_str()) != INVALID_FILE_ATTRIBUTES);
+
+    ::UnhookWindowsHookEx(hook);
+    for (const std::wstring& path : {first, held, saved}) ::DeleteFileW(path.c_str());
+    ::DestroyWindow(frame);
+    wintest::Settle(20);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"software\\Lantrel tests");
 }
 
 // Two file names on the command line open the first; a print switch anywhere keeps its
@@ -557,6 +646,28 @@ TEST_CASE(CommandLineOpensTheFirstOfTwoFiles) {
     none.ParseParam(L"", FALSE, TRUE);
     CHECK(none.m_strFileName.IsEmpty());
     CHECK_EQ(none.m_nShellCommand, int{CCommandLineInfo::FileNew});
+    // A switch begins with '/' or '-' and is matched whatever its letters' case; one that is
+    // not the framework's is ignored, never taken for a file.
+    struct Line {
+        const wchar_t* text;
+        int command;
+        const wchar_t* file;
+    };
+    const Line lines[] = {
+        {L"lantrel.exe /P a.txt", CCommandLineInfo::FilePrint, L"a.txt"},
+        {L"lantrel.exe -p a.txt", CCommandLineInfo::FilePrint, L"a.txt"},
+        {L"lantrel.exe a.txt -Pt printer driver port", CCommandLineInfo::FilePrintTo, L"a.txt"},
+        {L"lantrel.exe /pT a.txt", CCommandLineInfo::FilePrintTo, L"a.txt"},
+        {L"lantrel.exe -DDE", CCommandLineInfo::FileDDE, L""},
+        {L"lantrel.exe -unregserver", CCommandLineInfo::AppUnregister, L""},
+        {L"\"C:\\a dir\\lantrel.exe\" \"-x\" b.txt", CCommandLineInfo::FileOpen, L"b.txt"},
+    };
+    for (const Line& line : lines) {
+        CCommandLineInfo info;
+        AfxParseCommandLine(info, line.text);
+        CHECK_EQ(info.m_nShellCommand, line.command);
+        CHECK(info.m_strFileName == CString(line.file));
+    }
 }
 
 TEST_CASE(RecentFileListKeepsFourDistinctNewestFirst) {
@@ -628,6 +739,36 @@ TEST_CASE(RecentFileListKeepsItselfInTheProfile) {
     CHECK_EQ(read.GetSize(), 2);
     CHECK(read[0] == CString(L"C:\\new"));
     CHECK(read[1] == CString(L"C:\\last"));
+}
+
+// What another program may have left in the profile: a value of another type is no string,
+// and a string stored without its NUL, or with an odd byte, reads as its whole characters.
+TEST_CASE(HostileProfileValuesReadAsTheirWholeCharactersOrNotAtAll) {
+    const wchar_t* key = L"software\\Lantrel tests\\framework_tests\\Hostile";
+    HKEY section = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &section,
+                      nullptr);
+    CRegistryProfile profile;
+    profile.SetPlace(L"Lantrel tests", L"framework_tests");
+    DWORD number = 0x00420041;  // "AB" if it were read as characters
+    ::RegSetValueExW(section, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
+    CHECK(profile.GetProfileString(L"Hostile", L"Number", L"default") == CString(L"default"));
+    const std::wstring text = L"C:\\recent\\file.txt";
+    for (size_t length = 1; length <= text.size(); ++length) {
+        for (DWORD odd : {0, 1}) {
+            DWORD bytes = static_cast<DWORD>(length * sizeof(wchar_t)) + odd;
+            std::wstring stored = text.substr(0, length) + L'Z';  // odd: the Z's low byte
+            ::RegSetValueExW(section, L"Bare", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(stored.c_str()), bytes);
+            CString read = profile.GetProfileString(L"Hostile", L"Bare", L"default");
+            if (read != CString(text.substr(0, length))) {
+                std::printf("  %lu bytes read as %ls\n", bytes, read.GetString());
+            }
+            CHECK(read == CString(text.substr(0, length)));
+        }
+    }
+    ::RegCloseKey(section);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"software\\Lantrel tests");
 }
 
 int main(int argc, char** argv) {

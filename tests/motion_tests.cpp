@@ -561,7 +561,8 @@ void Button(DWORD flag) {
 }
 
 // Shown over its owner, once painted it is pressed on its close box and released on its
-// caption, then clicked on the close box, as a user's mouse would; the press followed the
+// caption, pressed on its caption and released over its close box, then clicked on the close
+// box, as a user's mouse would; the press followed the
 // system's way or the dialog's own, as it is told, whatever painting its frame took.
 class ClickedMeshDialog : public CMeshDialog {
 public:
@@ -599,6 +600,10 @@ public:
             Button(MOUSEEVENTF_LEFTDOWN);
             wintest::MoveMouse(caption.x, caption.y);
             Button(MOUSEEVENTF_LEFTUP);
+            // Pressed on the caption and released over the close box: a move, never a close.
+            Button(MOUSEEVENTF_LEFTDOWN);
+            wintest::MoveMouse(box.x, box.y);
+            Button(MOUSEEVENTF_LEFTUP);
             ::SetTimer(m_hWnd, 2, 500, nullptr);
         } else if (wParam == 2) {
             keptOpen = true;
@@ -617,9 +622,10 @@ private:
 
 }  // namespace
 
-// A press on the close box released elsewhere keeps the dialog; a click on it closes the
-// dialog as Cancel does, whether the system follows the press (drawing the box pressed) or the
-// dialog does, as it does once painting its frame has taken long.
+// A press on the close box released elsewhere keeps the dialog, and so does a press on the
+// caption released over the box; a click on the box closes the dialog as Cancel does, whether
+// the system follows the press (drawing the box pressed) or the dialog does, as it does once
+// painting its frame has taken long.
 TEST_CASE(MeshDialogCloseBoxBothWays) {
     wintest::RecordingView owner;
     CHECK(owner.Open(100, 100, 600, 400));

@@ -2,6 +2,7 @@
 // built from the real resources (linked into this test), inspected from inside.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <iterator>
@@ -613,6 +614,67 @@ TEST_CASE(PicturesAlternateWithEveryLoad) {
     CHECK(shown() == (first == genie ? mouse : genie));
     view->LoadNextPicture();
     CHECK(shown() == first);
+}
+
+// Whatever the screen, the frame keeps its whole 800 x 600 and may be maximised as far as the
+// platform lets any window be: given the limits of a screen smaller than the frame and of a
+// large one, it widens the first and leaves the second.
+TEST_CASE(FrameTrackingLimitsKeepItsSizeAndLetItMaximise) {
+    for (POINT platform : {POINT{652, 492}, POINT{3852, 2172}}) {
+        MINMAXINFO info = {};
+        info.ptMaxSize = info.ptMaxTrackSize = platform;
+        info.ptMinTrackSize = {112, 27};
+        ::SendMessageW(Frame(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        const LONG wantX = std::max<LONG>(platform.x, 800), wantY = std::max<LONG>(platform.y, 600);
+        CHECK_EQ(info.ptMaxTrackSize.x, wantX);
+        CHECK_EQ(info.ptMaxTrackSize.y, wantY);
+    }
+}
+
+namespace {
+
+// What the view's window shows at g_spot when its region first changes during a transition
+// (as its first step begins), or CLR_INVALID.
+HWND g_hWatched = nullptr;
+POINT g_spot = {};
+COLORREF g_shownAtFirstStep = CLR_INVALID;
+
+LRESULT CALLBACK NoteFirstStep(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_hWatched && sent->message == WM_WINDOWPOSCHANGING &&
+        g_shownAtFirstStep == CLR_INVALID) {
+        CClientDC dc(g_hWatched);
+        g_shownAtFirstStep = ::GetPixel(dc, g_spot.x, g_spot.y);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+// A menu closed by its command leaves its image on the view, and the view's update region
+// where it lay: the view repaints that before the transition begins, so the first step starts
+// from the old picture whole and no image of the menu travels through the steps.
+TEST_CASE(ATransitionStartsFromTheOldPictureWhole) {
+    CDorvelView* view = View();
+    if (view == nullptr) return;
+    ::UpdateWindow(view->m_hWnd);
+    g_hWatched = view->m_hWnd;
+    g_spot = {300, 200};
+    wintest::Picture old(800, 600, [](int, int) -> COLORREF { return RGB(1, 2, 3); });
+    CDC oldDc(old.Dc());
+    view->OnDraw(&oldDc);
+    RECT menu = {g_spot.x - 40, g_spot.y - 40, g_spot.x + 40, g_spot.y + 40};
+    {
+        CClientDC dc(view->m_hWnd);
+        CBrush ghost(RGB(255, 0, 255));
+        dc.FillRect(&menu, ghost);
+    }
+    ::InvalidateRect(view->m_hWnd, &menu, FALSE);
+    g_shownAtFirstStep = CLR_INVALID;
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, NoteFirstStep, nullptr, ::GetCurrentThreadId());
+    ::SendMessageW(Frame(), WM_COMMAND, ID_VIEW_SMOOTH_VERTICAL, 0);
+    ::UnhookWindowsHookEx(hook);
+    CHECK_EQ(g_shownAtFirstStep, old.At(g_spot.x, g_spot.y));
 }
 
 int main(int argc, char** argv) {
