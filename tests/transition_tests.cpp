@@ -638,12 +638,31 @@ TEST_CASE(LongTransitionsNeverHangTheirWindowAndKeepAClickForAfter) {
                 hung += ::IsHungAppWindow(view.Host()) ? 1 : 0;
             }
         });
+        // Without a click, another thread sends the view a message at 1 s: it waits for the
+        // transition, but not so long that the window is hung.
+        double answeredAfter = -1;
+        std::thread sender([&] {
+            if (clicked) return;
+            ::Sleep(1000);
+            LARGE_INTEGER s0, s1;
+            DWORD_PTR result;
+            ::QueryPerformanceCounter(&s0);
+            if (::SendMessageTimeoutW(view.Host(), WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result)) {
+                ::QueryPerformanceCounter(&s1);
+                answeredAfter = Millis(s0, s1);
+            }
+        });
         LARGE_INTEGER t0, t1;
         ::QueryPerformanceCounter(&t0);
         RunTransition(&view, DrawSmallPicture, delay, Flags::Horizontal, Type::SmoothAway);
         ::QueryPerformanceCounter(&t1);
         running = false;
         poller.join();
+        sender.join();
+        if (!clicked) {
+            std::printf("  a message sent at 1 s answered after %.0f ms\n", answeredAfter);
+            CHECK(answeredAfter >= 3500 && answeredAfter < 5000);
+        }
         int during = view.clicks;
         wintest::Settle(200);
         std::printf("  delay %d: %.1f s, hung in %d of %d polls; clicks %d during, %d after\n",
