@@ -95,8 +95,7 @@ void RunUnpaced(CWnd& view, EffectFlags flags, EffectType type) {
     CCreatedDC source;
     source.CreateCompatibleDC(&target);
     CSelectObject select(source, frame);
-    TransitionRequest request = {&view, &target, &source, 0, flags, type};
-    DispatchTransition(&request);
+    DispatchTransition(PlanTransition(type, flags, &view), {&view, &target, &source});
 }
 
 Result MeasureRegions(CStepCountingView& view, const Row& row) {
@@ -149,7 +148,7 @@ Result MeasureFade(CStepCountingView& view, const Row& row, FadeFigures& fade) {
     CCreatedDC source;
     source.CreateCompatibleDC(&target);
     CSelectObject select(source, frame);
-    TransitionRequest request = {&view, &target, &source, 0, Flags::None, row.type};
+    TransitionRequest request(&view, &target, &source);
     std::vector<double> times;
     start = Clock::now();
     RunFade(PlanTransition(row.type, Flags::None, RECT{0, 0, g_width, g_height}), request,
@@ -256,7 +255,7 @@ bool MeasureTransitions(Figures& figures, bool fadeOnly) {
     for (int run = 0; run < 3; ++run) {
         g_shown = 1 - g_shown;
         auto start = Clock::now();
-        RunTransition(&view, DrawPicture, kDelay10Ms, Flags::None, static_cast<EffectType>(13));
+        RunTransition(&view, DrawPicture, kDelay10Ms, Flags::None, kNoSuchEffect);
         bare.push_back(Since(start, 1e3));
         Pump();
     }
