@@ -338,11 +338,11 @@ TEST_CASE(RandomTilesShowEveryTileOnce) {
     CHECK_EQ(narrow.Dispatch(Type::RandomThreads, Flags::None).size(), 40u);
 }
 
-// What the dispatcher hands the routines: the client area's corners, 800, 600 to 0, 0 when
+// What the planner hands the routines: the client area's corners, 800, 600 to 0, 0 when
 // Reverse exchanges them, and the base steps of 800 and 600 hundredths (552 on 784 x 541),
 // negated by Reverse, in the routine's unit: 8 and 6 whole pixels (-8, -6), doubled 1600 and
-// 1200 for the diamond and the lens.  A growing shape's routine puts mirrored corners and
-// negated steps back in order before it plans, so its plan has them in order.
+// 1200 for the diamond and the lens.  A growing shape shrinks for Reverse by itself: its
+// corners and steps stay in order, as do the random tiles'.
 TEST_CASE(RoutinesAreHandedTheWorkedCornersAndSteps) {
     struct Row {
         int type, flags;
