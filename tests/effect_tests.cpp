@@ -38,15 +38,7 @@ public:
         m_target = std::make_unique<CClientDC>(view.m_hWnd);
         m_source.CreateCompatibleDC(m_target.get());
     }
-    TransitionRequest Request(EffectType type, EffectFlags flags) {
-        TransitionRequest request;
-        request.window = &view;
-        request.targetDC = m_target.get();
-        request.sourceDC = &m_source;
-        request.type = type;
-        request.flags = flags;
-        return request;
-    }
+    TransitionRequest Request() { return {&view, m_target.get(), &m_source}; }
     // The regions of a whole transition through the dispatcher, or of one routine given the
     // plan for type and flags with its corners and steps replaced.
     Steps Dispatch(EffectType type, EffectFlags flags) {
@@ -55,18 +47,15 @@ public:
     Steps Run(EffectRoutine routine, EffectType type, EffectFlags flags, int x0, int y0, int x1,
               int y1, int sx, int sy) {
         view.ClearRegions();
-        TransitionRequest request = Request(type, flags);
+        TransitionPlan plan = PlanTransition(type, flags, &view);
         if (routine != nullptr) {
-            RECT client;
-            ::GetClientRect(view.m_hWnd, &client);
-            TransitionPlan plan = PlanTransition(type, flags, client);
             plan.from = POINT{x0, y0};
             plan.to = POINT{x1, y1};
             plan.stepX = sx;
             plan.stepY = sy;
-            routine(plan, request);
+            routine(plan, Request());
         } else {
-            DispatchTransition(&request);
+            DispatchTransition(plan, Request());
         }
         Steps steps;
         steps.swap(view.regions);
@@ -349,11 +338,11 @@ TEST_CASE(RandomTilesShowEveryTileOnce) {
     CHECK_EQ(narrow.Dispatch(Type::RandomThreads, Flags::None).size(), 40u);
 }
 
-// What the dispatcher hands the routines: the client area's corners, 800, 600 to 0, 0 when
+// What the planner hands the routines: the client area's corners, 800, 600 to 0, 0 when
 // Reverse exchanges them, and the base steps of 800 and 600 hundredths (552 on 784 x 541),
 // negated by Reverse, in the routine's unit: 8 and 6 whole pixels (-8, -6), doubled 1600 and
-// 1200 for the diamond and the lens.  A growing shape's routine puts mirrored corners and
-// negated steps back in order before it plans, so its plan has them in order.
+// 1200 for the diamond and the lens.  A growing shape shrinks for Reverse by itself: its
+// corners and steps stay in order, as do the random tiles'.
 TEST_CASE(RoutinesAreHandedTheWorkedCornersAndSteps) {
     struct Row {
         int type, flags;
@@ -434,40 +423,49 @@ TEST_CASE(EveryTypeIsDescribedOnce) {
         {FadeEffect, Unit::WholePixels},             // 12 FadeOut
     };
     const int types = static_cast<int>(sizeof oracle / sizeof oracle[0]);
-    for (int n = 1; n <= types; ++n) {
-        const TransitionDescriptor* d = DescribeTransition(static_cast<EffectType>(n));
+    for (const TransitionDescriptor& row : TransitionDescriptors()) {
+        const int n = static_cast<int>(row.type);
         const std::string type = "type " + std::to_string(n);
-        if (d == nullptr || d->type != static_cast<EffectType>(n)) {
-            check::Fail(__FILE__, __LINE__, type + ": no descriptor of its own");
+        if (n < 1 || n > types) {
+            check::Fail(__FILE__, __LINE__, type + ": not in the oracle above");
             continue;
         }
-        if (d->routine != oracle[n - 1].routine || d->unit != oracle[n - 1].unit) {
+        if (DescribeTransition(row.type) != &row) {
+            check::Fail(__FILE__, __LINE__, type + ": another row before this one");
+        }
+        if (row.routine != oracle[n - 1].routine || row.unit != oracle[n - 1].unit) {
             check::Fail(__FILE__, __LINE__, type + ": another routine or unit");
         }
-        // The growing shapes, and only they, shrink for Reverse and need a shape to draw.
-        bool growing = d->routine == GrowShapeEffect;
-        CHECK_EQ(d->reverse == ReverseRule::Shrink, growing);
-        CHECK_EQ(d->shape != nullptr, growing);
-        CHECK_EQ(d->band != nullptr, d->routine == WipeEffect);
-        CHECK_EQ(d->pattern.along != 0, d->routine == BlindsEffect);
-        CHECK_EQ(d->levels.step != 0, d->routine == FadeEffect);
-        CHECK_EQ(d->finalCopy, static_cast<EffectType>(n) != Type::FadeOut);
-        for (int m = 1; m < n; ++m) {
-            if (DrawnAlike(*DescribeTransition(static_cast<EffectType>(m)), *d)) {
+        // The growing shapes, and only they, need a shape to draw; they shrink for Reverse by
+        // themselves, so their corners and steps stay as they are.
+        bool growing = row.routine == GrowShapeEffect;
+        if (growing) CHECK(row.reverse == ReverseRule::KeepCorners);
+        CHECK_EQ(row.shape != nullptr, growing);
+        CHECK_EQ(row.band != nullptr, row.routine == WipeEffect);
+        CHECK_EQ(row.pattern.along != 0, row.routine == BlindsEffect);
+        CHECK_EQ(row.levels.step != 0, row.routine == FadeEffect);
+        CHECK_EQ(row.finalCopy, row.type != Type::FadeOut);
+        for (const TransitionDescriptor& earlier : TransitionDescriptors()) {
+            if (&earlier == &row) break;
+            if (DrawnAlike(earlier, row)) {
                 check::Fail(__FILE__, __LINE__,
-                            type + ": drawn exactly as type " + std::to_string(m));
+                            type + ": drawn exactly as type " +
+                                std::to_string(static_cast<int>(earlier.type)));
             }
         }
     }
-    for (int n : {-1, 0, types + 1}) {
-        CHECK(DescribeTransition(static_cast<EffectType>(n)) == nullptr);
+    for (int n = 1; n <= types; ++n) {
+        if (DescribeTransition(static_cast<EffectType>(n)) == nullptr) {
+            check::Fail(__FILE__, __LINE__, "type " + std::to_string(n) + ": no descriptor");
+        }
     }
+    const EffectType unknown[] = {kNoSuchEffect, Type::None, static_cast<EffectType>(types + 1)};
+    for (EffectType n : unknown) CHECK(DescribeTransition(n) == nullptr);
     // An unknown type runs no routine; the dispatcher still switches at once.
     Bench bench(200, 150);
-    for (int n : {-1, types + 1}) {
-        CHECK(PlanTransition(static_cast<EffectType>(n), Flags::Horizontal, RECT{0, 0, 200, 150})
-                  .routine == nullptr);
-        CHECK(bench.Dispatch(static_cast<EffectType>(n), Flags::Horizontal).empty());
+    for (EffectType n : unknown) {
+        CHECK(PlanTransition(n, Flags::Horizontal, RECT{0, 0, 200, 150}).routine == nullptr);
+        CHECK(bench.Dispatch(n, Flags::Horizontal).empty());
     }
 }
 
@@ -478,11 +476,10 @@ TEST_CASE(EmptyClientAreasWrongStepsAndLostWindowsDrawNothing) {
     for (SIZE size : {SIZE{0, 600}, SIZE{800, 0}, SIZE{0, 0}}) {
         Bench bench(size.cx, size.cy);
         const RECT client = {0, 0, size.cx, size.cy};
-        for (int n = 1; n <= 10; ++n) {
-            EffectType type = static_cast<EffectType>(n);
+        for (const TransitionDescriptor& row : TransitionDescriptors()) {
             for (EffectFlags flags : allFlags) {
-                CHECK(bench.Dispatch(type, flags).empty());
-                CHECK(PlanTransition(type, flags, client).routine == nullptr);
+                CHECK(bench.Dispatch(row.type, flags).empty());
+                CHECK(PlanTransition(row.type, flags, client).routine == nullptr);
             }
         }
     }
@@ -500,15 +497,15 @@ TEST_CASE(EmptyClientAreasWrongStepsAndLostWindowsDrawNothing) {
     CWnd stale;
     stale.m_hWnd = bench.view.m_hWnd;
     bench.view.Close();
-    TransitionRequest request = bench.Request(Type::SmoothAway, Flags::Horizontal);
+    TransitionRequest request = bench.Request();
     for (CWnd* window : {static_cast<CWnd*>(nullptr), static_cast<CWnd*>(&bench.view), &stale}) {
         request.window = window;
-        for (int n = 1; n <= 10; ++n) {
-            request.type = static_cast<EffectType>(n);
-            TransitionPlan plan =
-                PlanTransition(request.type, Flags::Horizontal, RECT{0, 0, 800, 600});
+        for (const TransitionDescriptor& row : TransitionDescriptors()) {
+            // The fade draws whole frames into the DCs it is given, no window regions.
+            if (row.routine == FadeEffect) continue;
+            TransitionPlan plan = PlanTransition(row.type, Flags::Horizontal, RECT{0, 0, 800, 600});
             plan.routine(plan, request);
-            DispatchTransition(&request);
+            DispatchTransition(plan, request);
         }
     }
     stale.m_hWnd = nullptr;

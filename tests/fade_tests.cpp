@@ -81,7 +81,7 @@ struct FadeStage {
     }
     void Run(EffectType type, unsigned* working, const FramePresenter& present) {
         CClientDC target(view.m_hWnd);
-        TransitionRequest request = {&view, &target, &source, 2, Flags::None, type};
+        TransitionRequest request(&view, &target, &source);
         std::vector<unsigned> master(800 * 600);  // bottom-up
         for (int y = 0; y < 600; ++y) {
             for (int x = 0; x < 800; ++x) {
@@ -191,7 +191,7 @@ TEST_CASE(FramesRunThroughTheLevelsFromTheMasterEachTime) {
         std::vector<int> levels;
         int wrong = 0;
         CDC target, source;
-        TransitionRequest request = {nullptr, &target, &source, 2, Flags::None, type};
+        TransitionRequest request(nullptr, &target, &source);
         const RECT rect = {0, 0, w, h};
         PlayFade(&request, DescribeTransition(type)->levels, rect, rect, FadeImageInfo(w, h),
                  master.data(), working.data(), [&](const FadeFrame& frame) {
@@ -239,7 +239,7 @@ std::vector<int> FramesOnScreen(FadeStage& stage, CDC& source, EffectType type,
                                 COLORREF (*pattern)(int, int)) {
     stage.Fill(RGB(255, 0, 0));
     CClientDC target(stage.view.m_hWnd);
-    TransitionRequest request = {&stage.view, &target, &source, 2, Flags::None, type};
+    TransitionRequest request(&stage.view, &target, &source);
     int frames = 0;
     std::vector<int> mismatches;
     RunFade(PlanTransition(type, Flags::None, stage.rect), request, [&] {
@@ -318,7 +318,7 @@ TEST_CASE(FailedAllocationOrDrawingLeavesNoPartlyFadedPicture) {
     // A reversed or empty rectangle draws nothing; no DC for DrawDib is a failure, not a crash.
     stage.Fill(RGB(255, 0, 0));
     CClientDC target(stage.view.m_hWnd);
-    TransitionRequest request = {&stage.view, &target, &stage.source, 2, Flags::None, Type::FadeIn};
+    TransitionRequest request(&stage.view, &target, &stage.source);
     CHECK(PlanTransition(Type::FadeIn, Flags::Reverse, RECT{0, 0, 800, 600}).routine == nullptr);
     TransitionPlan reversed = PlanTransition(Type::FadeIn, Flags::None, RECT{0, 0, 800, 600});
     std::swap(reversed.from, reversed.to);  // 800,600 to 0,0

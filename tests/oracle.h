@@ -1,4 +1,4 @@
-// What the tests expect of the program's commands 32771 to 32793, written down once from the
+// What the tests expect of the program's menu commands, one row each, written down once from the
 // program's documentation and never read from the program's own tables: a test that took its
 // figures from app/commands.h would move with a wrong row instead of catching it.
 #ifndef LANTREL_TESTS_ORACLE_H

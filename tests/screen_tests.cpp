@@ -45,17 +45,12 @@ Steps StepMap(wintest::RecordingView& view, POINT origin, EffectType type, Effec
     int width = client.right, height = client.bottom;
     bool tiles = type == Type::RandomThreads;
     bool closing =
-        type >= Type::CircleLike && type <= Type::Lens && HasFlags(flags, Flags::Reverse);
+        DescribeTransition(type)->routine == GrowShapeEffect && HasFlags(flags, Flags::Reverse);
     Steps steps;
     steps.map.assign(static_cast<size_t>(width) * height, tiles ? -1 : INT_MAX);
     view.ClearRegions();
     CClientDC target(view.m_hWnd);
-    TransitionRequest request;
-    request.window = &view;
-    request.targetDC = request.sourceDC = &target;
-    request.flags = flags;
-    request.type = type;
-    DispatchTransition(&request);
+    DispatchTransition(PlanTransition(type, flags, &view), {&view, &target, &target});
     steps.count = static_cast<int>(view.regions.size());
     for (int k = 0; k < steps.count; ++k) {
         RECT box = client;

@@ -123,7 +123,7 @@ TEST_CASE(MenuIsTheResourceMenuWithAutomaticEnabling) {
             CHECK_EQ(Enabled(menu, item.id), item.enabled);
         }
     }
-    // Commands 32771 to 32793: an item where they have one, with its caption, enabled where the
+    // Every command of the oracle: an item where it has one, with its caption, enabled where the
     // command has a handler; no item anywhere for the others.
     HMENU view = OpenPopup(2), dialog = OpenPopup(3);
     for (const oracle::Command& command : oracle::kCommands) {
@@ -183,7 +183,7 @@ TEST_CASE(TransitionCommandsAreTheDocumentedRows) {
     CHECK_EQ(std::size(kTransitionCommands), regionCommands);
 }
 
-// The prompt strings of commands 32771 to 32793 as lantrel.exe holds them, and none where a
+// The prompt strings of the oracle's commands as lantrel.exe holds them, and none where a
 // command has none.
 TEST_CASE(CommandPromptsAreTheDocumentedStrings) {
     HMODULE exe = ::LoadLibraryExW(program::LantrelPath().c_str(), nullptr,

@@ -73,9 +73,7 @@ struct Fixture {
         view.paintColor = RGB(0, 0, 0);
         view.Open(kLeft, kTop, 200, 150);
         targetDC = std::make_unique<CClientDC>(view.m_hWnd);
-        request.window = &view;
-        request.targetDC = targetDC.get();
-        request.sourceDC = &sourceDC;
+        request = {&view, targetDC.get(), &sourceDC};
     }
 };
 
@@ -99,9 +97,7 @@ public:
         source = std::make_unique<wintest::Picture>(client.right, client.bottom, Black);
         sourceDC = std::make_unique<CDC>(source->Dc());
         targetDC = std::make_unique<CClientDC>(m_hWnd);
-        request.window = this;
-        request.targetDC = targetDC.get();
-        request.sourceDC = sourceDC.get();
+        request = {this, targetDC.get(), sourceDC.get()};
         return true;
     }
     // Runs routine on the whole client area with the given steps; shown[k] is the client area
@@ -112,8 +108,6 @@ public:
         ClearRegions();
         shown.clear();
         colours.clear();
-        request.type = type;
-        request.flags = flags;
         closing = routine == GrowShapeEffect && HasFlags(flags, EffectFlags::Reverse);
         revealed.DeleteObject();
         request.revealed = remember ? &revealed : nullptr;
@@ -401,7 +395,10 @@ TEST_CASE(TypesWithoutAnEffectSwitchAtOnceAndTypeZeroDoesNothing) {
     for (unsigned p : ViewPixels(300, 200)) changed += p != 0;
     CHECK_EQ(changed, 0);
 
-    for (int type : {13, -1, 1000}) {
+    // No such effect, the number after the last effect's, and a large one.
+    EffectType last = Type::None;
+    for (const TransitionDescriptor& row : TransitionDescriptors()) last = row.type;
+    for (int type : {static_cast<int>(kNoSuchEffect), static_cast<int>(last) + 1, 1000}) {
         for (int flags : {0, 1, 1 | 2 | 4}) {  // none, Reverse, Reverse with both axes
             ::InvalidateRect(view.m_hWnd, nullptr, TRUE);
             wintest::Settle(30);
@@ -434,8 +431,8 @@ TEST_CASE(TheFinalCopyIsTheWholeClientArea) {
     CRgn revealed;
     revealed.CreateRectRgn(0, 0, 100, 150);
     f.request.revealed = &revealed;
-    f.request.type = static_cast<EffectType>(13);  // no steps, only the closing copy
-    DispatchTransition(&f.request);
+    // No steps, only the closing copy.
+    DispatchTransition(PlanTransition(kNoSuchEffect, Flags::None, &f.view), f.request);
     wintest::Settle(50);
     std::vector<unsigned> shown = ViewPixels(200, 150);
     int wrong = 0;
@@ -465,20 +462,21 @@ TEST_CASE(DeadOrEmptyWindowsAreLeftAlone) {
     RunTransition(nullptr, DrawSmallPicture, 2, Flags::None, Type::SmoothAway);
     wintest::RecordingView dead;
     CHECK(dead.Open(kLeft, kTop, 50, 50));
-    TransitionRequest request;
-    request.window = &dead;
+    TransitionRequest request(&dead, nullptr, nullptr);
+    TransitionPlan plan = PlanTransition(Type::SmoothAway, Flags::Horizontal, RECT{0, 0, 50, 50});
     HWND hWnd = dead.m_hWnd;
     dead.Close();
     CHECK(!::IsWindow(hWnd));
-    DispatchTransition(&request);  // the window is gone: nothing is touched
+    DispatchTransition(plan, request);  // the window is gone: nothing is touched
     g_drawCalls = 0;
     RunTransition(&dead, DrawSmallPicture, 2, Flags::None, Type::SmoothAway);
     CHECK_EQ(g_drawCalls, 0);
     // A view without a client area: nothing to show, nothing to divide by.
     wintest::RecordingView flat;
     CHECK(flat.Open(kLeft, kTop, 0, 0));
-    for (int type = -1; type <= 13; ++type) {
-        RunTransition(&flat, DrawSmallPicture, 0, Flags::None, static_cast<EffectType>(type));
+    RunTransition(&flat, DrawSmallPicture, 0, Flags::None, kNoSuchEffect);
+    for (const TransitionDescriptor& row : TransitionDescriptors()) {
+        RunTransition(&flat, DrawSmallPicture, 0, Flags::None, row.type);
     }
     CHECK(!HasWindowRegion(flat.m_hWnd));
 }
@@ -546,7 +544,7 @@ TEST_CASE(ATransitionRevealsWhatADerivedViewDraws) {
         dc.FillRect(&client, red);
     }
     wintest::Settle(50);
-    RunTransition(view, DrawPictureCallback, 0, Flags::None, static_cast<EffectType>(13));
+    RunTransition(view, DrawPictureCallback, 0, Flags::None, kNoSuchEffect);
     ::ValidateRect(view->m_hWnd, nullptr);
     wintest::Settle(50);
     int other = 0;

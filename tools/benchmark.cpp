@@ -115,8 +115,8 @@ struct Composed {
 // the steps: only their work.
 void RunUnpaced(CWnd& view, EffectFlags flags, EffectType type) {
     Composed composed(view);
-    TransitionRequest request = {&view, &composed.target, &composed.source, 0, flags, type};
-    DispatchTransition(&request);
+    DispatchTransition(PlanTransition(type, flags, &view),
+                       {&view, &composed.target, &composed.source});
 }
 
 // One run of a row: the whole transition with its pauses, then its steps without them.
@@ -163,8 +163,7 @@ void MeasureFade(wintest::RecordingView& view, Result& result, FadeFigures& fade
     // The frames without their pause: the fade as the program plays it, timed at each hold.
     g_shown = 1 - g_shown;
     Composed composed(view);
-    TransitionRequest request = {&view, &composed.target, &composed.source, 0, Flags::None,
-                                 row.type};
+    TransitionRequest request(&view, &composed.target, &composed.source);
     std::vector<double> times;
     start = Clock::now();
     RunFade(PlanTransition(row.type, Flags::None, RECT{0, 0, g_width, g_height}), request,
@@ -286,7 +285,7 @@ bool MeasureTransitions(Figures& figures, bool fadeOnly) {
     for (int run = 0; run < 3; ++run) {
         g_shown = 1 - g_shown;
         auto start = Clock::now();
-        RunTransition(&view, DrawPicture, kDelay10Ms, Flags::None, static_cast<EffectType>(13));
+        RunTransition(&view, DrawPicture, kDelay10Ms, Flags::None, kNoSuchEffect);
         bare.push_back(Since(start, 1e3));
         Pump();
     }

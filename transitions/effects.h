@@ -11,18 +11,26 @@
 #include "framework/wnd.h"
 #include "transitions/transition.h"
 
-// Everything needed to put a transition's steps on the screen; lives for one RunTransition
-// call and is never changed by the routines.
+// What draws a transition: the window, its DCs and the pacing.  What is drawn (the type, its
+// direction, its corners and steps) is the TransitionPlan.  Lives for one RunTransition call;
+// no routine changes its fields.  What `revealed` points at is the reveal steps' running
+// state: each step rewrites it.
 struct TransitionRequest {
+    TransitionRequest() = default;
+    // A request without pacers, for drawing on window from source through target.
+    TransitionRequest(CWnd* view, CDC* target, CDC* source, int pause = 0)
+        : window(view), targetDC(target), sourceDC(source), delay(pause) {}
+
     CWnd* window = nullptr;   // the view; its handle is used for client rect and regions
     CDC* targetDC = nullptr;  // the view's client-area DC: drawing here goes to the screen
     CDC* sourceDC = nullptr;  // memory DC holding the new picture, client-area sized
-    int delay = 0;            // pause per reveal step in units of kDelayUnitMs
-    EffectFlags flags = EffectFlags::None;
-    EffectType type = EffectType::None;
+    // Pause per reveal step in units of kDelayUnitMs; 0: each step is held for a display
+    // refresh through framePacer.  The fade's frames are always held so: it has no steps to
+    // pause between, only frames to show.
+    int delay = 0;
     StepPacer* pacer = nullptr;  // keeps RevealRegion's steps at their period; none: plain pauses
-    // Holds each step of an effect without a pause (delay 0) until the display has shown it;
-    // none: such steps follow each other at once.
+    // Holds each step of an effect without a pause (delay 0), and each frame of the fade,
+    // until the display has shown it; none: they follow each other at once.
     FramePacer* framePacer = nullptr;
     // The pixels the last step changed (client coordinates), kept by RevealRegion.  The new
     // picture does not change while the steps run, so what an earlier step copied is still on
@@ -43,14 +51,15 @@ using EffectRoutine = void (*)(const TransitionPlan& plan, const TransitionReque
 // client area).
 enum class StepUnit { WholePixels, Hundredths, DoubledHundredths };
 
-// What Reverse does to a transition.
+// What the planner does for Reverse.  A routine that turns round by itself (the growing shapes
+// shrink) reads plan.reverse; its row says only that the planner leaves its corners and steps
+// alone.
 enum class ReverseRule {
     ExchangeCorners,  // the motion starts from the opposite corner: from and to exchanged, the
                       // steps negated
-    Shrink,           // the shape shrinks from full size instead; the corners stay in order
     NegateSteps,      // only the steps are negated (the blinds then grow by one pixel a step)
-    Ignored,          // nothing changes
-    NothingDrawn,     // the routine is not run (a fade has no order of frames to turn round)
+    KeepCorners,      // corners and steps stay as they are
+    SkipRoutine,      // the routine is not run (a fade has no order of frames to turn round)
 };
 
 // The box a growing shape reaches at full size.
@@ -106,6 +115,15 @@ struct TransitionDescriptor {
 // table).
 const TransitionDescriptor* DescribeTransition(EffectType type);
 
+// The descriptor table, one row per type in the order of their numbers: the types there are.
+struct DescriptorRange {
+    const TransitionDescriptor* first;
+    const TransitionDescriptor* last;
+    const TransitionDescriptor* begin() const { return first; }
+    const TransitionDescriptor* end() const { return last; }
+};
+DescriptorRange TransitionDescriptors();
+
 // What one transition does, worked out once from its type, flags and the client area.
 struct TransitionPlan {
     const TransitionDescriptor* effect = nullptr;  // none: an unknown type
@@ -119,7 +137,7 @@ struct TransitionPlan {
     // The proposed step per axis from `from` toward `to`, in the descriptor's unit (a wipe's
     // still axis 0).
     int stepX = 0, stepY = 0;
-    bool reverse = false;   // Reverse: door band, shrinking shape
+    bool reverse = false;   // Reverse: door band opening, growing shape shrinking
     bool vertical = false;  // Vertical: blinds grow downwards, the corner sweep is mirrored
 };
 
@@ -136,13 +154,22 @@ int UnitsToPixels(StepUnit unit, int value);
 // no routine.
 TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client);
 
+// The plan for type and flags on window's client area as it is now (an empty one if window is
+// none or gone).
+TransitionPlan PlanTransition(EffectType type, EffectFlags flags, CWnd* window);
+
 // The base steps in hundredths of a pixel for a client area: 800 across, and the height in
 // proportion (height * 800 / width).  width must be at least 1.
 void BaseSteps(int width, int height, int& stepX, int& stepY);
 
-// Plans and runs the effect for a filled-in request and finishes the screen: the window
-// whole again and the whole client area copied from the new picture (but after FadeOut).
-void DispatchTransition(const TransitionRequest* request);
+// Runs plan's routine with request and finishes the screen: the window whole again and, as
+// the plan's row says (all but FadeOut, and every unknown type), the whole client area copied
+// from the new picture.  Nothing at all if the request's window is none or gone.
+void DispatchTransition(const TransitionPlan& plan, const TransitionRequest& request);
+
+// Holds a step or frame just drawn until the display has shown it, through the request's frame
+// pacer if it has one.
+void HoldForDisplay(const TransitionRequest& request);
 
 // One reveal step: clips the window to region for the length of a pause of delay x
 // kDelayUnitMs (measured from the end of the previous step's pause when the request has a

@@ -20,6 +20,10 @@ enum class EffectType : int {
     FadeOut = 12,        // brightness fade out to dark
 };
 
+// A number that names no effect and never will (the effects' numbers are positive): a
+// transition of it only switches the picture at once.
+constexpr EffectType kNoSuchEffect = static_cast<EffectType>(-1);
+
 // The direction of an effect, OR-ed together.
 enum class EffectFlags : int {
     None = 0,

@@ -6,7 +6,6 @@
 
 #include "darken.h"
 #include "drawdib.h"
-#include "animation/framepacer.h"
 
 BITMAPINFO FadeImageInfo(int width, int height) {
     BITMAPINFO info = {};
@@ -164,19 +163,18 @@ void RunFade(const TransitionPlan& plan, const TransitionRequest& request,
     CDrawDibSeries drawing;
     const bool ready =
         drawing.Begin(request.targetDC->GetSafeHdc(), &info.bmiHeader, DDF_HALFTONE);
-    // Without a pause the frames come faster than the screen shows them: hold each one for a
-    // display refresh, or a person sees a blink instead of a fade.
-    FramePacer pacer;
     PlayFade(&request, plan.effect->levels, rect, image, info,
              static_cast<const unsigned*>(bits), working.get(), [&](const FadeFrame& frame) {
                  if (!ready || !drawing.Draw(frame.image.left, frame.image.top, frame.bits)) {
                      return false;
                  }
                  FillAroundImage(frame, flat);
+                 // The frames come faster than the screen shows them: each is held for a
+                 // display refresh, or a person sees a blink instead of a fade.
                  if (hold) {
                      hold();
                  } else {
-                     pacer.HoldFrame();
+                     HoldForDisplay(request);
                  }
                  return true;
              });

@@ -47,8 +47,8 @@ RECT BusyPart(HDC dc, const RECT& rect, unsigned& flat);
 void FillAroundImage(const FadeFrame& frame, unsigned flat);
 
 // The fade of plan on the request's DCs as FadeEffect plays it: each frame, once drawn, held
-// for a display refresh, or, given hold, hold called instead (the benchmark times the frames'
-// own work this way).
+// for a display refresh through the request's frame pacer (HoldForDisplay), or, given hold,
+// hold called instead (the benchmark times the frames' own work this way).
 void RunFade(const TransitionPlan& plan, const TransitionRequest& request,
              const std::function<void()>& hold);
 

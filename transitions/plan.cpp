@@ -3,6 +3,7 @@
 #include "effects.h"
 
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 #include "animation/steps.h"
@@ -25,7 +26,8 @@ constexpr TransitionDescriptor Sweep(Type type) {
     return {type, CornerSweepEffect, Unit::Hundredths, Rule::ExchangeCorners, false, true};
 }
 constexpr TransitionDescriptor Grow(Type type, ShapeRegionFn shape, ShapeBox box, Unit unit) {
-    TransitionDescriptor row = {type, GrowShapeEffect, unit, Rule::Shrink, false, true};
+    // The shape shrinks for Reverse by itself: its corners and steps stay in order.
+    TransitionDescriptor row = {type, GrowShapeEffect, unit, Rule::KeepCorners, false, true};
     row.shape = shape;
     row.box = box;
     return row;
@@ -37,10 +39,10 @@ constexpr TransitionDescriptor Blinds(Type type, BlindsPattern pattern) {
     return row;
 }
 constexpr TransitionDescriptor Tiles(Type type) {
-    return {type, RandomTilesEffect, Unit::WholePixels, Rule::Ignored, false, true};
+    return {type, RandomTilesEffect, Unit::WholePixels, Rule::KeepCorners, false, true};
 }
 constexpr TransitionDescriptor Fade(Type type, FadeLevels levels, bool finalCopy) {
-    TransitionDescriptor row = {type, FadeEffect, Unit::WholePixels, Rule::NothingDrawn, false,
+    TransitionDescriptor row = {type, FadeEffect, Unit::WholePixels, Rule::SkipRoutine, false,
                                 finalCopy};
     row.levels = levels;
     return row;
@@ -65,20 +67,17 @@ constexpr TransitionDescriptor kDescriptors[] = {
     Fade(Type::FadeOut, {100, 10, 254}, false),
 };
 
-int Scale(StepUnit unit) {
+// How many of unit make one pixel: the corners are scaled by this before the steps are
+// counted on them.
+int UnitsPerPixel(StepUnit unit) {
     return unit == StepUnit::WholePixels ? 1 : 100;
 }
 
-// A base step (hundredths of a pixel) in unit.
-int ScaleStep(int step, StepUnit unit) {
-    switch (unit) {
-        case StepUnit::WholePixels:
-            return step / 100;
-        case StepUnit::DoubledHundredths:
-            return 2 * step;
-        default:
-            return step;
-    }
+// A base step (hundredths of a pixel) in unit: in whole pixels truncated toward zero (-599 is
+// -5), in doubled hundredths twice as far.
+int StepInUnit(int step, StepUnit unit) {
+    if (UnitsPerPixel(unit) == 1) return step / 100;
+    return unit == StepUnit::DoubledHundredths ? 2 * step : step;
 }
 
 // The box at full size: the client area, the diamond whose edges pass through the client
@@ -109,13 +108,17 @@ const TransitionDescriptor* DescribeTransition(EffectType type) {
     return nullptr;
 }
 
+DescriptorRange TransitionDescriptors() {
+    return {std::begin(kDescriptors), std::end(kDescriptors)};
+}
+
 int PlanStepsIn(StepUnit unit, int x0, int y0, int x1, int y1, int& stepX, int& stepY) {
-    int scale = Scale(unit);
+    int scale = UnitsPerPixel(unit);
     return PlanSteps(x0 * scale, y0 * scale, x1 * scale, y1 * scale, stepX, stepY);
 }
 
 int UnitsToPixels(StepUnit unit, int value) {
-    int scale = Scale(unit);
+    int scale = UnitsPerPixel(unit);
     return (value + scale / 2) / scale;
 }
 
@@ -138,7 +141,7 @@ TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& cl
     if (plan.effect == nullptr || width <= 0 || height <= 0) return plan;
 
     const TransitionDescriptor& effect = *plan.effect;
-    if (plan.reverse && effect.reverse == ReverseRule::NothingDrawn) return plan;
+    if (plan.reverse && effect.reverse == ReverseRule::SkipRoutine) return plan;
     plan.routine = effect.routine;
     plan.box = FullBox(effect.box, client);
     int stepX, stepY;
@@ -149,11 +152,17 @@ TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& cl
         stepX = -stepX;
         stepY = -stepY;
     }
-    plan.stepX = ScaleStep(stepX, effect.unit);
-    plan.stepY = ScaleStep(stepY, effect.unit);
+    plan.stepX = StepInUnit(stepX, effect.unit);
+    plan.stepY = StepInUnit(stepY, effect.unit);
     if (effect.onFlaggedAxes) {
         if (!HasFlags(flags, EffectFlags::Horizontal)) plan.stepX = 0;
         if (!plan.vertical) plan.stepY = 0;
     }
     return plan;
+}
+
+TransitionPlan PlanTransition(EffectType type, EffectFlags flags, CWnd* window) {
+    RECT client = {};
+    if (window != nullptr && window->IsWindow()) window->GetClientRect(&client);
+    return PlanTransition(type, flags, client);
 }

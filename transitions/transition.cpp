@@ -69,8 +69,9 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, 
     // step's own work is out of its pause, so that the transition lasts its steps' pauses.
     StepPacer pacer;
     pacer.Start();
-    // An effect without a pause ("Lens like") would otherwise run faster than the display
-    // shows its steps, and a person would see a plain switch.
+    // An effect without a pause ("Lens like") and the fade would otherwise run faster than the
+    // display shows their steps or frames, and a person would see a plain switch; they too
+    // keep their period from here.
     FramePacer framePacer;
 
     RECT client;
@@ -106,38 +107,34 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, 
 
     if (draw != nullptr) draw(view, &source);
 
-    TransitionRequest request;
-    request.window = view;
-    request.targetDC = &target;
-    request.sourceDC = &source;
-    request.delay = delay;
-    request.flags = flags;
-    request.type = type;
+    TransitionRequest request(view, &target, &source, delay);
     request.pacer = &pacer;
     request.framePacer = &framePacer;
     CRgn revealed;
     request.revealed = &revealed;
-    DispatchTransition(&request);
+    DispatchTransition(PlanTransition(type, flags, client), request);
 }  // the frame bitmap is deselected, then deleted, the memory DC deleted, the window DC released
 
-void DispatchTransition(const TransitionRequest* request) {
-    CWnd* window = request->window;
+void DispatchTransition(const TransitionPlan& plan, const TransitionRequest& request) {
+    CWnd* window = request.window;
     if (window == nullptr || !window->IsWindow()) return;
 
-    RECT client;
-    window->GetClientRect(&client);
-    TransitionPlan plan = PlanTransition(request->type, request->flags, client);
-    if (plan.routine != nullptr) plan.routine(plan, *request);
+    if (plan.routine != nullptr) plan.routine(plan, request);
     // Whatever the effect left, the window is whole again and the new picture complete (an
     // unknown type switches at once).
     window->SetWindowRgn(nullptr, TRUE);
     if (plan.effect == nullptr || plan.effect->finalCopy) {
         // The whole client area, whatever the last step covered: one copy costs a few
         // milliseconds even on a 4K view.
-        request->targetDC->BitBlt(client.left, client.top, client.right - client.left,
-                                  client.bottom - client.top, request->sourceDC, client.left,
-                                  client.top, SRCCOPY);
+        const RECT& client = plan.client;
+        request.targetDC->BitBlt(client.left, client.top, client.right - client.left,
+                                 client.bottom - client.top, request.sourceDC, client.left,
+                                 client.top, SRCCOPY);
     }
+}
+
+void HoldForDisplay(const TransitionRequest& request) {
+    if (request.framePacer != nullptr) request.framePacer->HoldFrame();
 }
 
 void RevealRegion(CRgn region, const TransitionRequest* request) {
@@ -172,5 +169,5 @@ void RevealRegion(CRgn region, const TransitionRequest* request) {
     window->SetWindowRgn(nullptr, FALSE);
     CopyRegionPixels(request->targetDC, request->sourceDC, fresh);
     if (request->revealed != nullptr) *request->revealed = std::move(step);
-    if (request->delay == 0 && request->framePacer != nullptr) request->framePacer->HoldFrame();
+    if (request->delay == 0) HoldForDisplay(*request);
 }
