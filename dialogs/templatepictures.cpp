@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/dpi.h"
+
 namespace {
 
 bool IsPictureStatic(HWND hWnd) {
@@ -22,10 +24,15 @@ std::vector<CBitmap> TakeTemplatePictures(HWND dialog) {
         auto bitmap =
             reinterpret_cast<HBITMAP>(::SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
         if (bitmap == nullptr) continue;
-        ::SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+        // The template's picture is meant at 96 DPI; the control has grown with the dialog's
+        // font, so it shows the picture scaled as much (kept until the dialog has gone too).
+        CBitmap scaled = ScaledToDpi(bitmap, WindowDpi(dialog));
+        HBITMAP shown = scaled.GetSafeHandle() != nullptr ? scaled.GetSafeHandle() : bitmap;
+        ::SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
         CBitmap owner;
         owner.Attach(bitmap);
         pictures.push_back(std::move(owner));
+        if (scaled.GetSafeHandle() != nullptr) pictures.push_back(std::move(scaled));
     }
     return pictures;
 }

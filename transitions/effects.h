@@ -7,6 +7,7 @@
 
 #include "animation/framepacer.h"
 #include "animation/pacing.h"
+#include "framework/dpi.h"
 #include "framework/gdi.h"
 #include "framework/wnd.h"
 #include "transitions/transition.h"
@@ -29,6 +30,9 @@ struct TransitionRequest {
     // the screen: a step copies only what its region adds, the final copy what the last one
     // left out.  None: every step copies its whole region, the final copy the whole client area.
     CRgn* revealed = nullptr;
+    // The view's DPI when the transition began: its steps are planned for it, so a transition
+    // still running when the window moves to a display of another scaling ends as it began.
+    int dpi = kDefaultDpi;
 };
 
 struct TransitionPlan;
@@ -132,13 +136,15 @@ int PlanStepsIn(StepUnit unit, int x0, int y0, int x1, int y1, int& stepX, int& 
 // negative ones.
 int UnitsToPixels(StepUnit unit, int value);
 
-// The plan for type and flags on a client area.  An empty client area or an unknown type plans
-// no routine.
-TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client);
+// The plan for type and flags on a client area shown at dpi.  An empty client area or an
+// unknown type plans no routine.
+TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client,
+                              int dpi = kDefaultDpi);
 
-// The base steps in hundredths of a pixel for a client area: 800 across, and the height in
-// proportion (height * 800 / width).  width must be at least 1.
-void BaseSteps(int width, int height, int& stepX, int& stepY);
+// The base steps in hundredths of a pixel for a client area shown at dpi: 800 across at 96 DPI
+// (8 pixels, scaled by dpi / 96 so that a view as many times larger takes as many steps), and
+// the height in proportion (height * stepX / width).  width must be at least 1.
+void BaseSteps(int width, int height, int& stepX, int& stepY, int dpi = kDefaultDpi);
 
 // Plans and runs the effect for a filled-in request and finishes the screen: the window
 // whole again and the complete new picture copied (but after FadeOut).

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "animation/steps.h"
+#include "framework/dpi.h"
 
 namespace {
 
@@ -119,12 +120,12 @@ int UnitsToPixels(StepUnit unit, int value) {
     return (value + scale / 2) / scale;
 }
 
-void BaseSteps(int width, int height, int& stepX, int& stepY) {
-    stepX = 800;
-    stepY = (height * 800) / width;
+void BaseSteps(int width, int height, int& stepX, int& stepY, int dpi) {
+    stepX = ScaleToDpi(800, dpi);
+    stepY = (height * stepX) / width;
 }
 
-TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client) {
+TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client, int dpi) {
     TransitionPlan plan;
     plan.effect = DescribeTransition(type);
     plan.client = client;
@@ -142,7 +143,7 @@ TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& cl
     plan.routine = effect.routine;
     plan.box = FullBox(effect.box, client);
     int stepX, stepY;
-    BaseSteps(width, height, stepX, stepY);
+    BaseSteps(width, height, stepX, stepY, dpi);
     if (plan.reverse && (effect.reverse == ReverseRule::ExchangeCorners ||
                          effect.reverse == ReverseRule::NegateSteps)) {
         if (effect.reverse == ReverseRule::ExchangeCorners) std::swap(plan.from, plan.to);

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "framework/dpi.h"
 #include "regioncopy.h"
 
 namespace {
@@ -91,6 +92,7 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, 
     request.type = type;
     request.pacer = &pacer;
     request.framePacer = &framePacer;
+    request.dpi = WindowDpi(view->m_hWnd);
     CRgn revealed;
     request.revealed = &revealed;
     DispatchTransition(&request);
@@ -102,7 +104,7 @@ void DispatchTransition(const TransitionRequest* request) {
 
     RECT client;
     window->GetClientRect(&client);
-    TransitionPlan plan = PlanTransition(request->type, request->flags, client);
+    TransitionPlan plan = PlanTransition(request->type, request->flags, client, request->dpi);
     if (plan.routine != nullptr) plan.routine(plan, *request);
     // Whatever the effect left, the window is whole again and the new picture complete (an
     // unknown type switches at once).
