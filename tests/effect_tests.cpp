@@ -393,6 +393,32 @@ TEST_CASE(EveryTypeIsDescribedOnce) {
     }
 }
 
+TEST_CASE(AViewAsManyTimesLargerAtAHigherDpiTakesAsManySteps) {
+    // The counts on 800 x 600 at 96 DPI, one per type 1 to 10: wipe, door, corner (two sweeps
+    // per planned step), circle, rectangle, diamond, lens, blinds, mosaic, tiles.
+    const size_t counts[] = {100, 100, 200, 125, 100, 100, 63, 10, 20, 192};
+    for (int dpi : {120, 144, 192}) {
+        Bench bench(800 * dpi / 96, 600 * dpi / 96);
+        for (int n = 1; n <= 10; ++n) {
+            for (EffectFlags flags : {Flags::Horizontal, Flags::Vertical | Flags::Reverse}) {
+                // At 125 % a wipe's vertical step of 6 pixels would be 7.5: it moves whole
+                // pixels, so it takes 7 and a few steps more (108).
+                if (dpi == 120 && n <= 2 && flags != Flags::Horizontal) continue;
+                TransitionRequest request = bench.Request(static_cast<EffectType>(n), flags);
+                request.dpi = dpi;
+                bench.view.ClearRegions();
+                DispatchTransition(&request);
+                size_t got = bench.view.regions.size();
+                if (got != counts[n - 1]) {
+                    std::printf("  type %d at %d DPI: %zu steps, at 96 DPI %zu\n", n, dpi, got,
+                                counts[n - 1]);
+                }
+                CHECK_EQ(got, counts[n - 1]);
+            }
+        }
+    }
+}
+
 TEST_CASE(EmptyClientAreasWrongStepsAndLostWindowsDrawNothing) {
     const EffectFlags allFlags[] = {Flags::Horizontal, Flags::Vertical,
                                     Flags::Horizontal | Flags::Reverse,

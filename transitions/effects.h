@@ -125,6 +125,7 @@ struct TransitionPlan {
     int stepX = 0, stepY = 0;
     bool reverse = false;   // Reverse: door band, shrinking shape
     bool vertical = false;  // Vertical: blinds grow downwards, the corner sweep is mirrored
+    int dpi = kDefaultDpi;  // the view's when the transition began: the steps are scaled for it
 };
 
 // Counts the steps from (x0, y0) to (x1, y1) in pixels with PlanSteps, in unit: the corners are
@@ -186,8 +187,8 @@ CRgn LensShape(const RECT& box, double turn);  // a hexagon turned by turn
 // else to the right.
 void BlindsEffect(const TransitionPlan& plan, const TransitionRequest& request);
 
-// RandomThreads: square tiles, one fifteenth of the client width, revealed one at a time in
-// random order.
+// RandomThreads: square tiles, one fifteenth of the client width (at 96 DPI, then scaled, so
+// that the grid has as many tiles at every DPI), revealed one at a time in random order.
 void RandomTilesEffect(const TransitionPlan& plan, const TransitionRequest& request);
 
 // FadeIn and FadeOut: the composed picture faded up from 10 % or down from 100 % of its

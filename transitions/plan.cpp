@@ -132,6 +132,7 @@ TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& cl
     plan.box = client;
     plan.reverse = HasFlags(flags, EffectFlags::Reverse);
     plan.vertical = HasFlags(flags, EffectFlags::Vertical);
+    plan.dpi = dpi;
     plan.from = POINT{client.left, client.top};
     plan.to = POINT{client.right, client.bottom};
     int width = client.right - client.left;
