@@ -345,10 +345,9 @@ TEST_CASE(StepsAndDialogsKeepTheirSizeAtEveryScaling) {
         CHECK(app.SendCommand(0));
         CHECK(app.OtherWindows().empty());
     }
-    // The meshed dialog: fits, a checkerboard of single pixels, closes on Escape.  Wine hands a
-    // window's shape to the X server in one request, which holds at most 32,767 rectangles: the
-    // mesh of the dialog at 96 DPI has 32,747, and at any higher scaling the request fails and
-    // the X library ends the program (README, Known platform issues).
+    // The meshed dialog: fits, a checkerboard of single pixels, closes on Escape.  Under Wine an
+    // X error ends the program when the dialog opens above 96 DPI: its mesh has more than the
+    // 32,767 rectangles one X request holds (README, Known platform issues).
     if (!platform::WineVersion().empty()) {
         app.PostCommand(ID_APP_EXIT);
         CHECK_EQ(app.WaitExit(), 0);
