@@ -310,8 +310,10 @@ TEST_CASE(StepsAndDialogsKeepTheirSizeAtEveryScaling) {
             all += edges.size();
         }
         CHECK(all >= 20);
+        // Twice the steps (the base step left at 96 DPI's at 200 %) would take twice as long;
+        // a loaded machine draws the large view's steps up to half as long again.
         CHECK(seen.ms >= row.nominalMs * 9 / 10);
-        CHECK(seen.ms <= row.nominalMs * 13 / 10);
+        CHECK(seen.ms <= row.nominalMs * 17 / 10);
     }
 
     // The slide crosses the view in as many moves as at 96 DPI.
@@ -392,8 +394,12 @@ TEST_CASE(AChangeOfScalingResizesTheFrameAndScalesThePicture) {
     RECT suggested = {10, 10, 10 + Scaled(800) + 40, 10 + Scaled(600) + 40};
     // The RECT lies at one address in both processes, whether the message carries it over or
     // hands the pointer on as it is.
-    void* there = ::VirtualAllocEx(app.Process(), nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    void* here = there ? ::VirtualAlloc(there, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE) : nullptr;
+    void *here = nullptr, *there = nullptr;
+    for (int tries = 0; tries < 20 && (here == nullptr || here != there); ++tries) {
+        if (here != nullptr) ::VirtualFree(here, 0, MEM_RELEASE);
+        here = ::VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        there = ::VirtualAllocEx(app.Process(), here, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
     CHECK(there != nullptr && here == there);
     if (here != there) return;
     *static_cast<RECT*>(here) = suggested;
