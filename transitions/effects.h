@@ -121,7 +121,7 @@ struct TransitionPlan {
     // A growing shape's box at full size, in pixels (the client area for the others).
     RECT box = {};
     // The proposed step per axis from `from` toward `to`, in the descriptor's unit (a wipe's
-    // still axis 0).
+    // still axis 0; a wipe's in pixels of the view as it would be at 96 DPI, see WipeEffect).
     int stepX = 0, stepY = 0;
     bool reverse = false;   // Reverse: door band, shrinking shape
     bool vertical = false;  // Vertical: blinds grow downwards, the corner sweep is mirrored
@@ -161,7 +161,7 @@ void DispatchTransition(const TransitionRequest* request);
 void RevealRegion(CRgn region, const TransitionRequest* request);
 
 // SmoothAway and DoorLike: a wipe from one edge, a centre band opening (Reverse) or two leaves
-// closing.
+// closing.  Counted on the view as it would be at 96 DPI, each edge scaled to the view.
 void WipeEffect(const TransitionPlan& plan, const TransitionRequest& request);
 
 // The bands of wipes and doors: a rectangle from the start edge, or (Reverse) a band opening

@@ -144,7 +144,12 @@ TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& cl
     plan.routine = effect.routine;
     plan.box = FullBox(effect.box, client);
     int stepX, stepY;
-    BaseSteps(width, height, stepX, stepY, dpi);
+    if (effect.band != nullptr) {
+        // A wipe: whole pixels of the view as it would be at 96 DPI, which WipeEffect scales.
+        BaseSteps(ScaleFromDpi(width, dpi), ScaleFromDpi(height, dpi), stepX, stepY);
+    } else {
+        BaseSteps(width, height, stepX, stepY, dpi);
+    }
     if (plan.reverse && (effect.reverse == ReverseRule::ExchangeCorners ||
                          effect.reverse == ReverseRule::NegateSteps)) {
         if (effect.reverse == ReverseRule::ExchangeCorners) std::swap(plan.from, plan.to);
