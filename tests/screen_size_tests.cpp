@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <map>
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -158,13 +158,10 @@ Edges WatchRow(const Lantrel& app, UINT id, int y) {
     return seen;
 }
 
-// The share of edges that lie on one residue modulo step: near 1 when the edge moves by
-// multiples of step.
-double OnOneResidue(const std::set<int>& edges, int step) {
-    std::map<int, int> residues;
-    int most = 0;
-    for (int e : edges) most = std::max(most, ++residues[e % step]);
-    return edges.empty() ? 0 : static_cast<double>(most) / edges.size();
+// How far apart the edges lie on average: the step when the edge moves by one step at a time (a
+// step a little off whole pixels, as at 125 %, shows as gaps of one pixel more or less).
+double MeanGap(const std::set<int>& edges) {
+    return edges.size() < 2 ? 0 : static_cast<double>(*edges.rbegin() - *edges.begin()) / (edges.size() - 1);
 }
 
 // The dinosaur dialog sliding in the view, if any.
@@ -343,7 +340,7 @@ TEST_CASE(StepsAndDialogsKeepTheirSizeAtEveryScaling) {
     if (!StartGrown(app)) return;
     RECT view = app.ViewOnScreen();
     std::printf("  view %s\n", Show(view).c_str());
-    // A wipe across: its edge moves by whole base steps; a rectangle: each side by half of one.
+    // A wipe across: its edge moves by base steps; a rectangle: each side by half of one.
     struct Row {
         UINT id;
         int move, nominalMs;
@@ -353,11 +350,11 @@ TEST_CASE(StepsAndDialogsKeepTheirSizeAtEveryScaling) {
         size_t all = 0;
         for (const std::set<int>& edges : seen.edges) {
             if (edges.size() < 5) continue;  // a stray pixel of a step being drawn
-            double share = OnOneResidue(edges, row.move);
-            std::printf("  command %u: %zu edges seen, %.2f of them %d pixels apart; first change "
-                        "after %d ms, steps %d ms\n",
-                        row.id, edges.size(), share, row.move, seen.startMs, seen.ms);
-            CHECK(share >= 0.85);
+            double gap = MeanGap(edges);
+            std::printf("  command %u: %zu edges seen, %.2f pixels apart (%d expected); first "
+                        "change after %d ms, steps %d ms\n",
+                        row.id, edges.size(), gap, row.move, seen.startMs, seen.ms);
+            CHECK(std::abs(gap - row.move) <= row.move / 10.0);
             all += edges.size();
         }
         CHECK(all >= 20);
@@ -382,7 +379,9 @@ TEST_CASE(StepsAndDialogsKeepTheirSizeAtEveryScaling) {
         }
     }
     std::printf("  the slide seen at %zu places (153 at 96 DPI)\n", places.size());
-    CHECK(places.size() >= 130 && places.size() <= 153);
+    // A few more at 125 %: the dialog grows with its font, there 41 % wider, not 25 %, so its path
+    // is a little longer.
+    CHECK(places.size() >= 130 && places.size() <= 160);
 
     // The About box: fits on the screen, and Enter closes it.
     app.PostCommand(ID_APP_ABOUT);
