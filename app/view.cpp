@@ -4,6 +4,7 @@
 #include "dialogs/meshdialog.h"
 #include "dialogs/slidedialog.h"
 #include "framework/app.h"
+#include "framework/dpi.h"
 #include "motion/slide.h"
 #include "res/resource.h"
 #include "transitions/random.h"
@@ -23,7 +24,7 @@ namespace {
 // The "Slid Show" dialog moves every 15 ms.
 const int kSlideDelay15Ms = 3;
 
-// Both pictures are this size; OnDraw copies exactly this block.
+// Both pictures are this size, at 96 DPI; they are shown scaled for the view's DPI.
 const int kPictureWidth = 800;
 const int kPictureHeight = 600;
 
@@ -64,13 +65,38 @@ void CDorvelView::OnInitialUpdate() {
 }
 
 void CDorvelView::LoadNextPicture() {
+    LoadPicture(m_nNextPicture);
+    m_nNextPicture = 1 - m_nNextPicture;
+}
+
+void CDorvelView::LoadPicture(int which) {
+    if (m_nDpi == 0) m_nDpi = WindowDpi(m_hWnd);
     CBitmap picture;
-    picture.LoadBitmap(AfxGetResourceHandle(), m_nNextPicture == 0 ? L"Genie" : L"Mouse");
+    picture.LoadBitmap(AfxGetResourceHandle(), which == 0 ? L"Genie" : L"Mouse");
+    // Scaled once here, smoothly, so that every paint and transition is a plain copy.
+    CBitmap scaled = ScaledToDpi(picture, m_nDpi);
+    if (scaled.GetSafeHandle() != nullptr) picture = std::move(scaled);
     // A picture that cannot be loaded leaves the current one in place.
     if (picture.GetSafeHandle() != nullptr && m_selPicture.Select(m_dcMem, picture)) {
         m_bmpPicture = std::move(picture);  // deletes the picture just deselected
     }
-    m_nNextPicture = 1 - m_nNextPicture;
+}
+
+void CDorvelView::OnDpiChanged(int dpi) {
+    // The window's DPI is the last one WM_DPICHANGED gave (Microsoft, "WM_DPICHANGED").
+    if (dpi <= 0 || dpi == m_nDpi) return;
+    m_nDpi = dpi;
+    if (m_bmpPicture.GetSafeHandle() != nullptr) LoadPicture(1 - m_nNextPicture);
+    Invalidate(FALSE);
+}
+
+RECT CDorvelView::PictureRect() const {
+    SIZE size = BitmapSize(m_bmpPicture);
+    if (size.cx <= 0 || size.cy <= 0) {
+        int dpi = m_nDpi != 0 ? m_nDpi : WindowDpi(m_hWnd);
+        size = SIZE{ScaleToDpi(kPictureWidth, dpi), ScaleToDpi(kPictureHeight, dpi)};
+    }
+    return RECT{0, 0, size.cx, size.cy};
 }
 
 void CDorvelView::OnDraw(CDC* pDC) {
@@ -79,14 +105,14 @@ void CDorvelView::OnDraw(CDC* pDC) {
 }
 
 void CDorvelView::DrawPicture(CDC* pDC) {
+    RECT picture = PictureRect();
     if (m_bmpPicture.GetSafeHandle() == nullptr) {
         // No picture could be loaded (yet): show the window colour, not the memory DC's
         // one-pixel bitmap stretched into garbage.
-        RECT picture = {0, 0, kPictureWidth, kPictureHeight};
         pDC->FillRect(&picture, ::GetSysColorBrush(COLOR_WINDOW));
         return;
     }
-    pDC->BitBlt(0, 0, kPictureWidth, kPictureHeight, &m_dcMem, 0, 0, SRCCOPY);
+    pDC->BitBlt(0, 0, picture.right, picture.bottom, &m_dcMem, 0, 0, SRCCOPY);
 }
 
 void CDorvelView::FillBeyondPicture(CDC* pDC) {
@@ -95,8 +121,9 @@ void CDorvelView::FillBeyondPicture(CDC* pDC) {
     RECT client;
     GetClientRect(&client);
     HBRUSH window = ::GetSysColorBrush(COLOR_WINDOW);
-    RECT right = {kPictureWidth, 0, client.right, client.bottom};
-    RECT below = {0, kPictureHeight, kPictureWidth, client.bottom};
+    RECT picture = PictureRect();
+    RECT right = {picture.right, 0, client.right, client.bottom};
+    RECT below = {0, picture.bottom, picture.right, client.bottom};
     if (right.left < right.right && right.top < right.bottom) pDC->FillRect(&right, window);
     if (below.left < below.right && below.top < below.bottom) pDC->FillRect(&below, window);
 }

@@ -17,15 +17,22 @@ public:
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
 
-    // Loads the other picture into the memory DC; nothing is drawn.
+    // Loads the other picture into the memory DC, scaled for the view's DPI; nothing is drawn.
     void LoadNextPicture();
+    // Scales the picture on show again, for dpi, and repaints.
+    void OnDpiChanged(int dpi) override;
 
 protected:
-    // Draws the 800 x 600 picture alone (the window colour there if there is none).
+    // Draws the picture alone, 800 x 600 at 96 DPI and scaled for the view's DPI (the window
+    // colour there if there is none).
     void DrawPicture(CDC* pDC);
     BOOL OnEraseBkgnd(CDC* pDC);
-    // Fills the client area beyond the 800 x 600 picture with the window colour.
+    // Fills the client area beyond the picture with the window colour.
     void FillBeyondPicture(CDC* pDC);
+    // Loads picture 0 ("Genie") or 1 ("Mouse") into the memory DC, scaled for m_nDpi.
+    void LoadPicture(int which);
+    // The picture's rectangle in the view: its own size, or 800 x 600 scaled if there is none.
+    RECT PictureRect() const;
     // Loads the next picture and runs one transition to it.
     void SwitchPicture(int delay, EffectFlags flags, EffectType type);
     // One row of the transition command table: its picture switch.
@@ -44,6 +51,7 @@ private:
     CBitmap m_bmpPicture;     // the picture selected into m_dcMem
     CSelection m_selPicture;  // puts m_dcMem's own bitmap back before both of those go
     bool m_bSliding = false;  // a "Slid Show" is running: a second one is refused
+    int m_nDpi = 0;           // the DPI the pictures are scaled for; 0: the window's, at first load
 };
 
 // Draws view (a CView) into dc as it paints itself, through its OnDraw.

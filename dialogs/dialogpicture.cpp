@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "framework/dpi.h"
 #include "framework/module.h"
 
 namespace {
@@ -38,7 +39,11 @@ void CDialogPicture::Show(HWND dialog, CBitmap bitmap) {
 
 void CDialogPicture::ShowResource(HWND dialog, LPCWSTR name) {
     CBitmap bitmap;
-    if (bitmap.LoadBitmap(AfxGetResourceHandle(), name)) Show(dialog, std::move(bitmap));
+    if (!bitmap.LoadBitmap(AfxGetResourceHandle(), name)) return;
+    // The picture is meant at 96 DPI; the control has grown with the dialog's font, so it
+    // shows the picture scaled as much.
+    CBitmap scaled = ScaledToDpi(static_cast<HBITMAP>(bitmap.GetSafeHandle()), WindowDpi(dialog));
+    Show(dialog, scaled.GetSafeHandle() != nullptr ? std::move(scaled) : std::move(bitmap));
 }
 
 void CDialogPicture::TakeBack(HWND dialog) {

@@ -13,6 +13,9 @@ public:
     // Called when the document is first shown and whenever it is re-initialised.
     virtual void OnInitialUpdate();
     virtual void OnDraw(CDC* pDC) = 0;
+    // The frame has moved to a display of another scaling and taken its new size (the frame's
+    // WM_DPICHANGED): whatever the view scaled itself is to be scaled for dpi now.
+    virtual void OnDpiChanged(int dpi) { (void)dpi; }
 
 protected:
     void OnPaint();

@@ -1,6 +1,7 @@
 #include "grow.h"
 
 #include "animation/pacing.h"
+#include "framework/dpi.h"
 
 namespace {
 
@@ -10,12 +11,16 @@ constexpr int kShrinkFrameMs = 10;
 // The fixed step across, in pixels; the step down keeps the window's proportions.
 constexpr int kFixedStepX = 8;
 
+// The steps are pixels at 96 DPI, and so are the sizes the animations count with; each frame's
+// size is scaled to the window's DPI (taken when the animation starts) as it is shown, so that
+// a window as many times larger takes as many frames, each as many times larger.
 struct MotionSteps {
     int x;
     int y;
+    int dpi = kDefaultDpi;
 };
 
-// Pixels per frame for a width x height window (both positive).
+// Pixels per frame for a width x height window (both positive, pixels at 96 DPI).
 MotionSteps StepsFor(int width, int height, FrameStep step) {
     MotionSteps steps;
     if (step != TenthSteps) {
@@ -61,11 +66,22 @@ bool StartMotion(CWnd* window, FrameStep step, HWND& hWnd, RECT& start, MotionSt
     hWnd = LiveHandle(window);
     if (hWnd == nullptr) return false;
     ::GetWindowRect(hWnd, &start);
-    int width = start.right - start.left;
-    int height = start.bottom - start.top;
+    int dpi = WindowDpi(hWnd);
+    int width = ScaleFromDpi(start.right - start.left, dpi);
+    int height = ScaleFromDpi(start.bottom - start.top, dpi);
     if (width <= 0 || height <= 0) return false;
     steps = StepsFor(width, height, step);
+    steps.dpi = dpi;
     return true;
+}
+
+// Shows a frame of width x height (pixels at 96 DPI) where anchor puts it.
+void MoveFrame(HWND hWnd, WindowAnchor anchor, const RECT& start, const MotionSteps& steps,
+               int width, int height) {
+    width = ScaleToDpi(width, steps.dpi);
+    height = ScaleToDpi(height, steps.dpi);
+    POINT at = AnchorPosition(anchor, start, width, height);
+    ::MoveWindow(hWnd, at.x, at.y, width, height, TRUE);
 }
 
 }  // namespace
@@ -75,8 +91,8 @@ void GrowWindow(CWnd* window, WindowAnchor anchor, FrameStep step) {
     RECT start;
     MotionSteps steps;
     if (!StartMotion(window, step, hWnd, start, steps)) return;
-    int fullWidth = start.right - start.left;
-    int fullHeight = start.bottom - start.top;
+    int fullWidth = ScaleFromDpi(start.right - start.left, steps.dpi);
+    int fullHeight = ScaleFromDpi(start.bottom - start.top, steps.dpi);
 
     TimerResolutionScope timer;
     // No ShowPendingPaint here: the frame is already shown at its full size, and painting it
@@ -87,15 +103,13 @@ void GrowWindow(CWnd* window, WindowAnchor anchor, FrameStep step) {
         width += steps.x;
         height += steps.y;
         bool last = width >= fullWidth || height >= fullHeight;
-        POINT at = {start.left, start.top};
-        if (last) {
-            width = fullWidth;
-            height = fullHeight;
-        } else {
-            at = AnchorPosition(anchor, start, width, height);
-        }
         if (!::IsWindow(hWnd)) return;
-        ::MoveWindow(hWnd, at.x, at.y, width, height, TRUE);
+        if (last) {
+            ::MoveWindow(hWnd, start.left, start.top, start.right - start.left,
+                         start.bottom - start.top, TRUE);
+        } else {
+            MoveFrame(hWnd, anchor, start, steps, width, height);
+        }
         PumpAndWait(kGrowFrameSlices);
         if (last) return;
     }
@@ -106,16 +120,15 @@ void ShrinkWindow(CWnd* window, WindowAnchor anchor, FrameStep step) {
     RECT start;
     MotionSteps steps;
     if (!StartMotion(window, step, hWnd, start, steps)) return;
-    int width = start.right - start.left;
-    int height = start.bottom - start.top;
+    int width = ScaleFromDpi(start.right - start.left, steps.dpi);
+    int height = ScaleFromDpi(start.bottom - start.top, steps.dpi);
 
     TimerResolutionScope timer;
     ShowPendingPaint(hWnd);  // no image of the menu that closed the frame rides along
     while (width > 0 && height > 0) {
         // Nothing is dispatched here, but the window's own handlers run inside the moves.
         if (!::IsWindow(hWnd)) return;
-        POINT at = AnchorPosition(anchor, start, width, height);
-        ::MoveWindow(hWnd, at.x, at.y, width, height, TRUE);
+        MoveFrame(hWnd, anchor, start, steps, width, height);
         // The move invalidates the frame and its view (CS_HREDRAW | CS_VREDRAW) and nothing is
         // dispatched to paint them.  Without a compositor the screen keeps the old pixels, but
         // under one (Windows from 8 on) a window is drawn from what it drew itself, and "custom

@@ -4,10 +4,13 @@
 
 #include "animation/pacing.h"
 #include "animation/steps.h"
+#include "framework/dpi.h"
 
 namespace {
 
-// The fixed step across: 8 pixels a frame, in the tenths of a pixel SlideWindow counts in.
+// The fixed step across: 8 pixels a frame at 96 DPI, in the tenths of a pixel SlideWindow
+// counts in; scaled by the parent's DPI when the slide is planned, so that a view as many times
+// larger is crossed in as many frames.
 constexpr int kFixedStepTenths = 80;
 
 // Start and end of one axis: the client's extent, the window's extent plus one.
@@ -42,10 +45,10 @@ void PlanSlide(CWnd* window, int directionFlags, int delay, FrameStep step, Slid
 
     int stepX, stepY;
     if (step != TenthSteps) {
-        stepX = kFixedStepTenths;
+        stepX = ScaleToDpi(kFixedStepTenths, WindowDpi(parent));
         // A window exactly one pixel narrower than the client has no horizontal span to take
         // the proportion from: it moves 8 pixels per frame down as well.
-        stepY = spanX != 0 ? spanY * kFixedStepTenths / spanX : kFixedStepTenths;
+        stepY = spanX != 0 ? spanY * stepX / spanX : stepX;
     } else {
         stepX = spanX < 1 ? 1 : spanX;
         stepY = spanY;

@@ -469,6 +469,30 @@ TEST_CASE(EveryTypeIsDescribedOnce) {
     }
 }
 
+TEST_CASE(AViewAsManyTimesLargerAtAHigherDpiTakesAsManySteps) {
+    // Every region transition on 800 x 600 at 96 DPI, and on a view as many times larger at
+    // 120, 144 and 192 DPI: the same number of steps.
+    Bench base(800, 600);
+    for (int dpi : {120, 144, 192}) {
+        Bench bench(800 * dpi / 96, 600 * dpi / 96);
+        const RECT client = {0, 0, 800 * dpi / 96, 600 * dpi / 96};
+        for (const TransitionDescriptor& row : TransitionDescriptors()) {
+            if (row.routine == FadeEffect) continue;  // whole frames, no regions
+            for (EffectFlags flags : {Flags::Horizontal, Flags::Vertical | Flags::Reverse}) {
+                size_t want = base.Dispatch(row.type, flags).size();
+                bench.view.ClearRegions();
+                DispatchTransition(PlanTransition(row.type, flags, client, dpi), bench.Request());
+                size_t got = bench.view.regions.size();
+                if (got != want) {
+                    std::printf("  type %d at %d DPI: %zu steps, at 96 DPI %zu\n",
+                                static_cast<int>(row.type), dpi, got, want);
+                }
+                CHECK_EQ(got, want);
+            }
+        }
+    }
+}
+
 TEST_CASE(EmptyClientAreasWrongStepsAndLostWindowsDrawNothing) {
     const EffectFlags allFlags[] = {Flags::Horizontal, Flags::Vertical,
                                     Flags::Horizontal | Flags::Reverse,

@@ -271,6 +271,24 @@ TEST_CASE(BaseStepsFollowTheClientProportions) {
     CHECK_EQ(sy, 552);
 }
 
+TEST_CASE(PixelSizesScaleWithTheDisplay) {
+    // {96-DPI pixels, DPI, scaled}: 125, 150 and 200 %, and 96 unchanged.
+    const int rows[][3] = {{800, 120, 1000}, {800, 144, 1200}, {600, 144, 900},
+                           {800, 192, 1600}, {8, 144, 12},     {80, 120, 100},
+                           {85, 144, 128},   {799, 96, 799}};
+    for (const auto& row : rows) {
+        CHECK_EQ(ScaleToDpi(row[0], row[1]), row[2]);
+        CHECK_EQ(ScaleFromDpi(row[2], row[1]), row[0]);
+    }
+    int sx = 0, sy = 0;
+    BaseSteps(1200, 900, sx, sy, 144);
+    CHECK_EQ(sx, 1200);
+    CHECK_EQ(sy, 900);
+    BaseSteps(1000, 750, sx, sy, 120);
+    CHECK_EQ(sx, 1000);
+    CHECK_EQ(sy, 750);
+}
+
 TEST_CASE(FramePositionCentresOnTheScreen) {
     struct Row {
         int cx, cy, x, y;

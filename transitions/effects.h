@@ -7,6 +7,7 @@
 
 #include "animation/framepacer.h"
 #include "animation/pacing.h"
+#include "framework/dpi.h"
 #include "framework/gdi.h"
 #include "framework/wnd.h"
 #include "transitions/transition.h"
@@ -135,10 +136,11 @@ struct TransitionPlan {
     // A growing shape's box at full size, in pixels (the client area for the others).
     RECT box = {};
     // The proposed step per axis from `from` toward `to`, in the descriptor's unit (a wipe's
-    // still axis 0).
+    // still axis 0; a wipe's in pixels of the view as it would be at 96 DPI, see WipeEffect).
     int stepX = 0, stepY = 0;
     bool reverse = false;   // Reverse: door band opening, growing shape shrinking
     bool vertical = false;  // Vertical: blinds grow downwards, the corner sweep is mirrored
+    int dpi = kDefaultDpi;  // the view's when the transition began: the steps are scaled for it
 };
 
 // Counts the steps from (x0, y0) to (x1, y1) in pixels with PlanSteps, in unit: the corners are
@@ -150,17 +152,19 @@ int PlanStepsIn(StepUnit unit, int x0, int y0, int x1, int y1, int& stepX, int& 
 // negative ones.
 int UnitsToPixels(StepUnit unit, int value);
 
-// The plan for type and flags on a client area.  An empty client area or an unknown type plans
-// no routine.
-TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client);
+// The plan for type and flags on a client area shown at dpi.  An empty client area or an
+// unknown type plans no routine.
+TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client,
+                              int dpi = kDefaultDpi);
 
-// The plan for type and flags on window's client area as it is now (an empty one if window is
-// none or gone).
+// The plan for type and flags on window's client area as it is now, at the window's DPI (an
+// empty one if window is none or gone).
 TransitionPlan PlanTransition(EffectType type, EffectFlags flags, CWnd* window);
 
-// The base steps in hundredths of a pixel for a client area: 800 across, and the height in
-// proportion (height * 800 / width).  width must be at least 1.
-void BaseSteps(int width, int height, int& stepX, int& stepY);
+// The base steps in hundredths of a pixel for a client area shown at dpi: 800 across at 96 DPI
+// (8 pixels, scaled by dpi / 96 so that a view as many times larger takes as many steps), and
+// the height in proportion (height * stepX / width).  width must be at least 1.
+void BaseSteps(int width, int height, int& stepX, int& stepY, int dpi = kDefaultDpi);
 
 // Runs plan's routine with request and finishes the screen: the window whole again and, as
 // the plan's row says (all but FadeOut, and every unknown type), the whole client area copied
@@ -183,7 +187,7 @@ void HoldForDisplay(const TransitionRequest& request);
 void RevealRegion(CRgn region, const TransitionRequest* request);
 
 // SmoothAway and DoorLike: a wipe from one edge, a centre band opening (Reverse) or two leaves
-// closing.
+// closing.  Counted on the view as it would be at 96 DPI, each edge scaled to the view.
 void WipeEffect(const TransitionPlan& plan, const TransitionRequest& request);
 
 // The bands of wipes and doors: a rectangle from the start edge, or (Reverse) a band opening
@@ -209,8 +213,8 @@ CRgn LensShape(const RECT& box, double turn);  // a hexagon turned by turn
 // else to the right.
 void BlindsEffect(const TransitionPlan& plan, const TransitionRequest& request);
 
-// RandomThreads: square tiles, one fifteenth of the client width, revealed one at a time in
-// random order.
+// RandomThreads: square tiles, one fifteenth of the client width (at 96 DPI, then scaled, so
+// that the grid has as many tiles at every DPI), revealed one at a time in random order.
 void RandomTilesEffect(const TransitionPlan& plan, const TransitionRequest& request);
 
 // FadeIn and FadeOut: the composed picture faded up from 10 % or down from 100 % of its

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "animation/steps.h"
+#include "framework/dpi.h"
 
 namespace {
 
@@ -122,18 +123,19 @@ int UnitsToPixels(StepUnit unit, int value) {
     return (value + scale / 2) / scale;
 }
 
-void BaseSteps(int width, int height, int& stepX, int& stepY) {
-    stepX = 800;
-    stepY = (height * 800) / width;
+void BaseSteps(int width, int height, int& stepX, int& stepY, int dpi) {
+    stepX = ScaleToDpi(800, dpi);
+    stepY = (height * stepX) / width;
 }
 
-TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client) {
+TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& client, int dpi) {
     TransitionPlan plan;
     plan.effect = DescribeTransition(type);
     plan.client = client;
     plan.box = client;
     plan.reverse = HasFlags(flags, EffectFlags::Reverse);
     plan.vertical = HasFlags(flags, EffectFlags::Vertical);
+    plan.dpi = dpi;
     plan.from = POINT{client.left, client.top};
     plan.to = POINT{client.right, client.bottom};
     int width = client.right - client.left;
@@ -145,7 +147,12 @@ TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& cl
     plan.routine = effect.routine;
     plan.box = FullBox(effect.box, client);
     int stepX, stepY;
-    BaseSteps(width, height, stepX, stepY);
+    if (effect.band != nullptr) {
+        // A wipe: whole pixels of the view as it would be at 96 DPI, which WipeEffect scales.
+        BaseSteps(ScaleFromDpi(width, dpi), ScaleFromDpi(height, dpi), stepX, stepY);
+    } else {
+        BaseSteps(width, height, stepX, stepY, dpi);
+    }
     if (plan.reverse && (effect.reverse == ReverseRule::ExchangeCorners ||
                          effect.reverse == ReverseRule::NegateSteps)) {
         if (effect.reverse == ReverseRule::ExchangeCorners) std::swap(plan.from, plan.to);
@@ -163,6 +170,7 @@ TransitionPlan PlanTransition(EffectType type, EffectFlags flags, const RECT& cl
 
 TransitionPlan PlanTransition(EffectType type, EffectFlags flags, CWnd* window) {
     RECT client = {};
-    if (window != nullptr && window->IsWindow()) window->GetClientRect(&client);
-    return PlanTransition(type, flags, client);
+    if (window == nullptr || !window->IsWindow()) return PlanTransition(type, flags, client);
+    window->GetClientRect(&client);
+    return PlanTransition(type, flags, client, WindowDpi(window->m_hWnd));
 }

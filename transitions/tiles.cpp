@@ -8,7 +8,8 @@
 void RandomTilesEffect(const TransitionPlan& plan, const TransitionRequest& request) {
     int width = plan.client.right - plan.client.left;
     int height = plan.client.bottom - plan.client.top;
-    int side = width / 15;
+    // A fifteenth of the width the view would have at 96 DPI, scaled down to whole pixels.
+    int side = ScaleFromDpi(width, plan.dpi) / 15 * plan.dpi / kDefaultDpi;
     if (side < 1) side = 1;
     int cols = (width + side - 1) / side;
     int rows = (height + side - 1) / side;

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "framework/dpi.h"
 #include "regioncopy.h"
 
 namespace {
@@ -112,7 +113,9 @@ void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, 
     request.framePacer = &framePacer;
     CRgn revealed;
     request.revealed = &revealed;
-    DispatchTransition(PlanTransition(type, flags, client), request);
+    // Planned at the view's DPI as it is now: a transition still running when the window moves
+    // to a display of another scaling ends as it began.
+    DispatchTransition(PlanTransition(type, flags, client, WindowDpi(view->m_hWnd)), request);
 }  // the frame bitmap is deselected, then deleted, the memory DC deleted, the window DC released
 
 void DispatchTransition(const TransitionPlan& plan, const TransitionRequest& request) {

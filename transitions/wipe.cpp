@@ -36,15 +36,41 @@ CRgn DoorBands(const TransitionPlan& plan, int stepX, int& curX, int& curY) {
     return region;
 }
 
+namespace {
+
+// One axis of the view: a wipe counts its steps on the view as it would be at 96 DPI (extent96
+// pixels across), and each place it reaches there is scaled to the view as it is (extent).  The
+// same at 96 DPI.
+struct WipeAxis {
+    int origin, extent, extent96;
+    int To96(int v) const { return origin + ::MulDiv(v - origin, extent96, extent); }
+    int ToView(int v) const { return origin + ::MulDiv(v - origin, extent, extent96); }
+};
+
+WipeAxis AxisOf(int low, int high, int dpi) {
+    int extent = high - low;
+    int extent96 = ScaleFromDpi(extent, dpi);
+    return WipeAxis{low, extent, extent96 > 0 ? extent96 : 1};
+}
+
+}  // namespace
+
 void WipeEffect(const TransitionPlan& plan, const TransitionRequest& request) {
+    // The steps are whole pixels of the view at 96 DPI (PlanTransition): on a view as many times
+    // larger the wipe takes as many steps, each scaled (at 125 % a 6-pixel step moves 7.5 pixels
+    // on average, where whole pixels of the larger view would make it 7, and 108 steps).
+    WipeAxis ax = AxisOf(plan.client.left, plan.client.right, plan.dpi);
+    WipeAxis ay = AxisOf(plan.client.top, plan.client.bottom, plan.dpi);
+    POINT from = {ax.To96(plan.from.x), ay.To96(plan.from.y)};
+    POINT to = {ax.To96(plan.to.x), ay.To96(plan.to.y)};
     int stepX = plan.stepX, stepY = plan.stepY;
-    int count = PlanStepsIn(plan.effect->unit, plan.from.x, plan.from.y, plan.to.x, plan.to.y,
-                            stepX, stepY);
-    int curX = plan.from.x, curY = plan.from.y;
+    int count = PlanStepsIn(plan.effect->unit, from.x, from.y, to.x, to.y, stepX, stepY);
+    POINT at = from;  // the moving edge, on the view at 96 DPI
     for (int k = 0; k < count; ++k) {
+        int curX = ax.ToView(at.x), curY = ay.ToView(at.y);
         RevealRegion(plan.effect->band(plan, stepX, curX, curY), &request);
         // The still axis jumps to the end after the first step, so the rectangles span it.
-        curX = stepX != 0 ? curX + stepX : plan.to.x;
-        curY = stepY != 0 ? curY + stepY : plan.to.y;
+        at.x = stepX != 0 ? at.x + stepX : to.x;
+        at.y = stepY != 0 ? at.y + stepY : to.y;
     }
 }
