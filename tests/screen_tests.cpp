@@ -29,15 +29,23 @@ namespace {
 // them, origin being where the program's view has its client area (inside its sunken edge).
 // A step copies its region's bounding box (client coordinates, as built), so it reveals only
 // what of the moved region lies in that box.  The region read back is the one built, cut to
-// the window's rectangle.  The cut leaves the box's left and top edges alone wherever they lie
-// inside the client area: the regions reach beyond its left or top edge only where they also
-// cover the client area's first column or row (a centred shape at its widest, the mosaic's
-// unshifted cells), but for the closing shapes, the client area without a shape that begins
-// larger than it.  Their box always holds the whole client area.
+// the window's rectangle, and its box is the cut region's: where the region reached beyond the
+// window, the box as built may have reached further left or up (a wedge from the centre slants
+// on beyond the top edge, left of all it keeps inside), and the step then also changes the
+// strip of the moved region that far, at most the origin wide.  So a pixel has two steps: the first that
+// surely changes it (in the cut box: `map`), and the first that may (in the moved region
+// alone, for a region cut at the window's edge: `earliest`).  For the closing shapes, the
+// client area without a shape that begins larger than it, the box holds the whole client area.
 struct Steps {
-    std::vector<int> map;
+    std::vector<int> map, earliest;
     int count = 0;
 };
+
+// Whether a region read back in window coordinates touches an edge of the window (width x
+// height): the cut may have taken some of it away there.
+bool AtWindowEdge(const RECT& box, int width, int height) {
+    return box.left <= 0 || box.top <= 0 || box.right >= width || box.bottom >= height;
+}
 
 Steps StepMap(wintest::RecordingView& view, POINT origin, EffectType type, EffectFlags flags) {
     RECT client;
@@ -48,21 +56,32 @@ Steps StepMap(wintest::RecordingView& view, POINT origin, EffectType type, Effec
         DescribeTransition(type)->routine == GrowShapeEffect && HasFlags(flags, Flags::Reverse);
     Steps steps;
     steps.map.assign(static_cast<size_t>(width) * height, tiles ? -1 : INT_MAX);
+    steps.earliest = steps.map;
     view.ClearRegions();
     CClientDC target(view.m_hWnd);
     DispatchTransition(PlanTransition(type, flags, &view), {&view, &target, &target});
     steps.count = static_cast<int>(view.regions.size());
+    RECT window;
+    view.GetWindowRect(&window);
     for (int k = 0; k < steps.count; ++k) {
-        RECT box = client;
+        RECT box = client, cut;
         if (!closing) ::GetRgnBox(view.regions[k], &box);
+        ::GetRgnBox(view.regions[k], &cut);
+        bool mayReachFurther = !closing && !tiles &&
+                               AtWindowEdge(cut, window.right - window.left,
+                                            window.bottom - window.top);
         for (RECT r : wintest::RegionData(view.regions[k])) {
             if (tiles) ::InflateRect(&r, -2, -2);  // [x + 2, x + side)
             ::OffsetRect(&r, -origin.x, -origin.y);
-            ::IntersectRect(&r, &r, &box);
+            RECT surely;
+            ::IntersectRect(&surely, &r, &box);
             for (LONG y = std::max(0L, r.top); y < std::min<LONG>(height, r.bottom); ++y) {
                 for (LONG x = std::max(0L, r.left); x < std::min<LONG>(width, r.right); ++x) {
-                    int& at = steps.map[static_cast<size_t>(y) * width + x];
-                    at = tiles ? k : std::min(at, k);
+                    size_t p = static_cast<size_t>(y) * width + x;
+                    POINT at = {x, y};
+                    bool sure = ::PtInRect(&surely, at);
+                    if (sure || mayReachFurther) steps.earliest[p] = std::min(steps.earliest[p], k);
+                    if (sure) steps.map[p] = tiles ? k : std::min(steps.map[p], k);
                 }
             }
         }
@@ -71,7 +90,8 @@ Steps StepMap(wintest::RecordingView& view, POINT origin, EffectType type, Effec
 }
 
 // Whether a screen ('N' new picture, 'O' old, '=' both agree) shows the new picture exactly on
-// the steps revealed so far: every new pixel from an earlier step than every old one; for
+// the steps revealed so far: every new pixel from an earlier step (the first that may change
+// it) than every old one (the first that surely changes it); for
 // tiles, no tile partly new.  Under Wine a frame may run a few steps ahead in part of the
 // view: the X server copies the window's pixels from memory the program shares with it, and
 // may do so only after the program has drawn the next steps there; so the new pixels may reach
@@ -92,7 +112,7 @@ bool Consistent(const Steps& steps, const std::vector<char>& state, bool tiles) 
                 ++partlyTiles;
             }
         }
-        if (state[p] == 'N') lastNew = std::max(lastNew, map[p]);
+        if (state[p] == 'N') lastNew = std::max(lastNew, steps.earliest[p]);
         if (state[p] == 'O') firstOld = std::min(firstOld, map[p]);
     }
     if (tiles) return partlyTiles <= slack;
