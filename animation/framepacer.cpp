@@ -43,18 +43,6 @@ Period RefreshPeriod(long long frequency) {
     return Period{frequency, hertz};
 }
 
-long long Frequency() {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return frequency.QuadPart;
-}
-
-long long Now() {
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
 }  // namespace
 
 FrameSchedule::FrameSchedule(long long periodNumerator, long long periodDenominator,
@@ -74,11 +62,11 @@ long long FrameSchedule::Next(long long now, long long minimumPause) {
     return due > now + minimumPause ? due : now + minimumPause;
 }
 
-FramePacer::FramePacer() : m_nFrequency(Frequency()), m_schedule(1, 1, 0) {
+FramePacer::FramePacer() : m_nFrequency(CounterFrequency()), m_schedule(1, 1, 0) {
     const Period period = RefreshPeriod(m_nFrequency);
     m_nPeriodNumerator = period.numerator;
     m_nPeriodDenominator = period.denominator;
-    m_schedule = FrameSchedule(period.numerator, period.denominator, Now());
+    m_schedule = FrameSchedule(period.numerator, period.denominator, Counter());
 }
 
 double FramePacer::IntervalMs() const {
@@ -97,5 +85,5 @@ void FramePacer::HoldFrame() {
     // The pause lasts at least 1 ms: it is also what presents the drawing on some platforms
     // (Wine), which hand the pixels over to be read a moment later, and the next frame should
     // not be drawn into them at once.
-    PauseUntil(m_schedule.Next(Now(), m_nFrequency / 1000));
+    PauseUntil(m_schedule.Next(Counter(), m_nFrequency / 1000));
 }

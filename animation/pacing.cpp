@@ -26,8 +26,6 @@ void PumpAndWait(int count) {
     if (quit) ::PostQuitMessage(static_cast<int>(exitCode));
 }
 
-namespace {
-
 long long Counter() {
     LARGE_INTEGER now;
     ::QueryPerformanceCounter(&now);
@@ -39,6 +37,8 @@ long long CounterFrequency() {
     ::QueryPerformanceFrequency(&frequency);
     return frequency.QuadPart;
 }
+
+namespace {
 
 // Lets the system see this thread look at its message queue, at most every quarter second,
 // taking nothing from it and dispatching nothing.  A window is "not responding" (and Windows

@@ -14,6 +14,10 @@ void PumpAndWait(int count);
 // the message queue, so that a long animation does not make its windows "not responding".
 void PauseMs(int ms);
 
+// The performance counter (QueryPerformanceCounter) now, and its ticks per second.
+long long Counter();
+long long CounterFrequency();
+
 // The same pause until the performance counter (QueryPerformanceCounter) reaches tick.
 void PauseUntil(long long tick);
 
