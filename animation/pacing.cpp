@@ -40,6 +40,11 @@ long long CounterFrequency() {
 
 namespace {
 
+// When this thread last looked at its queue, and since when a message sent to it has been
+// seen waiting (0: none), in performance-counter ticks.
+thread_local long long lastLook = 0;
+thread_local long long sentWaitingSince = 0;
+
 // Lets the system see this thread look at its message queue, at most every quarter second,
 // taking nothing from it and dispatching nothing.  A window is "not responding" (and Windows
 // may replace it by a ghost) when its thread "is not waiting for input, is not in startup
@@ -72,13 +77,8 @@ namespace {
 //    destroyed meanwhile keeps its object until its handler returns, and the animations check
 //    their window before each frame).
 void LookAtQueue() {
-    static thread_local long long lastLook = 0;
-    static thread_local long long sentWaitingSince = 0;  // 0: no sent message seen waiting
     const long long now = Counter();
     if (lastLook != 0 && now - lastLook < CounterFrequency() / 4) return;
-    // After a second without a look the thread has been back in its message loop: what waited
-    // then has been answered.
-    if (now - lastLook > CounterFrequency()) sentWaitingSince = 0;
     lastLook = now;
     if (::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE) ==
         WAIT_OBJECT_0) {
@@ -141,8 +141,10 @@ void StepPacer::Pause(int ms) {
                              frequency.QuadPart));
 }
 
-TimerResolutionScope::TimerResolutionScope() : m_bRaised(::timeBeginPeriod(1) == TIMERR_NOERROR) {}
+AnimationScope::AnimationScope() : m_bRaised(::timeBeginPeriod(1) == TIMERR_NOERROR) {
+    sentWaitingSince = 0;
+}
 
-TimerResolutionScope::~TimerResolutionScope() {
+AnimationScope::~AnimationScope() {
     if (m_bRaised) ::timeEndPeriod(1);
 }

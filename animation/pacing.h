@@ -37,14 +37,15 @@ private:
     long long m_nDue = 0;  // when the previous pause was due to end, in performance-counter ticks
 };
 
-// Raises the system timer resolution to 1 ms for the length of an animation, so that short
-// pauses last what they say.
-class TimerResolutionScope {
+// What an animation holds for its length: the system timer resolution raised to 1 ms, so that
+// short pauses last what they say, and, from its start, the time a message sent to the thread
+// has waited for its pauses (one that waited in an earlier animation has been answered since).
+class AnimationScope {
 public:
-    TimerResolutionScope();
-    ~TimerResolutionScope();
-    TimerResolutionScope(const TimerResolutionScope&) = delete;
-    TimerResolutionScope& operator=(const TimerResolutionScope&) = delete;
+    AnimationScope();
+    ~AnimationScope();
+    AnimationScope(const AnimationScope&) = delete;
+    AnimationScope& operator=(const AnimationScope&) = delete;
 
 private:
     bool m_bRaised;

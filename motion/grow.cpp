@@ -94,7 +94,7 @@ void GrowWindow(CWnd* window, WindowAnchor anchor, FrameStep step) {
     int fullWidth = ScaleFromDpi(start.right - start.left, steps.dpi);
     int fullHeight = ScaleFromDpi(start.bottom - start.top, steps.dpi);
 
-    TimerResolutionScope timer;
+    AnimationScope timer;
     // No ShowPendingPaint here: the frame is already shown at its full size, and painting it
     // now would flash it whole before it grows; each frame's wait below paints it anyway.
     int width = 0;
@@ -123,7 +123,7 @@ void ShrinkWindow(CWnd* window, WindowAnchor anchor, FrameStep step) {
     int width = ScaleFromDpi(start.right - start.left, steps.dpi);
     int height = ScaleFromDpi(start.bottom - start.top, steps.dpi);
 
-    TimerResolutionScope timer;
+    AnimationScope timer;
     ShowPendingPaint(hWnd);  // no image of the menu that closed the frame rides along
     while (width > 0 && height > 0) {
         // Nothing is dispatched here, but the window's own handlers run inside the moves.

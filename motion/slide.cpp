@@ -77,7 +77,7 @@ void SlideWindow(CWnd* window, int delay, int stepX, int stepY, int x0, int y0, 
     // Only the handle from here on: a wait can destroy the window and free its object.
     HWND hWnd = window != nullptr ? window->GetSafeHwnd() : nullptr;
     if (hWnd == nullptr || !::IsWindow(hWnd)) return;
-    TimerResolutionScope timer;
+    AnimationScope timer;
     ShowPendingPaint(hWnd);  // whatever a closed menu covered is whole before the first frame
     ::SetWindowPos(hWnd, nullptr, x0, y0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
     PumpAndWait(delay);

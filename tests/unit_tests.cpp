@@ -176,7 +176,7 @@ TEST_CASE(PumpAndWaitKeepsAQuitRequest) {
 // nominal, so that slices half as long again fail, as do fewer.  A burst of load can hold up
 // every wait for a second, so the waits go on (up to 150) until one has come within a tenth.
 TEST_CASE(PumpAndWaitLastsItsSlices) {
-    TimerResolutionScope timer;  // as the animations wait
+    AnimationScope timer;  // as the animations wait
     LARGE_INTEGER frequency;
     ::QueryPerformanceFrequency(&frequency);
     for (int count : {2, 3}) {
@@ -203,7 +203,7 @@ TEST_CASE(PumpAndWaitLastsItsSlices) {
 // nothing.  A busy machine only ends a pause later, which shortens the next one, so the
 // longest of up to five runs counts.
 TEST_CASE(AStepPacerMovesItsScheduleOnAfterALateStep) {
-    TimerResolutionScope timer;
+    AnimationScope timer;
     LARGE_INTEGER frequency;
     ::QueryPerformanceFrequency(&frequency);
     double longest = 0;

@@ -64,7 +64,7 @@ CRgn FreshPart(const CRgn& step, const CRgn* revealed) {
 void RunTransition(CWnd* view, DrawCallback draw, int delay, EffectFlags flags, EffectType type) {
     if (type == EffectType::None) return;
     if (view == nullptr || !view->IsWindow()) return;
-    TimerResolutionScope timer;
+    AnimationScope timer;
     // The steps keep their period from here: composing the new picture (tens of milliseconds
     // for a maximised view on a large screen) is taken out of the first step's pause, as a
     // step's own work is out of its pause, so that the transition lasts its steps' pauses.
