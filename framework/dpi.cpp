@@ -16,9 +16,8 @@ GetDpiForWindowFn FindGetDpiForWindow() {
 }  // namespace
 
 int ScreenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : 0;
-    if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+    CClientDC screen(nullptr);
+    int dpi = screen.GetSafeHdc() != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : kDefaultDpi;
 }
 
