@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -82,9 +83,42 @@ std::string LoadAverage() {
     return text;
 }
 
+double RegionRebuildMs() {
+    // 140 rows of 15 pixels, 48 bricks of 40 pixels a row, every other row moved by half a
+    // brick: rectangles in y-x bands, as a region's data holds them.
+    std::vector<char> data(sizeof(RGNDATAHEADER) + kRebuildRectangles * sizeof(RECT));
+    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+    auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
+    int n = 0;
+    for (int row = 0; row < kRebuildRectangles / 48; ++row) {
+        for (int brick = 0; brick < 48; ++brick) {
+            int x = brick * 80 + (row % 2) * 40;
+            rects[n++] = RECT{x, row * 15, x + 40, row * 15 + 15};
+        }
+    }
+    *header = RGNDATAHEADER{sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(n),
+                            static_cast<DWORD>(n * sizeof(RECT)),
+                            RECT{0, 0, 47 * 80 + 80, (n / 48) * 15}};
+    double least = 0;
+    for (int i = 0; i < 5; ++i) {
+        LARGE_INTEGER frequency, start, end;
+        ::QueryPerformanceFrequency(&frequency);
+        ::QueryPerformanceCounter(&start);
+        HRGN region = ::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                        reinterpret_cast<const RGNDATA*>(data.data()));
+        ::QueryPerformanceCounter(&end);
+        if (region != nullptr) ::DeleteObject(region);
+        double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                    static_cast<double>(frequency.QuadPart);
+        if (i == 0 || ms < least) least = ms;
+    }
+    return least;
+}
+
 Conditions ReadConditions(int runs) {
     Conditions conditions;
     conditions.loadStart = LoadAverage();
+    conditions.rebuildStartMs = RegionRebuildMs();
     conditions.platform = Platform();
     conditions.processor = Processor();
     SYSTEM_INFO system;
@@ -124,6 +158,9 @@ void PrintConditions(const Conditions& c) {
     std::printf("  prefix: %s\n  load average (1, 5, 15 min) at the start: %s", c.prefix.c_str(),
                 c.loadStart.c_str());
     if (!c.loadEnd.empty()) std::printf("; at the end: %s", c.loadEnd.c_str());
+    std::printf("\n  a region of %d rectangles made from its data (ExtCreateRegion) at the start: "
+                "%.1f ms", kRebuildRectangles, c.rebuildStartMs);
+    if (c.rebuildEndMs > 0) std::printf("; at the end: %.1f ms", c.rebuildEndMs);
     std::printf("\n  each command run %d times\n\n", c.runs);
 }
 
@@ -133,9 +170,10 @@ void WriteConditionsJson(FILE* file, const Conditions& c) {
                  "\"processors\": %d, \"screen\": [%ld, %ld], \"depth\": %d, \"x_screen\": \"%s\", "
                  "\"managed\": \"%s\", "
                  "\"decorated\": \"%s\", \"client_side_graphics\": \"%s\", \"prefix\": \"%s\", "
-                 "\"load_start\": \"%s\", \"load_end\": \"%s\", \"runs\": %d}",
+                 "\"load_start\": \"%s\", \"load_end\": \"%s\", \"rebuild_start_ms\": %.2f, "
+                 "\"rebuild_end_ms\": %.2f, \"runs\": %d}",
                  Escaped(c.platform).c_str(), Escaped(c.processor).c_str(), c.processors,
                  c.screen.cx, c.screen.cy, c.depth, Escaped(c.xScreen).c_str(), c.managed.c_str(), c.decorated.c_str(),
                  c.clientSideGraphics.c_str(), Escaped(c.prefix).c_str(), c.loadStart.c_str(),
-                 c.loadEnd.c_str(), c.runs);
+                 c.loadEnd.c_str(), c.rebuildStartMs, c.rebuildEndMs, c.runs);
 }

@@ -1,9 +1,13 @@
 #include "tools/benchprogram.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <optional>
+#include <thread>
 
 #include "res/resource.h"
+#include "app/commands.h"
 #include "support/program.h"
 
 namespace {
@@ -25,6 +29,61 @@ SIZE ClientSize(HWND hWnd) {
     ::GetClientRect(hWnd, &client);
     return SIZE{client.right - client.left, client.bottom - client.top};
 }
+
+// A growing shape reversed costs about twice what it costs forward (its steps are rings of
+// twice the rectangles), and the program picks the way at random: so each run is labelled.
+bool IsGrowingShape(UINT id) {
+    const TransitionCommand* command = FindTransitionCommand(id);
+    if (command == nullptr) return false;
+    EffectType type = command->type;
+    return type == EffectType::CircleLike || type == EffectType::RectLike ||
+           type == EffectType::DiamondLike || type == EffectType::Lens;
+}
+
+// Which way a growing shape runs, told from the view's window region while the command runs:
+// forward each step's region is the shape about the view's centre, reversed the ring of the
+// view outside it, which reaches every edge and whose hole holds the centre until the last step.  The region is read from a
+// thread of this process, again and again, until one is seen: a step of the lens (delay 0)
+// holds its region only between two calls, well under a millisecond under Wine 8.  The first
+// region comes within a step or two of the start, so the watch costs the program little.
+class WayWatch {
+public:
+    explicit WayWatch(HWND view) : thread_([this, view] { Watch(view); }) {}
+    ~WayWatch() { Stop(); }
+    char Stop() {
+        done_ = true;
+        if (thread_.joinable()) thread_.join();
+        return way_;
+    }
+
+private:
+    void Watch(HWND view) {
+        // The program builds each region about the client area's centre and sets it as it is
+        // (a window region is read in window coordinates): the test point is that centre.
+        RECT client = {};
+        ::GetClientRect(view, &client);
+        POINT centre = {client.right / 2, client.bottom / 2};
+        HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+        while (!done_) {
+            int kind = ::GetWindowRgn(view, region);
+            if (kind == SIMPLEREGION || kind == COMPLEXREGION) {
+                // A forward shape's first steps can be too small to hold the very centre.
+                RECT box = {};
+                ::GetRgnBox(region, &box);
+                bool ring = box.right - box.left >= client.right * 9 / 10 &&
+                            box.bottom - box.top >= client.bottom * 9 / 10;
+                way_ = ring && !::PtInRegion(region, centre.x, centre.y) ? 'R' : 'F';
+                break;
+            }
+            ::SwitchToThread();
+        }
+        ::DeleteObject(region);
+    }
+
+    std::atomic<bool> done_{false};
+    char way_ = '?';
+    std::thread thread_;
+};
 
 void Finish(program::Lantrel& app) {
     app.PostCommand(ID_APP_EXIT);
@@ -50,17 +109,23 @@ ProgramFigures MeasureProgram(bool maximise, int runs) {
         return figures;
     }
     figures.view = ClientSize(app.View());
-    for (UINT id : program::PictureCommands()) figures.commands.push_back({id, {}});
+    for (UINT id : program::PictureCommands()) figures.commands.push_back({id, {}, {}});
     // Run after run through the menu, so that a passing disturbance of a shared machine spreads
     // over the commands instead of falling on all the runs of one.
     for (int run = 0; run < runs && app.Running(); ++run) {
         for (ProgramCommand& command : figures.commands) {
             program::Wait(200);  // what the last command asked to be repainted, done
+            bool labelled = IsGrowingShape(command.id);
+            std::optional<WayWatch> watch;
+            if (labelled) watch.emplace(app.View());
             auto start = Clock::now();
             bool answered = app.SendCommand(command.id, 240000);
             double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
             command.ms.push_back(answered ? ms : -1);
-            std::printf("  program, command %u: %.0f ms\n", command.id, ms);
+            if (labelled) command.ways += watch->Stop();
+            std::printf("  program, command %u: %.0f ms%s\n", command.id, ms,
+                        !labelled ? "" : command.ways.back() == 'R' ? " (reversed)"
+                                       : command.ways.back() == 'F' ? " (forward)" : " (way not seen)");
         }
     }
     if (!app.Running()) figures.problem = "lantrel.exe ended while the commands ran";

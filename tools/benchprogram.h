@@ -11,6 +11,9 @@
 struct ProgramCommand {
     UINT id;
     std::vector<double> ms;  // one per run, send to answer (-1: no answer within 4 minutes)
+    // For a growing shape, which way each run went, as watched on the screen: 'F' forward,
+    // 'R' reversed, '?' not seen; empty for the other commands, whose two ways cost alike.
+    std::string ways;
 };
 
 struct ProgramFigures {

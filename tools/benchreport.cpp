@@ -43,6 +43,15 @@ std::string List(const std::vector<double>& values) {
     return text;
 }
 
+// "1 of 3" for the runs seen reversed (and "(1 not seen)"), or "" for a command not watched.
+std::string Reversed(const std::string& ways) {
+    if (ways.empty()) return "";
+    auto count = [&](char way) { return std::count(ways.begin(), ways.end(), way); };
+    std::string text = std::to_string(count('R')) + " of " + std::to_string(ways.size());
+    if (count('?') > 0) text += " (" + std::to_string(count('?')) + " not seen)";
+    return text;
+}
+
 }  // namespace
 
 double Median(std::vector<double> values) {
@@ -110,13 +119,14 @@ void PrintProgram(const Figures& figures) {
     }
     std::printf("\nEvery command in lantrel.exe, its view %ld x %ld%s: from sending the command\n"
                 "to the frame's answer, least, median and most of %zu runs (Reverse as the\n"
-                "program draws it), and each against the nominal time: steps and nominal of the\n"
-                "forward run on the benchmark's view.\n\n",
+                "program draws it at random: for the growing shapes, which cost about twice as\n"
+                "much reversed, the runs seen reversed), and each against the nominal time: steps\n"
+                "and nominal of the forward run on the benchmark's view.\n\n",
                 program.view.cx, program.view.cy, program.maximised ? " (maximised)" : "",
                 program.commands.empty() ? 0 : program.commands[0].ms.size());
-    std::printf("| command | steps | nominal ms | least ms | median ms | most ms "
+    std::printf("| command | steps | nominal ms | reversed | least ms | median ms | most ms "
                 "| x nominal: least | median | most |\n");
-    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::printf("|---|---:|---:|---|---:|---:|---:|---:|---:|---:|\n");
     for (const ProgramCommand& command : program.commands) {
         int steps = 0;
         double nominal = 0;
@@ -127,7 +137,8 @@ void PrintProgram(const Figures& figures) {
         } else {
             std::printf(" | | ");
         }
-        std::printf("%.0f | %.0f | %.0f |", spread[0], spread[1], spread[2]);
+        std::printf("%s | %.0f | %.0f | %.0f |", Reversed(command.ways).c_str(), spread[0],
+                    spread[1], spread[2]);
         for (double ms : spread) {
             if (nominal > 0) std::printf(" %.2f", ms / nominal);
             std::printf(" |");
@@ -181,9 +192,10 @@ void WriteProgramJson(FILE* file, const Figures& figures) {
         for (double ms : command.ms) runs += (runs.empty() ? "" : ", ") + std::to_string(ms);
         std::fprintf(file,
                      "    {\"id\": %u, \"name\": \"%s\", \"steps\": %d, \"nominal_ms\": %.1f, "
-                     "\"median_ms\": %.1f, \"runs_ms\": [%s]}%s\n",
+                     "\"median_ms\": %.1f, \"runs_ms\": [%s], \"ways\": \"%s\"}%s\n",
                      command.id, Escaped(MenuCaption(command.id)).c_str(), steps, nominal,
-                     Median(command.ms), runs.c_str(), i + 1 < program.commands.size() ? "," : "");
+                     Median(command.ms), runs.c_str(), command.ways.c_str(),
+                     i + 1 < program.commands.size() ? "," : "");
     }
     std::fprintf(file, "  ]}");
 }
