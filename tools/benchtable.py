@@ -4,10 +4,11 @@
 Usage:  python3 tools/benchtable.py FIGURES.json...
 
 Each file is one run of tools/benchmark.sh (one view size, one Wine).  Columns go by view size
-(the screen the run had) and then by Wine, in the order the files are given.  Prints three
-Markdown tables: every transition on the benchmark's view (steps and nominal ms, then wall ms
-and work per step for each Wine); every command in the real program where the runs timed it;
-the fade's frame.
+(the screen the run had) and then by Wine, in the order the files are given.  Prints four
+Markdown tables: what each run ran under; every transition on the benchmark's view (steps and
+nominal ms, then wall ms and work per step for each Wine); every command in the real program
+where the runs timed it; the fade's frame.  A median is followed by the least and the most of
+its runs where they lie more than 5 % apart from it.
 """
 import json
 import re
@@ -31,6 +32,36 @@ def columns(runs):
     for run in runs:
         groups.setdefault(run["label"], []).append(run)
     return list(groups.items())
+
+
+def spread(median, values):
+    """The median, and in brackets the least and the most where one lies 5 % from it."""
+    low, high = min(values), max(values)
+    if high - median <= 0.05 * median and median - low <= 0.05 * median:
+        return "%.0f" % median
+    return "%.0f (%.0f–%.0f)" % (median, low, high)
+
+
+def median(values):
+    values = sorted(values)
+    half = len(values) // 2
+    return values[half] if len(values) % 2 else (values[half - 1] + values[half]) / 2
+
+
+def conditions_table(runs):
+    head = ["run", "screen (X)", "processor", "X11 Driver: Managed, Decorated, ClientSideGraphics",
+            "load average at the start; at the end", "region of 6,720 rectangles made: ms at "
+            "the start; at the end", "runs"]
+    lines = ["| " + " | ".join(head) + " |", "|---|---|---|---|---|---:|---:|"]
+    for run in runs:
+        c = run.get("conditions")
+        if not c:
+            continue
+        lines.append("| %s, %s | %s | %s × %d | %s, %s, %s | %s; %s | %.1f; %.1f | %d |" % (
+            run["label"], c["platform"], c["x_screen"], c["processor"], c["processors"],
+            c["managed"], c["decorated"], c["client_side_graphics"], c["load_start"],
+            c["load_end"], c.get("rebuild_start_ms", 0), c.get("rebuild_end_ms", 0), c["runs"]))
+    return "\n".join(lines)
 
 
 def key(row):
@@ -73,10 +104,33 @@ def transitions_table(runs):
             cells.append(steps_cell(group, k))
             for run in group:
                 row = run["rows"].get(k)
-                cells.append("%.0f / %.0f" % (row["wall_ms"], row["work_median_us"])
+                cells.append("%s / %.0f" % (spread(row["wall_ms"], row["wall_runs_ms"]),
+                                             row["work_median_us"])
                              if row and row["steps"] else "")
         lines.append("| " + " | ".join(cells) + " |")
     return "\n".join(lines)
+
+
+def program_cell(c):
+    """A command's median (× nominal); for a growing shape, whose runs are labelled with the way
+    they went, the median of each way seen."""
+    if not c:
+        return ""
+    ways = c.get("ways", "")
+    groups = [("", c["runs_ms"])]
+    if ways:
+        groups = [(name, [ms for ms, w in zip(c["runs_ms"], ways) if w == way])
+                  for name, way in (("forward ", "F"), ("reversed ", "R"), ("way not seen ", "?"))]
+    parts = []
+    for name, values in groups:
+        if not values:
+            continue
+        m = median(values)
+        notes = ["%.2f" % (m / c["nominal_ms"])] if c["nominal_ms"] else []
+        if ways:
+            notes.append("%d run%s" % (len(values), "" if len(values) == 1 else "s"))
+        parts.append(name + spread(m, values) + (" (%s)" % "; ".join(notes) if notes else ""))
+    return "; ".join(parts)
 
 
 def program_table(runs):
@@ -106,11 +160,7 @@ def program_table(runs):
                     nominals.append((nominal, run["wine"]))
             cells.append(nominals[0][0] + "".join(" (%s: %s)" % (w, n) for n, w in nominals[1:])
                          if nominals else "")
-            for c in commands:
-                if c and c["nominal_ms"]:
-                    cells.append("%.0f (%.2f)" % (c["median_ms"], c["median_ms"] / c["nominal_ms"]))
-                else:
-                    cells.append("%.0f" % c["median_ms"] if c else "")
+            cells += [program_cell(c) for c in commands]
         lines.append("| " + " | ".join(cells) + " |")
     return "\n".join(lines)
 
@@ -138,7 +188,8 @@ def main(paths):
         print(__doc__.strip(), file=sys.stderr)
         return 2
     runs = [load(path) for path in paths]
-    for table in (transitions_table(runs), program_table(runs), fade_table(runs)):
+    for table in (conditions_table(runs), transitions_table(runs), program_table(runs),
+                  fade_table(runs)):
         if table:
             print(table + "\n")
     return 0
