@@ -1,8 +1,11 @@
 #include "tools/benchconditions.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "framework/gdi.h"
 
 namespace {
 
@@ -101,16 +104,12 @@ double RegionRebuildMs() {
                             RECT{0, 0, 47 * 80 + 80, (n / 48) * 15}};
     double least = 0;
     for (int i = 0; i < 5; ++i) {
-        LARGE_INTEGER frequency, start, end;
-        ::QueryPerformanceFrequency(&frequency);
-        ::QueryPerformanceCounter(&start);
-        HRGN region = ::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                        reinterpret_cast<const RGNDATA*>(data.data()));
-        ::QueryPerformanceCounter(&end);
-        if (region != nullptr) ::DeleteObject(region);
-        double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                    static_cast<double>(frequency.QuadPart);
-        if (i == 0 || ms < least) least = ms;
+        auto start = std::chrono::steady_clock::now();
+        CRgn region;
+        region.Attach(::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                        reinterpret_cast<const RGNDATA*>(data.data())));
+        std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
+        if (i == 0 || ms.count() < least) least = ms.count();
     }
     return least;
 }

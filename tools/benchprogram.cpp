@@ -6,8 +6,9 @@
 #include <optional>
 #include <thread>
 
-#include "res/resource.h"
 #include "app/commands.h"
+#include "framework/gdi.h"
+#include "res/resource.h"
 #include "support/program.h"
 
 namespace {
@@ -41,15 +42,18 @@ bool IsGrowingShape(UINT id) {
 }
 
 // Which way a growing shape runs, told from the view's window region while the command runs:
-// forward each step's region is the shape about the view's centre, reversed the ring of the
-// view outside it, which reaches every edge and whose hole holds the centre until the last step.  The region is read from a
-// thread of this process, again and again, until one is seen: a step of the lens (delay 0)
-// holds its region only between two calls, well under a millisecond under Wine 8.  The first
-// region comes within a step or two of the start, so the watch costs the program little.
+// forward each step's region is the shape about the client area's centre; reversed it is the
+// ring of the client area outside the shape, which reaches every edge and holds the centre in
+// its hole until the last step.  The region is read from a thread of this process again and
+// again until one is seen (GetWindowRgn takes any window, not only the caller's own): a step of
+// the lens (delay 0) holds its region only between two calls, well under a millisecond under
+// Wine 8.  The first region comes within a step or two of the start, so the watch costs the
+// program little.
 class WayWatch {
 public:
     explicit WayWatch(HWND view) : thread_([this, view] { Watch(view); }) {}
     ~WayWatch() { Stop(); }
+    // 'F' forward, 'R' reversed, '?' no region seen.
     char Stop() {
         done_ = true;
         if (thread_.joinable()) thread_.join();
@@ -58,18 +62,19 @@ public:
 
 private:
     void Watch(HWND view) {
-        // The program builds each region about the client area's centre and sets it as it is
-        // (a window region is read in window coordinates): the test point is that centre.
+        // The program builds each region in client coordinates and sets it as it is (a window
+        // region is read in window coordinates): the point to test is the client area's centre.
         RECT client = {};
         ::GetClientRect(view, &client);
         POINT centre = {client.right / 2, client.bottom / 2};
-        HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+        CRgn region;
+        region.CreateRectRgn(0, 0, 0, 0);
         while (!done_) {
             int kind = ::GetWindowRgn(view, region);
             if (kind == SIMPLEREGION || kind == COMPLEXREGION) {
                 // A forward shape's first steps can be too small to hold the very centre.
                 RECT box = {};
-                ::GetRgnBox(region, &box);
+                region.GetRgnBox(&box);
                 bool ring = box.right - box.left >= client.right * 9 / 10 &&
                             box.bottom - box.top >= client.bottom * 9 / 10;
                 way_ = ring && !::PtInRegion(region, centre.x, centre.y) ? 'R' : 'F';
@@ -77,13 +82,16 @@ private:
             }
             ::SwitchToThread();
         }
-        ::DeleteObject(region);
     }
 
     std::atomic<bool> done_{false};
     char way_ = '?';
     std::thread thread_;
 };
+
+const char* WayWords(char way) {
+    return way == 'R' ? " (reversed)" : way == 'F' ? " (forward)" : " (way not seen)";
+}
 
 void Finish(program::Lantrel& app) {
     app.PostCommand(ID_APP_EXIT);
@@ -124,8 +132,7 @@ ProgramFigures MeasureProgram(bool maximise, int runs) {
             command.ms.push_back(answered ? ms : -1);
             if (labelled) command.ways += watch->Stop();
             std::printf("  program, command %u: %.0f ms%s\n", command.id, ms,
-                        !labelled ? "" : command.ways.back() == 'R' ? " (reversed)"
-                                       : command.ways.back() == 'F' ? " (forward)" : " (way not seen)");
+                        labelled ? WayWords(command.ways.back()) : "");
         }
     }
     if (!app.Running()) figures.problem = "lantrel.exe ended while the commands ran";
