@@ -68,9 +68,10 @@ thread_local long long sentWaitingSince = 0;
 //    animation's end, as without the look, but for 4 s at most.  A thread that leaves a sent
 //    message waiting longer is as hung as one that never looks (Wine counts no look then, and
 //    the sender, say an accessibility tool asking for the window's object, is held up), so
-//    from then on the look is made and the message runs here.  (GetQueueStatus would tell the
-//    same as the wait, but under Wine 10 a PeekMessage after it no longer counts as a look:
-//    hung from 5.5 s on, measured.)
+//    from then on the look is made and the message runs here.  One that arrives between the
+//    wait and the look runs here at once: no look can leave it waiting.  (GetQueueStatus
+//    would tell the same as the wait, but under Wine 10 a PeekMessage after it no longer
+//    counts as a look: hung from 5.5 s on, measured.)
 //    A message that runs here:
 //    the default processing answers queries and broadcasts without drawing (WM_PAINT is never
 //    sent), and a command runs nested as it can inside the grow's PumpAndWait (a window

@@ -106,6 +106,17 @@ bool ShowsWindowColour(RECT screenArea) {
     return true;
 }
 
+bool AwaitWindowColour(RECT first, RECT second, int& waitedMs, int timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    bool shows = false;
+    for (;;) {
+        shows = ShowsWindowColour(first) && ShowsWindowColour(second);
+        waitedMs = static_cast<int>(::GetTickCount() - start);
+        if (shows || waitedMs >= timeoutMs) return shows;
+        Wait(50);
+    }
+}
+
 int RefreshMs() {
     int hertz = ::GetDeviceCaps(CClientDC(nullptr), VREFRESH);
     return 1000 / (hertz >= 24 && hertz <= 500 ? hertz : 60);

@@ -103,6 +103,9 @@ char AwaitPicture(const Lantrel& app, char want, int timeoutMs = 3000);
 // Whether every pixel of a screen area shows the window colour (the part off the screen is
 // not read; an empty area counts as true).
 bool ShowsWindowColour(RECT screenArea);
+// Whether both areas show it within timeoutMs, for the same reason as AwaitPicture; waitedMs
+// says after how long.
+bool AwaitWindowColour(RECT first, RECT second, int& waitedMs, int timeoutMs = 3000);
 
 // One display refresh in whole milliseconds (60 Hz where the display does not say): how long
 // the program holds each frame of an animation that has no pause of its own.

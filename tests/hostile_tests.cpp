@@ -73,10 +73,14 @@ TEST_CASE(MaximisedEveryTransitionShowsTheWindowColourBeyondThePicture) {
         // The fade darkens the whole composed frame, the window colour beyond the picture too.
         bool during = id == ID_VIEW_FADE ||
                       (ShowsWindowColour(beyondRight) && ShowsWindowColour(beyondBelow));
-        app.SendCommand(0);
-        program::Wait(100);
-        bool after = ShowsWindowColour(beyondRight) && ShowsWindowColour(beyondBelow);
-        if (!during || !after) std::printf("  command %u: during %d after %d\n", id, during, after);
+        bool answered = app.SendCommand(0);
+        CHECK(answered);
+        int waited = 0;
+        bool after = program::AwaitWindowColour(beyondRight, beyondBelow, waited);
+        if (!during || !after || waited > 200) {
+            std::printf("  command %u: answered %d, during %d, after %d (%d ms)\n", id, answered,
+                        during, after, waited);
+        }
         CHECK(during);
         CHECK(after);
     }
