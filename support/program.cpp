@@ -242,6 +242,10 @@ bool Lantrel::SendCommand(UINT id, int timeoutMs) const {
             return false;
         }
         if (id != 0 || ::GetTickCount64() - start < 3000) return true;
+        // Sent again only after a moment: the look that answered this one may still be running,
+        // and it runs at once, mid-animation, whatever else is sent meanwhile (Wine's
+        // PeekMessage processes "all pending sent messages" before it returns).
+        ::Sleep(50);
     }
 }
 
